@@ -1,0 +1,79 @@
+#include "app/Dialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace Dialogs {
+namespace {
+
+QWidget* ActiveParent() { return QApplication::activeWindow(); }
+
+class TSystemHandler : public THandler {
+public:
+    void Error(const QString& text) override {
+        QMessageBox::critical(ActiveParent(), QStringLiteral("Error"), text);
+    }
+    void Information(const QString& text) override {
+        QMessageBox::information(ActiveParent(), QStringLiteral("Information"), text);
+    }
+    bool Confirm(const QString& text) override {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text,
+                        QMessageBox::NoButton, ActiveParent());
+        QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+        box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+        box.setDefaultButton(yes);
+        box.exec();
+        return box.clickedButton() == yes;
+    }
+    QString OpenFile(QWidget* parent, const TFileDialogRequest& request) override {
+        QFileDialog dialog(parent, request.Caption, request.Directory, request.Filter);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(request.MustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::ReadOnly, false);
+        dialog.setDefaultSuffix(request.DefaultSuffix);
+        dialog.setSizeGripEnabled(true);
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    }
+    QString SaveFile(QWidget* parent, const TFileDialogRequest& request) override {
+        QFileDialog dialog(parent, request.Caption, request.Directory, request.Filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        // The program asks about overwriting itself.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+        dialog.setDefaultSuffix(request.DefaultSuffix);
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    }
+    int Exec(QDialog& dialog) override { return dialog.exec(); }
+};
+
+THandler* Installed = nullptr;
+
+} // namespace
+
+THandler& SystemHandler() {
+    static TSystemHandler handler;
+    return handler;
+}
+
+THandler* SetHandler(THandler* handler) {
+    THandler* previous = Installed;
+    Installed = handler;
+    return previous;
+}
+
+THandler& Current() { return Installed ? *Installed : SystemHandler(); }
+
+void ShowError(const QString& text) { Current().Error(text); }
+void ShowInformation(const QString& text) { Current().Information(text); }
+bool Confirm(const QString& text) { return Current().Confirm(text); }
+QString OpenFile(QWidget* parent, const TFileDialogRequest& request) {
+    return Current().OpenFile(parent, request);
+}
+QString SaveFile(QWidget* parent, const TFileDialogRequest& request) {
+    return Current().SaveFile(parent, request);
+}
+int Exec(QDialog& dialog) { return Current().Exec(dialog); }
+
+} // namespace Dialogs

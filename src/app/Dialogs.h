@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+// The one seam for every modal interaction. The program installs the real handler;
+// tests install a scripted one that records every prompt and answers in order.
+namespace Dialogs {
+
+struct TFileDialogRequest {
+    QString Caption;
+    QString Directory;
+    QString Filter;           // Qt filter text, e.g. "Файлы настроек (*.rvset)"
+    QString DefaultSuffix;    // without the dot
+    bool MustExist = false;   // open dialogs: the path and the file must exist
+};
+
+class THandler {
+public:
+    virtual ~THandler() = default;
+    virtual void Error(const QString& text) = 0;
+    virtual void Information(const QString& text) = 0;
+    virtual bool Confirm(const QString& text) = 0; // true for Yes
+    // An empty result means the user cancelled.
+    virtual QString OpenFile(QWidget* parent, const TFileDialogRequest& request) = 0;
+    virtual QString SaveFile(QWidget* parent, const TFileDialogRequest& request) = 0;
+    // Runs a modal dialog; returns QDialog::Accepted or QDialog::Rejected.
+    virtual int Exec(QDialog& dialog) = 0;
+};
+
+// The real boxes and dialogs of the toolkit.
+THandler& SystemHandler();
+// Installs a handler (nullptr restores the system one) and returns the previous one.
+THandler* SetHandler(THandler* handler);
+THandler& Current();
+
+void ShowError(const QString& text);       // title "Error"
+void ShowInformation(const QString& text); // title "Information"
+bool Confirm(const QString& text);         // title "Confirm", Yes/No
+QString OpenFile(QWidget* parent, const TFileDialogRequest& request);
+QString SaveFile(QWidget* parent, const TFileDialogRequest& request);
+int Exec(QDialog& dialog);
+
+} // namespace Dialogs

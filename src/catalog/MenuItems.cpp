@@ -1,0 +1,4 @@
+#include "catalog/MenuItems.h"
+
+void BuildMenuItemList() {}
+const TMKMenuItem* FindMenuItem(const QString&) { return nullptr; }

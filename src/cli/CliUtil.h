@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonDocument>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace Cli {
+
+// Exit statuses of mktool.
+constexpr int ExitOk = 0;
+constexpr int ExitFailure = 1;
+constexpr int ExitUsage = 2;
+
+// Thrown for a malformed command line; mktool exits with status 2.
+struct TUsageError {
+    QString Text;
+};
+
+// Decimal or 0x-hex.
+long long ParseNumber(const QString& text);
+
+// A tiny option reader: "--name value" options and "--flag" switches; the rest are
+// positional arguments, in order.
+class TArgs {
+public:
+    TArgs(const QStringList& args, const QStringList& valueOptions, const QStringList& switches);
+    std::optional<QString> Value(const QString& name) const;
+    long long Number(const QString& name, long long fallback) const;
+    bool Has(const QString& name) const;
+    const QStringList& Positional() const { return Rest; }
+    // Throws TUsageError unless there are exactly n positional arguments.
+    void ExpectPositional(int n, const QString& usage) const;
+
+private:
+    QStringList Switches;
+    QList<QPair<QString, QString>> Values;
+    QStringList Rest;
+};
+
+QByteArray ReadFileBytes(const QString& path);              // throws TMKError
+void WriteFileBytes(const QString& path, const QByteArray& bytes); // atomic; throws TMKError
+void PrintJson(const QJsonDocument& document);               // UTF-8 on stdout
+void PrintError(const QString& text);                        // last line on stderr
+void PrintProgress(const QString& text);                     // stderr
+
+} // namespace Cli

@@ -1,0 +1,26 @@
+#include "cli/CliUtil.h"
+#include "cli/Commands.h"
+#include "model/SettingsFile.h"
+
+int RunPack(const QStringList& args) {
+    const Cli::TArgs a(args, {"--settings-version"}, {});
+    a.ExpectPositional(2, QStringLiteral("mktool pack --settings-version V IMAGE.bin OUT.rvset"));
+    if (!a.Value("--settings-version"))
+        throw Cli::TUsageError{QStringLiteral("Не задан --settings-version")};
+    const long long version = a.Number("--settings-version", 0);
+    if (version < 0 || version > 0xFFFF)
+        throw Cli::TUsageError{QStringLiteral("Версия настроек вне диапазона 0..65535")};
+    const QByteArray image = Cli::ReadFileBytes(a.Positional()[0]);
+    Cli::WriteFileBytes(a.Positional()[1], SettingsFile::Encode(uint16_t(version), image));
+    return Cli::ExitOk;
+}
+
+int RunUnpack(const QStringList& args) {
+    const Cli::TArgs a(args, {}, {});
+    a.ExpectPositional(2, QStringLiteral("mktool unpack IN.rvset OUT.bin"));
+    uint16_t version = 0;
+    QByteArray image;
+    SettingsFile::Decode(Cli::ReadFileBytes(a.Positional()[0]), version, image);
+    Cli::WriteFileBytes(a.Positional()[1], image);
+    return Cli::ExitOk;
+}

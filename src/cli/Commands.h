@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QStringList>
+
+// One entry per mktool command; each lives in its own Cmd<Name>.cpp.
+int RunPack(const QStringList& args);
+int RunUnpack(const QStringList& args);
+int RunShow(const QStringList& args);
+int RunCatalog(const QStringList& args);
+int RunJournals(const QStringList& args);
+int RunPreview(const QStringList& args);
+int RunRead(const QStringList& args);
+int RunWrite(const QStringList& args);
+int RunSimulate(const QStringList& args);

@@ -1,0 +1,114 @@
+#pragma once
+
+// TMK, the device model: the memory image with its directory, the settings record
+// unpacked from it and packed back, and the services the editor and viewers share.
+
+#include "model/Record.h"
+
+#include <QByteArray>
+#include <QColor>
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class TMeasParBase;
+class TMKPreview;
+
+enum class TBlock : int {
+    TripTotals,
+    ParkingSettings,
+    TankSensorSettings,
+    TankCalibration,
+    ServiceSettings,
+    LimitsSettings,
+    TripSettings,
+    Block8,
+    AlarmSounds,
+    DisplaySettings,
+    ProtocolSettings,
+    ErrorJournal,
+};
+
+constexpr int BlockCount = 12;
+
+struct TBlockInfo {
+    TBlock Block;
+    const char* Name;
+    int DirectoryEntry; // 1-based entry of the image directory
+    std::size_t RecordOffset;
+    std::size_t Size;
+};
+
+// The twelve blocks in unpack/pack order.
+const std::array<TBlockInfo, BlockCount>& BlockTable();
+const TBlockInfo& BlockInfo(TBlock block);
+
+struct TRgb5 {
+    int R = 0, G = 0, B = 0; // 5-bit channels, 0..31
+    bool operator==(const TRgb5&) const = default;
+};
+
+// Image positions of the two oscilloscope capture areas.
+constexpr int OscArea0Position = 3542;
+constexpr int OscArea1Position = 7606;
+constexpr int DirectorySize = 64;
+constexpr int FactorySchemeCount = 4;
+
+class TMK {
+public:
+    TMK();
+    ~TMK();
+    TMK(const TMK&) = delete;
+    TMK& operator=(const TMK&) = delete;
+
+    QByteArray Image;             // the MK's memory from address 32 upward
+    uint16_t SettingsVersion = 1; // device type and settings layout code
+    TImageDirectory ImageDirectory{};
+    TSettingsRecord Record{};
+    TOscilloscopeRecord Oscilloscope{};
+    // Factory colour schemes 1..4 (index 0..3); scheme 4 is the user scheme.
+    std::array<TColorTable, FactorySchemeCount> FactorySchemes{};
+
+    // Measured-parameter descriptors, in their fixed order; the list owns them.
+    std::vector<std::unique_ptr<TMeasParBase>> MeasParams;
+    // The 320 x 240 surface the MK's screens are previewed on.
+    std::unique_ptr<TMKPreview> Preview;
+
+    // The image's firmware layout variant (directory offset 56); 0 for a short image.
+    uint32_t FirmwareVersion() const;
+
+    void ReadDirectory();
+    void UnpackBlock(TBlock block);
+    void PackBlock(TBlock block);
+    void UnpackAll();
+    void PackAll();
+    void LoadOscilloscope();
+
+    uint8_t* BlockBytes(TBlock block);
+    const uint8_t* BlockBytes(TBlock block) const;
+
+    // Resets the record, the oscilloscope capture and the hot menus to the factory state.
+    void SetRecordDefaults();
+
+    // Unpacks blocks 1-11, rebuilds the catalogues, runs the editor; packs on true,
+    // restores the blocks otherwise. Returns the editor's answer.
+    bool EditSettings(const std::function<bool()>& runEditor);
+    // Unpacks the journal blocks, runs the viewer, packs them back on true.
+    bool ViewJournals(const std::function<bool()>& runViewer);
+    // Refuses devices without an oscilloscope (throws), else loads the capture and runs
+    // the viewer.
+    void ViewOscilloscope(const std::function<void()>& runViewer);
+
+    void CreateMeasParams();
+    TMeasParBase* FindMeasParam(int id) const;
+
+    static uint16_t PackColor(int r, int g, int b);
+    static TRgb5 UnpackColor(uint16_t word);
+    static QColor ColorToRgb(uint16_t word); // how the colour looks on the PC
+
+private:
+    void RebuildProtocolList();
+    void SetDefaultHotMenus();
+    void FillFactorySchemes();
+};
