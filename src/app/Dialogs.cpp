@@ -9,7 +9,9 @@
 namespace Dialogs {
 namespace {
 
-QWidget* ActiveParent() { return QApplication::activeWindow(); }
+QWidget* ActiveParent() {
+    return QApplication::activeWindow();
+}
 
 class TSystemHandler : public THandler {
 public:
@@ -63,17 +65,27 @@ THandler* SetHandler(THandler* handler) {
     return previous;
 }
 
-THandler& Current() { return Installed ? *Installed : SystemHandler(); }
+THandler& Current() {
+    return Installed ? *Installed : SystemHandler();
+}
 
-void ShowError(const QString& text) { Current().Error(text); }
-void ShowInformation(const QString& text) { Current().Information(text); }
-bool Confirm(const QString& text) { return Current().Confirm(text); }
+void ShowError(const QString& text) {
+    Current().Error(text);
+}
+void ShowInformation(const QString& text) {
+    Current().Information(text);
+}
+bool Confirm(const QString& text) {
+    return Current().Confirm(text);
+}
 QString OpenFile(QWidget* parent, const TFileDialogRequest& request) {
     return Current().OpenFile(parent, request);
 }
 QString SaveFile(QWidget* parent, const TFileDialogRequest& request) {
     return Current().SaveFile(parent, request);
 }
-int Exec(QDialog& dialog) { return Current().Exec(dialog); }
+int Exec(QDialog& dialog) {
+    return Current().Exec(dialog);
+}
 
 } // namespace Dialogs

@@ -12,9 +12,9 @@ namespace Dialogs {
 struct TFileDialogRequest {
     QString Caption;
     QString Directory;
-    QString Filter;           // Qt filter text, e.g. "Файлы настроек (*.rvset)"
-    QString DefaultSuffix;    // without the dot
-    bool MustExist = false;   // open dialogs: the path and the file must exist
+    QString Filter;         // Qt filter text, e.g. "Файлы настроек (*.rvset)"
+    QString DefaultSuffix;  // without the dot
+    bool MustExist = false; // open dialogs: the path and the file must exist
 };
 
 class THandler {

@@ -8,7 +8,9 @@
 
 namespace {
 
-QString Key(const QString& section, const QString& key) { return section + '/' + key; }
+QString Key(const QString& section, const QString& key) {
+    return section + '/' + key;
+}
 
 bool FolderWritable(const QString& folder) {
     // A real probe: permissions bits lie on some file systems.
@@ -27,9 +29,8 @@ QString TMIniFile::DefaultPath() {
     const QString name = exe.completeBaseName() + QStringLiteral(".ini");
     if (FolderWritable(exe.absolutePath()))
         return exe.absoluteDir().filePath(name);
-    const QString config =
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-        QStringLiteral("/") + exe.completeBaseName();
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                           QStringLiteral("/") + exe.completeBaseName();
     QDir().mkpath(config);
     return QDir(config).filePath(name);
 }

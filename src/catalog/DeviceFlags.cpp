@@ -13,8 +13,8 @@ constexpr std::array AllInfo = {MK_CAPABILITY_FLAGS(MK_FLAG_INFO)
                                     MK_PROTOCOL_GROUP_FLAGS(MK_FLAG_INFO)};
 #undef MK_FLAG_INFO
 
-static_assert(CapabilityInfo.size() == std::size_t(TCap::Count));
-static_assert(GroupInfo.size() == std::size_t(TGroup::Count));
+static_assert(CapabilityInfo.size() == std::size_t(CapabilityFlagCount));
+static_assert(GroupInfo.size() == std::size_t(ProtocolGroupFlagCount));
 
 } // namespace
 

@@ -78,11 +78,16 @@
     X(UseUniversal)
 
 #define MK_FLAG_ENUMERATOR(name) name,
-enum class TCap : int { MK_CAPABILITY_FLAGS(MK_FLAG_ENUMERATOR) Count };
-enum class TGroup : int { MK_PROTOCOL_GROUP_FLAGS(MK_FLAG_ENUMERATOR) Count };
+enum class TCap : int { MK_CAPABILITY_FLAGS(MK_FLAG_ENUMERATOR) };
+enum class TGroup : int { MK_PROTOCOL_GROUP_FLAGS(MK_FLAG_ENUMERATOR) };
 #undef MK_FLAG_ENUMERATOR
 
-static_assert(int(TCap::Count) <= 32 && int(TGroup::Count) <= 64);
+#define MK_COUNT_ONE(name) +1
+constexpr int CapabilityFlagCount = 0 MK_CAPABILITY_FLAGS(MK_COUNT_ONE);
+constexpr int ProtocolGroupFlagCount = 0 MK_PROTOCOL_GROUP_FLAGS(MK_COUNT_ONE);
+#undef MK_COUNT_ONE
+
+static_assert(CapabilityFlagCount <= 32 && ProtocolGroupFlagCount <= 64);
 
 // A set of capability flags, written as a list in the catalogue tables.
 struct TCapMask {
@@ -94,14 +99,12 @@ struct TCapMask {
     }
     constexpr bool Has(TCap c) const { return Bits >> int(c) & 1u; }
     constexpr bool Contains(TCapMask other) const { return (Bits & other.Bits) == other.Bits; }
-    constexpr bool Intersects(TCapMask other) const { return (Bits & other.Bits) != 0; }
     constexpr TCapMask operator|(TCapMask other) const { return FromBits(Bits | other.Bits); }
     static constexpr TCapMask FromBits(uint32_t bits) {
         TCapMask m;
         m.Bits = bits;
         return m;
     }
-    constexpr bool operator==(const TCapMask&) const = default;
 };
 
 // A set of protocol-group flags.
@@ -120,7 +123,6 @@ struct TGroupMask {
         m.Bits = bits;
         return m;
     }
-    constexpr bool operator==(const TGroupMask&) const = default;
 };
 
 // The flags in force, one member per flag, named as the flag.

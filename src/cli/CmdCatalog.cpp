@@ -1,8 +1,158 @@
+#include "catalog/AddSystems.h"
+#include "catalog/MeasPars.h"
+#include "catalog/MenuItems.h"
+#include "catalog/Prots.h"
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
+#include "model/MKError.h"
 
-// Placeholder until the 'catalog' command lands.
-int RunCatalog(const QStringList&) {
-    Cli::PrintError(QStringLiteral("Команда 'catalog' пока недоступна"));
-    return Cli::ExitFailure;
+#include <QJsonArray>
+#include <QJsonObject>
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+const char* const Usage = "mktool catalog [--json] --settings-version V --variant N [--protocol I]";
+
+long long RequiredNumber(const Cli::TArgs& args, const QString& name) {
+    if (!args.Value(name))
+        throw Cli::TUsageError{QStringLiteral("Использование: ") + QString::fromUtf8(Usage)};
+    return args.Number(name, 0);
+}
+
+// Values the device stores in narrower fields are refused as the program refuses them.
+template <class T> T InRange(long long value) {
+    if (value < 0 || value > std::numeric_limits<T>::max())
+        throw TRangeError();
+    return T(value);
+}
+
+template <class Container> QJsonArray IdArray(const Container& ids, int count) {
+    QJsonArray array;
+    for (int i = 0; i < count; ++i)
+        array.append(int(ids[std::size_t(i)]));
+    return array;
+}
+
+QJsonObject FlagsJson() {
+    QJsonObject flags;
+    for (const TDeviceFlagInfo& info : DeviceFlagList())
+        flags.insert(QString::fromLatin1(info.Name), DeviceFlags.*info.Member);
+    return flags;
+}
+
+QJsonObject ProtocolJson(const TProtBase& p) {
+    QJsonArray captions, values;
+    for (int option = 0; option < TProtBase::OptionSlots; ++option) {
+        captions.append(p.OptionCaption[std::size_t(option)]);
+        values.append(QJsonArray::fromStringList(p.ShownOptionValues(option)));
+    }
+    return {{"ProtName", p.ProtName},
+            {"ProtCode", p.ProtCode},
+            {"ErrorFormat", p.ErrorFormat},
+            {"ParamIds", IdArray(p.ParamIds, p.ParamCount)},
+            {"BlockIds", IdArray(p.BlockIds, p.BlockCount)},
+            {"OptionCaption", captions},
+            {"OptionValues", values},
+            {"HasCoolantTemp", p.HasCoolantTemp != 0},
+            {"HasEcuErrors", p.HasEcuErrors != 0},
+            {"HasGearboxOilTemp", p.HasGearboxOilTemp != 0},
+            {"HasEngineOilTemp", p.HasEngineOilTemp != 0},
+            {"HasFanControl", p.HasFanControl != 0},
+            {"HasLightsType", p.HasLightsType != 0},
+            {"HasBatteryVoltageSource", p.HasBatteryVoltageSource != 0},
+            {"IsHybrid", p.IsHybrid != 0},
+            {"EcuFuelSensors", p.EcuFuelSensors}};
+}
+
+QJsonObject MeasParJson(const TMeasParBase& p) {
+    return {{"Id", p.Id},
+            {"Class", QString::fromLatin1(p.ClassName())},
+            {"Name", p.Name},
+            {"HasBar", p.HasBar},
+            {"DialKind", p.DialKind},
+            {"HasChart", p.HasChart},
+            {"SampleValue", p.SampleValue},
+            {"MinValue", p.MinValue},
+            {"MaxValue", p.MaxValue},
+            {"DialMin", p.DialMin},
+            {"DialMax", p.DialMax},
+            {"Width", p.Width},
+            {"Decimals", p.Decimals},
+            {"SampleText", p.SampleText},
+            {"Caption1", p.Caption1},
+            {"Name4", p.Name4},
+            {"Unit4", p.Unit4},
+            {"Name9", p.Name9},
+            {"Unit9", p.Unit9},
+            {"Label7", p.Label7},
+            {"DialName", p.DialName},
+            {"DialUnit", p.DialUnit},
+            {"ChartLabel", p.ChartLabel},
+            {"HasDialMarker", p.HasDialMarker},
+            {"RangeExtended", p.RangeExtended}};
+}
+
+QJsonObject CatalogJson(std::optional<int> current) {
+    QJsonArray protocols, measParams, menuItems, blocks;
+    for (const auto& p : ProtocolList)
+        protocols.append(ProtocolJson(*p));
+    for (const auto& p : BuildMeasParList(DeviceFlags))
+        measParams.append(MeasParJson(*p));
+    for (const auto& item : MenuItemList)
+        menuItems.append(
+            QJsonObject{{"Id", item->Id}, {"Name", item->Name}, {"Caption", item->Caption}});
+    for (const TAddSystem& block : BuildAddSystemList())
+        blocks.append(QJsonObject{{"Id", block.Id}, {"Name", block.Name}});
+    return {{"ProjectName", ProjectName},
+            {"Flags", FlagsJson()},
+            {"Protocols", protocols},
+            {"CurrentProtocol", current ? QJsonValue(*current) : QJsonValue(QJsonValue::Null)},
+            {"MeasParams", measParams},
+            {"MenuItems", menuItems},
+            {"Blocks", blocks}};
+}
+
+void PrintSummary(std::optional<int> current) {
+    QString text = QStringLiteral("Проект: %1\n").arg(ProjectName);
+    for (std::size_t i = 0; i < ProtocolList.size(); ++i)
+        text += QStringLiteral("%1 %2 %3\n")
+                    .arg(current && std::size_t(*current) == i ? QStringLiteral("*")
+                                                               : QStringLiteral(" "))
+                    .arg(i, 3)
+                    .arg(ProtocolList[i]->ProtName);
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int RunCatalog(const QStringList& arguments) {
+    const Cli::TArgs args(arguments, {"--settings-version", "--variant", "--protocol"}, {"--json"});
+    args.ExpectPositional(0, QString::fromUtf8(Usage));
+    const auto settingsVersion = InRange<uint16_t>(RequiredNumber(args, "--settings-version"));
+    const auto variant = InRange<uint8_t>(RequiredNumber(args, "--variant"));
+    const auto protocol = InRange<uint8_t>(args.Number("--protocol", 0));
+
+    // The order the editor builds in: protocols (which set the flags), then the rest.
+    std::optional<QString> refused;
+    try {
+        BuildProtocolList(settingsVersion, protocol, variant);
+    } catch (const TMKError& e) {
+        refused = e.Text();
+    }
+    BuildMenuItemList();
+
+    const std::optional<int> current =
+        CurrentProtocol ? std::optional<int>(protocol) : std::nullopt;
+    if (args.Has("--json"))
+        Cli::PrintJson(QJsonDocument(CatalogJson(current)));
+    else
+        PrintSummary(current);
+    // The catalogue is shown anyway; the note says why there is no current protocol.
+    if (refused)
+        Cli::PrintError(*refused);
+    return Cli::ExitOk;
 }

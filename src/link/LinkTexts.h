@@ -14,4 +14,6 @@ inline QString NoFreePort() { return QStringLiteral("Нет свободного
 inline QString MKNotFound() { return QStringLiteral("Не вижу МК."); }
 inline QString PortDialogCaption() { return QStringLiteral("Выбор номера порта"); }
 inline QString PortDialogLabel() { return QStringLiteral("Выберите последовательный порт"); }
+// A request that does not fit one frame (a program fault, never the MK's).
+inline QString FrameTooLong() { return QStringLiteral("RS232. Слишком длинный кадр."); }
 } // namespace LinkTexts

@@ -102,13 +102,15 @@ public:
 
     void CreateMeasParams();
     TMeasParBase* FindMeasParam(int id) const;
+    // Builds the protocol list for (SettingsVersion, Protocol, FirmwareVersion); throws
+    // TRangeError when the protocol or the variant does not fit a byte.
+    void RebuildProtocolList();
 
     static uint16_t PackColor(int r, int g, int b);
     static TRgb5 UnpackColor(uint16_t word);
     static QColor ColorToRgb(uint16_t word); // how the colour looks on the PC
 
 private:
-    void RebuildProtocolList();
     void SetDefaultHotMenus();
     void FillFactorySchemes();
 };

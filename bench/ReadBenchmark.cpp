@@ -1,0 +1,82 @@
+// Reads a whole 32 KB MK (1022 ReadBlock exchanges) from the simulator over a
+// pseudo-terminal: unpaced for the link's own cost per exchange, and paced at 115200 baud
+// against the time the bytes need on the wire.
+#include "link/ML_RS232.h"
+#include "sim/SimulatorSession.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+constexpr quint8 Address = 0xFE;
+constexpr int MemorySize = 32768;
+constexpr int Half = MemorySize / 64;
+constexpr int Exchanges = 2 * (Half - 1);
+constexpr int BytesPerExchange = 8 + 38;
+constexpr int BitsPerByte = 11;
+
+double ThreadCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
+}
+
+struct TRun {
+    double WallSeconds = 0;
+    double CpuSeconds = 0;
+};
+
+// The read workflow's loop: blocks 1..H-1 and H+1..2H-1, checked against the memory.
+TRun ReadWholeMemory(quint32 baud) {
+    TSimulatorOptions options;
+    options.Address = Address;
+    options.BaudRate = baud;
+    options.Memory = QByteArray(MemorySize, '\0');
+    for (int i = 0; i < MemorySize; ++i)
+        options.Memory[i] = char(i * 13 + i / 512);
+    const QByteArray memory = options.Memory;
+    TSimulatorSession session(std::move(options));
+    TML_RS link(session.Environment());
+    link.OpenPort(session.PortNumber());
+    link.FirstByteTimeout = 100;
+
+    QElapsedTimer wall;
+    const double cpuStart = ThreadCpuSeconds();
+    wall.start();
+    for (int half = 0; half < 2; ++half) {
+        for (int i = 1; i < Half; ++i) {
+            const int block = half * Half + i;
+            if (link.ReadBlock(Address, quint16(block)) != memory.mid(block * 32, 32)) {
+                std::fprintf(stderr, "block %d read wrong\n", block);
+                std::exit(1);
+            }
+        }
+    }
+    TRun run;
+    run.WallSeconds = double(wall.nsecsElapsed()) / 1e9;
+    run.CpuSeconds = ThreadCpuSeconds() - cpuStart;
+    return run;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+
+    const TRun unpaced = ReadWholeMemory(0);
+    std::printf("unpaced: %d exchanges in %.3f s, %.1f us per exchange, CPU/wall %.2f\n",
+                Exchanges, unpaced.WallSeconds, unpaced.WallSeconds / Exchanges * 1e6,
+                unpaced.CpuSeconds / unpaced.WallSeconds);
+
+    constexpr quint32 Baud = 115200;
+    const double wireSeconds = double(Exchanges) * BytesPerExchange * BitsPerByte / Baud;
+    const TRun paced = ReadWholeMemory(Baud);
+    std::printf("paced at %u baud: wall %.3f s, wire limit %.3f s, wall/limit %.3f (target <= 1.05)\n",
+                Baud, paced.WallSeconds, wireSeconds, paced.WallSeconds / wireSeconds);
+    std::printf("paced at %u baud: reading side CPU %.3f s, CPU/wall %.3f (target <= 0.10)\n", Baud,
+                paced.CpuSeconds, paced.CpuSeconds / paced.WallSeconds);
+    return 0;
+}

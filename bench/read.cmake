@@ -1,0 +1,2 @@
+add_executable(ReadBenchmark ReadBenchmark.cpp)
+target_link_libraries(ReadBenchmark PRIVATE mkcore)

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "app/Main32Pars.h"
+#include "sim/SimulatorSession.h"
+
+// Trying the program without a device: a simulated MK on a pseudo-terminal at COM1, the
+// link pointed at it, automatic search off for this run; the user's program settings
+// keep nothing of it.
+class TDemoMode {
+public:
+    TDemoMode();
+    // The main window's setup for the demo, on top of base.
+    TMainFormSetup Setup(TMainFormSetup base = {}) const;
+    TSimulatorSession& Session() { return Simulator; }
+
+    static bool Requested(const QStringList& arguments);
+
+private:
+    TSimulatorSession Simulator;
+};

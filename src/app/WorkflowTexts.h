@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QString>
+
+// Texts the user sees from the read and write workflows, exactly as the program shows them.
+namespace WorkflowTexts {
+inline QString ConnectingLabel() {
+    return QStringLiteral("Не могу подключиться к МК...");
+}
+inline QString ReadingLabel() {
+    return QStringLiteral("Чтение настроек...");
+}
+inline QString WritingLabel() {
+    return QStringLiteral("Запись настроек...");
+}
+inline QString DeviceVersionMismatch() {
+    return QStringLiteral("Версия настроек не совпадает с версией устройства!");
+}
+inline QString FirmwareVersionMismatch() {
+    return QStringLiteral("Версия настроек не совпадает с версией прошивки!");
+}
+inline QString SettingsWritten() {
+    return QStringLiteral("Настройки записаны в МК");
+}
+inline QString UnsavedChangesQuestion() {
+    return QStringLiteral(
+        "Возможно, настройки были изменены, но не сохранены на диске. Сохранить?");
+}
+inline QString FileExistsQuestion() {
+    return QStringLiteral("Файл уже существует. Переписать?");
+}
+// The open and save dialogs of settings files.
+inline QString SettingsFileFilter() {
+    return QStringLiteral("Файлы настроек (*.rvset)");
+}
+inline QString SettingsFileSuffix() {
+    return QStringLiteral("rvset");
+}
+
+// Our own texts.
+inline QString DirectoryBroken() {
+    return QStringLiteral("Каталог памяти МК повреждён. Запись отменена.");
+}
+inline QString BackupFailed(const QString& reason) {
+    return QStringLiteral("Не удаётся сохранить резервную копию памяти МК (%1). Запись отменена.")
+        .arg(reason);
+}
+inline QString BackupNotice(const QString& path) {
+    return QStringLiteral("Перед записью содержимое памяти МК было сохранено в файле\n%1\n"
+                          "Чтобы вернуть прежние настройки, считайте этот файл с диска и "
+                          "запишите его в МК.")
+        .arg(path);
+}
+// Follows the link's "no connection" text when the port was refused for lack of rights.
+inline QString PortPermissionHint(const QString& device) {
+    return QStringLiteral("Нет прав на доступ к порту %1: войдите в группу dialout "
+                          "(sudo usermod -aG dialout $USER) и войдите в систему заново, "
+                          "или установите правило udev программы (60-params32.rules).")
+        .arg(device);
+}
+} // namespace WorkflowTexts

@@ -1,0 +1,2 @@
+target_sources(mkcore PRIVATE ${CMAKE_CURRENT_LIST_DIR}/Pictures.cpp
+                              ${CMAKE_CURRENT_LIST_DIR}/Pictures.h)

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QtGlobal>
+
+// Millisecond ticks and sleeping for the link; a test can stand in a clock of its own.
+class TLinkClock {
+public:
+    virtual ~TLinkClock() = default;
+    virtual qint64 NowMs() = 0;
+    // Sleeps, letting pending UI events run meanwhile.
+    virtual void Sleep(int msecs) = 0;
+};
+
+class TSystemClock : public TLinkClock {
+public:
+    TSystemClock();
+    qint64 NowMs() override;
+    void Sleep(int msecs) override;
+
+private:
+    qint64 StartNs;
+};

@@ -1,0 +1,7 @@
+#include "link/ML_BD.h"
+
+TMLBaseDevice::TMLBaseDevice(QObject* parent) : QObject(parent) {}
+
+void TMLBaseDevice::LoadSettings(TMIniFile&) {}
+
+void TMLBaseDevice::SaveSettings(TMIniFile&) {}

@@ -1,0 +1,1 @@
+target_sources(mkcore PRIVATE Oscilloscope.cpp Oscilloscope.h)

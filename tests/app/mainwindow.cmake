@@ -1,0 +1,8 @@
+# The main window, the read and write workflows, the progress window and the guard.
+mk_add_test(tst_sectionplan LABEL unit LIBS mkcore SOURCES tst_sectionplan.cpp)
+mk_add_test(tst_backupstore LABEL unit LIBS mkcore SOURCES tst_backupstore.cpp)
+mk_add_test(tst_justone LABEL unit LIBS mkcore SOURCES tst_justone.cpp)
+mk_add_test(tst_portaccess LABEL unit LIBS mkcore SOURCES tst_portaccess.cpp)
+mk_add_test(tst_mktransfer_read LABEL link LIBS mkcore SOURCES tst_mktransfer_read.cpp TransferKit.h)
+mk_add_test(tst_mktransfer_write LABEL link LIBS mkcore SOURCES tst_mktransfer_write.cpp TransferKit.h)
+mk_add_test(tst_mainform_transfer LABEL link LIBS mkui SOURCES tst_mainform_transfer.cpp MainFormKit.h TransferKit.h)
