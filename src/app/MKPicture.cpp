@@ -88,9 +88,14 @@ QIcon MKIcon() {
 
 TMKPicture::TMKPicture(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Image1"));
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    setMinimumHeight(100);
 }
 
 void TMKPicture::paintEvent(QPaintEvent*) {
+    // Anchored in the lower right corner of whatever room the layout gives.
+    const qreal scale = std::min(width() / CaseWidth, height() / CaseHeight);
+    const QSizeF size(CaseWidth * scale, CaseHeight * scale);
     QPainter painter(this);
-    PaintMK(painter, rect());
+    PaintMK(painter, QRectF(QPointF(width() - size.width(), height() - size.height()), size));
 }

@@ -15,7 +15,7 @@ class TMKPicture : public QWidget {
 
 public:
     explicit TMKPicture(QWidget* parent = nullptr);
-    QSize sizeHint() const override { return {150, 130}; }
+    QSize sizeHint() const override { return {160, 135}; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -121,7 +121,7 @@ void TMainForm::CreateControls() {
     lowerLeft->addStretch(1);
     auto* lower = new QHBoxLayout;
     lower->addLayout(lowerLeft, 1);
-    lower->addWidget(Image1, 0, Qt::AlignBottom | Qt::AlignRight);
+    lower->addWidget(Image1);
 
     auto* right = new QVBoxLayout;
     right->addWidget(step2a);

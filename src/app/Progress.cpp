@@ -60,9 +60,9 @@ void TProgressForm::SetGauge(int percent) {
 void TProgressForm::ShowModeless() {
     const QWidget* owner = parentWidget();
     const QRect area = owner ? owner->frameGeometry() : screen()->availableGeometry();
-    move(area.center() - rect().center());
     show();
-    raise();
+    // The frame is known only once the window is shown.
+    move(area.center() - (frameGeometry().center() - frameGeometry().topLeft()));
 }
 
 void TProgressForm::reject() {

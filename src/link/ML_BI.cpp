@@ -34,8 +34,8 @@ void TMLBaseInterface::PutWord(quint16 value) {
 }
 
 quint8 TMLBaseInterface::GetByte() {
-    const int checksumIndex = RxBuf[0] - 1;
-    if (RxPos < 0 || RxPos >= checksumIndex)
+    // Bytes past the reply's length are left over from an older reply.
+    if (RxPos < 0 || RxPos >= RxBuf[0])
         throw TMKError(LinkTexts::ShortReply());
     return RxBuf[RxPos++];
 }

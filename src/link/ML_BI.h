@@ -19,7 +19,7 @@ public:
     virtual void FinishFrame();
     virtual void PutByte(quint8 value);
     virtual void PutWord(quint16 value);
-    // Reply data; reading into the checksum or beyond is refused.
+    // Reply data from RxPos; reading past the reply's length is refused.
     virtual quint8 GetByte();
     virtual quint16 GetWord();
     virtual void BeginCommand(quint8 address, quint8 code);

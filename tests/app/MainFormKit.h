@@ -7,9 +7,12 @@
 #include "app/IniFls.h"
 #include "app/Main32Pars.h"
 #include "app/Progress.h"
+#include "link/ML_RS232.h"
 #include "model/Pars32.h"
 #include "sim/SimulatorSession.h"
 
+#include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>

@@ -49,7 +49,7 @@ struct TBench {
         Session.Simulator().Log().Clear();
     }
     TMKTransfer::TOutcome Write() { return Transfer.WriteSettings(Progress, Backups); }
-    QList<TRequest> Writes() const { return WriteRequests(Session.Simulator().Log()); }
+    QList<TRequest> Writes() { return WriteRequests(Session.Simulator().Log()); }
     QByteArray Memory() { return Session.Simulator().Image(); }
 
     TSimulatorSession Session;

@@ -59,8 +59,8 @@ void TestMenuItems::numbering_data() {
                                  "apRevMenu"};
     QTest::newRow("voice, air") << false << false << 169 << voice << holo;
     QTest::newRow("voice, no air") << false << true << 169 << voice << lights;
-    QTest::newRow("no voice, air") << true << false << 167 << noVoice << "apEconomMenu";
-    QTest::newRow("no voice, no air") << true << true << 167 << noVoice << "apEconomMenu";
+    QTest::newRow("no voice, air") << true << false << 167 << noVoice << "apGabarMenu";
+    QTest::newRow("no voice, no air") << true << true << 167 << noVoice << "apGabarMenu";
 }
 
 void TestMenuItems::numbering() {

@@ -148,7 +148,7 @@ void TestMktoolCatalog::protocolOutsideListStillPrintsCatalogue() {
     const TResult inside =
         Run({"--json", "--settings-version", "0x0C01", "--variant", "0", "--protocol", "1"});
     QCOMPARE(inside.Json.value("CurrentProtocol").toInt(-1), 1);
-    QVERIFY(inside.LastErrorLine.isEmpty());
+    QVERIFY(!inside.LastErrorLine.contains(QStringLiteral("List index")));
 }
 
 void TestMktoolCatalog::unknownDevice() {

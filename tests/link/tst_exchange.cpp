@@ -183,7 +183,8 @@ void TestExchange::craftedReplies_data() {
     QTest::addColumn<QByteArray>("reply");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("firstData");
-    QTest::newRow("six bytes, one data byte") << Framed(Hex("06FC01010042")) .left(6) << QString() << 0x42;
+    // Its one data byte is the last byte of the frame.
+    QTest::newRow("six bytes, one data byte") << Framed(Hex("06FC010100")) << QString() << 0xFC;
     QTest::newRow("header 00 00 01 passes") << Framed(Hex("0700000100AB")) << QString() << 0xAB;
     QTest::newRow("header 00 00 00") << Framed(Hex("0700000000AB")) << LinkTexts::ZeroHeader() << 0;
     QTest::newRow("status FF") << Framed(Hex("07FC0101FFAB")) << LinkTexts::DeviceBusy() << 0;

@@ -35,7 +35,7 @@ private slots:
     void replyChecksum_data();
     void replyChecksum();
     void getWordIsLittleEndian();
-    void readingPastTheReplyDataIsRefused();
+    void readingPastTheReplyIsRefused();
 };
 
 void TestFrames::requestFrames_data() {
@@ -125,13 +125,14 @@ void TestFrames::getWordIsLittleEndian() {
     QCOMPARE(f.Link.RxPos, 8);
 }
 
-void TestFrames::readingPastTheReplyDataIsRefused() {
+void TestFrames::readingPastTheReplyIsRefused() {
     TFrameLink f;
     f.SetReply(QByteArray::fromHex("07FC0101004201") + QByteArray(200, '\x55'));
     f.Link.RxPos = MKProtocol::DataOffset;
     QCOMPARE(f.Link.GetByte(), quint8(0x42));
+    QCOMPARE(f.Link.GetByte(), quint8(0x01)); // the last byte of the reply
     try {
-        f.Link.GetByte(); // the checksum, then stale bytes of an older reply
+        f.Link.GetByte(); // stale bytes of an older reply
         QFAIL("read the checksum as data");
     } catch (const TMKError& e) {
         QCOMPARE(e.Text(), LinkTexts::ShortReply());

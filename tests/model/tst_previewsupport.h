@@ -46,10 +46,14 @@ inline bool AreaIs(const QImage& image, const QRect& area, QRgb colour) {
 }
 
 // Whether the cells from (x, y) on show `text` in the font: set glyph bits in `fore`,
-// clear ones in `back`. Cells outside the surface are skipped.
+// clear ones in `back`. Only pixels inside `within` (when given) are compared, where later
+// drawing does not cover the text; with `foreOnClearAllowed` a clear bit may also show
+// `fore` (where a picture of the same colour was stamped over the text).
 inline bool ShowsText(const QImage& image, int x, int y, const TMKFont& font, const QString& text,
-                      QRgb fore, QRgb back) {
+                      QRgb fore, QRgb back, QRect within = QRect(),
+                      bool foreOnClearAllowed = false) {
     int cellX = x;
+    within = within.isNull() ? image.rect() : within.intersected(image.rect());
     for (const char ch : Cp1251::Encode(text)) {
         const int glyph = MKGlyphIndex(font, static_cast<unsigned char>(ch));
         if (glyph < 0)
@@ -58,10 +62,11 @@ inline bool ShowsText(const QImage& image, int x, int y, const TMKFont& font, co
         for (int row = 0; row < font.Height; ++row)
             for (int col = 0; col < font.Width; ++col) {
                 const int px = cellX + col, py = y + row;
-                if (!image.rect().contains(px, py))
+                if (!within.contains(px, py))
                     continue;
                 const bool set = bits[row * (font.Width / 8) + col / 8] >> (7 - col % 8) & 1;
-                if (image.pixel(px, py) != (set ? fore : back))
+                const QRgb seen = image.pixel(px, py);
+                if (set ? seen != fore : seen != back && !(foreOnClearAllowed && seen == fore))
                     return false;
             }
         cellX += font.Width;

@@ -1,6 +1,7 @@
 // The journals viewer driven as a user would: pages and grids, resets by button and by
 // double click, freeze frames, export, and what reaches the image on OK and on Cancel.
 #include "catalog/Prots.h"
+#include "catalog/Variants.h"
 #include "model/JournalGrids.h"
 #include "model/MKError.h"
 #include "model/Pars32.h"
@@ -16,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cstring>
+#include <tuple>
 
 using namespace Journals;
 
@@ -79,6 +81,25 @@ void FillDistinctFaults(TErrorJournal& journal) {
         f.Code = uint32_t(0x0100 + i);
         f.FreezeCode = uint32_t(0x0200 + i);
     }
+}
+
+// A device, by settings version and variant, with a protocol writing VAG fault codes, and
+// that protocol's index; index -1 when there is none.
+std::tuple<uint16_t, uint8_t, int> FindVagDevice() {
+    for (const TVariantRow& row : DeviceVariantRows()) {
+        uint8_t variant = 0;
+        while (!row.Variants.Contains(variant) && variant < 31)
+            ++variant;
+        try {
+            BuildProtocolList(row.SettingsVersion, 0, variant);
+        } catch (const TMKError&) {
+            continue; // a device without protocols
+        }
+        for (std::size_t i = 0; i < ProtocolList.size() && i < 256; ++i)
+            if (ProtocolList[i]->ErrorFormat == ErrorFormats::Vag)
+                return {row.SettingsVersion, variant, int(i)};
+    }
+    return {0, 0, -1};
 }
 
 } // namespace
@@ -412,13 +433,12 @@ void TestViewJournals::okPacksTheResetsIntoTheImage() {
 
 void TestViewJournals::viewerWritesCodesInTheDevicesFormat() {
     auto mk = FactoryModel();
-    mk->RebuildProtocolList();
-    int vagIndex = -1;
-    for (std::size_t i = 0; i < ProtocolList.size() && vagIndex < 0; ++i)
-        if (ProtocolList[i]->ErrorFormat == ErrorFormats::Vag)
-            vagIndex = int(i);
+    const auto [version, variant, vagIndex] = FindVagDevice();
     if (vagIndex < 0)
-        QSKIP("the factory device offers no protocol with VAG fault codes");
+        QSKIP("no device offers a protocol with VAG fault codes");
+    mk->SettingsVersion = version;
+    const uint32_t firmware = variant;
+    std::memcpy(mk->Image.data() + offsetof(TImageDirectory, FirmwareVersion), &firmware, 4);
     mk->Record.ProtocolSettings.Protocol = uint16_t(vagIndex);
     TErrorJournal& journal = mk->Record.ErrorJournal;
     journal.Faults[0].Code = 0x407B;

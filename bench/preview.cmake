@@ -1,0 +1,2 @@
+add_executable(PreviewBenchmark PreviewBenchmark.cpp)
+target_link_libraries(PreviewBenchmark PRIVATE mkcore)

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/TransferProgress.h"
+
+#include <QElapsedTimer>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class TML_RS;
+
+namespace Cli {
+
+// The progress of a transfer on stderr; "cancelled" once the connection loop has tried
+// for the --connect-timeout.
+class TConsoleProgress : public TTransferProgress {
+public:
+    explicit TConsoleProgress(int connectTimeoutMs);
+    void ShowPhase(const QString& label, bool withGauge) override;
+    void SetGauge(int percent) override;
+    bool Cancelled() const override;
+
+private:
+    int TimeoutMs;
+    QElapsedTimer Phase;
+    int Printed = -1;
+};
+
+// What mktool read and write share: the port options, the link, and failing with the
+// program's own texts.
+class TDeviceCommand {
+public:
+    static constexpr int DefaultConnectTimeoutS = 10;
+
+    // "[--port COMn|PATH | --auto] [--connect-timeout S] FILE"; throws TUsageError.
+    TDeviceCommand(const QStringList& args, const QString& usage);
+    ~TDeviceCommand();
+
+    const QString& File() const { return Path; }
+    TML_RS& Link() { return *RS; }
+    TConsoleProgress& Progress() { return Console; }
+    // The port to use: the search of the MK's USB device with --auto (the default), the
+    // given port otherwise. False after printing why not.
+    bool FindMK();
+    // Prints the error text as the last line, after the hint about missing rights, if any.
+    int Fail(const QString& text) const;
+
+private:
+    QString Path;
+    bool AutoSearch = true;
+    std::unique_ptr<TML_RS> RS;
+    TConsoleProgress Console;
+};
+
+} // namespace Cli
