@@ -67,15 +67,16 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
 
     const TRun unpaced = ReadWholeMemory(0);
-    std::printf("unpaced: %d exchanges in %.3f s, %.1f us per exchange, CPU/wall %.2f\n",
-                Exchanges, unpaced.WallSeconds, unpaced.WallSeconds / Exchanges * 1e6,
+    std::printf("unpaced: %d exchanges in %.3f s, %.1f us per exchange, CPU/wall %.2f\n", Exchanges,
+                unpaced.WallSeconds, unpaced.WallSeconds / Exchanges * 1e6,
                 unpaced.CpuSeconds / unpaced.WallSeconds);
 
     constexpr quint32 Baud = 115200;
     const double wireSeconds = double(Exchanges) * BytesPerExchange * BitsPerByte / Baud;
     const TRun paced = ReadWholeMemory(Baud);
-    std::printf("paced at %u baud: wall %.3f s, wire limit %.3f s, wall/limit %.3f (target <= 1.05)\n",
-                Baud, paced.WallSeconds, wireSeconds, paced.WallSeconds / wireSeconds);
+    std::printf(
+        "paced at %u baud: wall %.3f s, wire limit %.3f s, wall/limit %.3f (target <= 1.05)\n",
+        Baud, paced.WallSeconds, wireSeconds, paced.WallSeconds / wireSeconds);
     std::printf("paced at %u baud: reading side CPU %.3f s, CPU/wall %.3f (target <= 0.10)\n", Baud,
                 paced.CpuSeconds, paced.CpuSeconds / paced.WallSeconds);
     return 0;

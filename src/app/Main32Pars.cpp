@@ -15,6 +15,8 @@
 #include "model/MKError.h"
 #include "model/Pars32.h"
 #include "model/SettingsFile.h"
+#include "viewers/MK_ViewJournals.h"
+#include "viewers/MK_ViewOsc.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -330,9 +332,13 @@ void TMainForm::bSetParamsClick() {
     }
 }
 
-void TMainForm::bViewJournalsClick() {}
+void TMainForm::bViewJournalsClick() {
+    RunViewJournals(*MK, this);
+}
 
-void TMainForm::bViewOscClick() {}
+void TMainForm::bViewOscClick() {
+    RunViewOscilloscope(*MK, this);
+}
 
 // Settings files.
 

@@ -115,22 +115,23 @@ void TMainForm::CreateControls() {
     left->addWidget(step2);
     left->addStretch(1);
 
-    auto* lowerLeft = new QVBoxLayout;
-    lowerLeft->addWidget(step3);
-    lowerLeft->addWidget(step4);
-    lowerLeft->addStretch(1);
+    // Step 4 has the shortest texts; the picture takes the corner beside it.
+    auto* lastStep = new QVBoxLayout;
+    lastStep->addWidget(step4);
+    lastStep->addStretch(1);
     auto* lower = new QHBoxLayout;
-    lower->addLayout(lowerLeft, 1);
+    lower->addLayout(lastStep, 1);
     lower->addWidget(Image1);
 
     auto* right = new QVBoxLayout;
     right->addWidget(step2a);
     right->addWidget(step2b);
+    right->addWidget(step3);
     right->addLayout(lower, 1);
 
     auto* columns = new QHBoxLayout(this);
-    columns->setContentsMargins(8, 6, 8, 8);
-    columns->setSpacing(10);
+    columns->setContentsMargins(6, 6, 6, 6);
+    columns->setSpacing(8);
     columns->addLayout(left, 1);
     columns->addLayout(right, 1);
 }

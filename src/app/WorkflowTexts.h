@@ -53,9 +53,9 @@ inline QString BackupNotice(const QString& path) {
 }
 // Follows the link's "no connection" text when the port was refused for lack of rights.
 inline QString PortPermissionHint(const QString& device) {
-    return QStringLiteral("Нет прав на доступ к порту %1: войдите в группу dialout "
-                          "(sudo usermod -aG dialout $USER) и войдите в систему заново, "
-                          "или установите правило udev программы (60-params32.rules).")
+    return QStringLiteral("Нет прав на доступ к порту %1. Установите пакет программы (правило "
+                          "udev 60-params32.rules) или войдите в группу dialout: sudo usermod "
+                          "-aG dialout $USER, затем войдите в систему заново.")
         .arg(device);
 }
 } // namespace WorkflowTexts

@@ -67,12 +67,15 @@ extern "C" void OnStopSignal(int) {
     [[maybe_unused]] const ssize_t written = ::write(StopPipe[1], &wake, 1);
 }
 
-void WaitForStopSignal() {
+void CatchStopSignals() {
     struct sigaction action {};
     action.sa_handler = OnStopSignal;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+}
+
+void WaitForStopSignal() {
     char wake = 0;
     while (::read(StopPipe[0], &wake, 1) < 0 && errno == EINTR) {
     }
@@ -81,9 +84,9 @@ void WaitForStopSignal() {
 } // namespace
 
 int RunSimulate(const QStringList& arguments) {
-    QStringList valueOptions = {QStringLiteral("--address"),      QStringLiteral("--settings-version"),
-                                QStringLiteral("--image"),        QStringLiteral("--save-on-exit"),
-                                QStringLiteral("--baud"),         QStringLiteral("--log")};
+    QStringList valueOptions = {QStringLiteral("--address"), QStringLiteral("--settings-version"),
+                                QStringLiteral("--image"),   QStringLiteral("--save-on-exit"),
+                                QStringLiteral("--baud"),    QStringLiteral("--log")};
     for (const auto& option : FaultOptions)
         valueOptions << option.first;
     const Cli::TArgs args(arguments, valueOptions, {});
@@ -99,13 +102,16 @@ int RunSimulate(const QStringList& arguments) {
                                 ? logFile->open(stderr, QIODevice::WriteOnly)
                                 : (logFile->setFileName(*log), logFile->open(QIODevice::WriteOnly));
         if (!opened)
-            throw TMKError(QStringLiteral("Не удаётся записать файл %1: %2").arg(*log, logFile->errorString()));
+            throw TMKError(QStringLiteral("Не удаётся записать файл %1: %2")
+                               .arg(*log, logFile->errorString()));
         QFile* sink = logFile.get();
         simulator.Log().SetSink([sink](const QString& line) {
             sink->write((line + QLatin1Char('\n')).toUtf8());
             sink->flush();
         });
     }
+    // Whoever reads the path may stop us at once; the image must still be saved then.
+    CatchStopSignals();
     std::printf("%s\n", simulator.DevicePath().toLocal8Bit().constData());
     std::fflush(stdout);
 

@@ -5,7 +5,9 @@
 class TML_RS_Base;
 
 // The maker's name every display name of a genuine MK carries (case matters).
-inline QString MakerWord() { return QStringLiteral("Ravenholtzer"); }
+inline QString MakerWord() {
+    return QStringLiteral("Ravenholtzer");
+}
 
 // The port a display name speaks of: the one or two digits after its first "COM".
 // 0 when they are missing, so the record names no usable port.

@@ -22,7 +22,9 @@ qint64 MonotonicNs() {
 
 TSystemClock::TSystemClock() : StartNs(MonotonicNs()) {}
 
-qint64 TSystemClock::NowMs() { return (MonotonicNs() - StartNs) / 1000000; }
+qint64 TSystemClock::NowMs() {
+    return (MonotonicNs() - StartNs) / 1000000;
+}
 
 void TSystemClock::Sleep(int msecs) {
     const qint64 endNs = MonotonicNs() + qint64(msecs) * 1000000;

@@ -50,7 +50,8 @@ struct TDeviceKind {
     quint8 Address;
     quint32 MemorySize;
 };
-inline constexpr std::array<TDeviceKind, 3> DeviceTable{{{0xFC, 8192}, {0xFD, 8192}, {0xFE, 32768}}};
+inline constexpr std::array<TDeviceKind, 3> DeviceTable{
+    {{0xFC, 8192}, {0xFD, 8192}, {0xFE, 32768}}};
 
 inline std::optional<quint32> MemorySizeAt(quint8 address) {
     for (const TDeviceKind& kind : DeviceTable)

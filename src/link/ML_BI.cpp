@@ -13,7 +13,9 @@ bool TMLBaseInterface::ReplyChecksumOk() const {
     return sum % 256 == 0;
 }
 
-void TMLBaseInterface::BeginFrame() { TxLen = 1; }
+void TMLBaseInterface::BeginFrame() {
+    TxLen = 1;
+}
 
 void TMLBaseInterface::FinishFrame() {
     if (TxLen + 1 > MKProtocol::MaxFrameLength)

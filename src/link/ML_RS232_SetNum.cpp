@@ -62,7 +62,9 @@ std::optional<int> TML_RS232_SetNumDlg::SelectedPort() const {
     return number;
 }
 
-void TML_RS232_SetNumDlg::ShowDevicePath() { lDevicePath->setText(PCB->currentData().toString()); }
+void TML_RS232_SetNumDlg::ShowDevicePath() {
+    lDevicePath->setText(PCB->currentData().toString());
+}
 
 std::optional<int> RunPortChoiceDialog(const TPortChoice& choice) {
     TML_RS232_SetNumDlg dialog;

@@ -26,7 +26,9 @@ TML_RS_Base::TML_RS_Base(TLinkEnvironment environment, QObject* parent)
     StopBits = 2;
 }
 
-TML_RS_Base::~TML_RS_Base() { TML_RS_Base::ClosePort(); }
+TML_RS_Base::~TML_RS_Base() {
+    TML_RS_Base::ClosePort();
+}
 
 void TML_RS_Base::LoadSettings(TMIniFile& settings) {
     OpenPort(settings.ReadInteger(SectionName, PortKey, PortNumber));

@@ -40,7 +40,7 @@ public:
 
     int AvailableCount = 0;
     std::array<bool, TPortMap::LastPort + 1> Available{}; // indexed 1..32
-    std::unique_ptr<TSerialPort> PortHandle;               // null while closed
+    std::unique_ptr<TSerialPort> PortHandle;              // null while closed
     bool IsOpen = false;
     int PortNumber = 0;
     quint32 BaudRate = 115200;

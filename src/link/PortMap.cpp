@@ -51,7 +51,9 @@ void TPortMap::Set(int number, const QString& devicePath) {
         Devices[number] = devicePath;
 }
 
-QString TPortMap::DevicePath(int number) const { return Devices.value(number); }
+QString TPortMap::DevicePath(int number) const {
+    return Devices.value(number);
+}
 
 int TPortMap::PortNumberOf(const QString& devicePath) const {
     if (devicePath.isEmpty())

@@ -61,7 +61,9 @@ quint8 FromQtStopBits(QSerialPort::StopBits bits) {
 
 } // namespace
 
-TSystemSerialPort::TSystemSerialPort(const QString& path) { Port.setPortName(path); }
+TSystemSerialPort::TSystemSerialPort(const QString& path) {
+    Port.setPortName(path);
+}
 
 TSerialPortFactory TSystemSerialPort::Factory() {
     return [](const QString& path) { return std::make_unique<TSystemSerialPort>(path); };
@@ -81,7 +83,9 @@ void TSystemSerialPort::Close() {
     Port.clearError();
 }
 
-bool TSystemSerialPort::IsOpen() const { return Port.isOpen(); }
+bool TSystemSerialPort::IsOpen() const {
+    return Port.isOpen();
+}
 
 std::optional<TLineSettings> TSystemSerialPort::LineSettings() {
     if (!Port.isOpen())

@@ -14,8 +14,8 @@ QList<TUsbInstance> TSystemUsbInstances::Recorded() const {
             continue;
         // Where the system itself speaks of COM ports, its name is the number.
         const QRegularExpressionMatch match = comName.match(info.portName());
-        const int number =
-            match.hasMatch() ? match.captured(1).toInt() : Ports.PortNumberOf(info.systemLocation());
+        const int number = match.hasMatch() ? match.captured(1).toInt()
+                                            : Ports.PortNumberOf(info.systemLocation());
         QStringList words;
         for (const QString& word : {info.manufacturer().trimmed(), info.description().trimmed()})
             if (!word.isEmpty())

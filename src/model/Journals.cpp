@@ -12,6 +12,11 @@
 namespace Journals {
 namespace {
 
+// The six groups that share the GasFuel array, by their position in it.
+constexpr TCounterGroup TTripTotals::*SharedGroups[] = {
+    &TTripTotals::AllSum,  &TTripTotals::TripSum,   &TTripTotals::ResetSum,
+    &TTripTotals::StopSum, &TTripTotals::NoStopSum, &TTripTotals::TankSum};
+
 const char* const NoAverage = "---";
 const char* const NoGroupAverage = "-----";
 
@@ -131,8 +136,8 @@ const TFreezeRowDef FreezeRowDefs[] = {
     {78, 90, TFreezeKind::Integer, "Время с момента сброса ошибок, мин"},
 };
 
-constexpr int FuelSystemStatusOffset = 12;
-static_assert(offsetof(TFaultRecord, FuelSystemStatus) == FuelSystemStatusOffset);
+// The status rows read their named fields; the table's offsets must agree with them.
+static_assert(offsetof(TFaultRecord, FuelSystemStatus) == 12);
 static_assert(offsetof(TFaultRecord, SecondaryAirStatus) == 42);
 
 QString FuelSystemText(int status) {
@@ -249,15 +254,6 @@ const char* CounterGroupName(TCounterGroupId group) {
                                                          "OilOnlySum", "GasOnlySum"};
     return names[int(group)];
 }
-
-namespace {
-
-// The six groups that share the GasFuel array, by their position in it.
-constexpr TCounterGroup TTripTotals::*SharedGroups[] = {
-    &TTripTotals::AllSum,  &TTripTotals::TripSum,   &TTripTotals::ResetSum,
-    &TTripTotals::StopSum, &TTripTotals::NoStopSum, &TTripTotals::TankSum};
-
-} // namespace
 
 TCounterValues CounterGroupValues(const TTripTotals& totals, TCounterGroupId group) {
     switch (group) {

@@ -1,5 +1,6 @@
 #include "model/Pars32.h"
 
+#include "catalog/DeviceFlags.h"
 #include "catalog/MeasPars.h"
 #include "catalog/MenuItems.h"
 #include "catalog/Prots.h"
@@ -223,6 +224,8 @@ const TBlockInfo& BlockInfo(TBlock block) { return Blocks[std::size_t(block)]; }
 TMK::TMK() {
     FillFactorySchemes();
     SetRecordDefaults();
+    // A new model starts from a device of unknown capabilities.
+    DeviceFlags = {};
     CreateMeasParams();
     BuildProtocolList(SettingsVersion, 0, 0);
     BuildMenuItemList();

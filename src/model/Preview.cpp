@@ -19,6 +19,18 @@ QRgb PcColor(uint16_t word) {
     return TMK::ColorToRgb(word).rgb();
 }
 
+// Direct access to the surface's pixels, taken once per primitive (each access to the
+// image checks whether it must be copied first).
+struct TPixels {
+    QRgb* First;
+    qsizetype Stride;
+    QRgb* Row(int y) const { return First + y * Stride; }
+};
+
+TPixels PixelsOf(QImage& image) {
+    return {reinterpret_cast<QRgb*>(image.bits()), image.bytesPerLine() / qsizetype(sizeof(QRgb))};
+}
+
 // Label points of the dial scales, relative to the dial centre (y up): the left dial uses
 // the first five, the right dial all nine.
 struct TLabelPoint {
@@ -30,7 +42,7 @@ constexpr int DialCentreY = 99;
 constexpr int LeftDialCentreX = 99;
 constexpr int RightDialCentreX = 220;
 constexpr int RightDialOriginX = 121;
-constexpr int DialAreaHeight = 200;
+constexpr int TextBandTop = 200; // dial and graph screens keep two text rows below
 
 const QString MenuItems[7] = {
     QStringLiteral("Заправлено л      0"), QStringLiteral("Теперь в баке л  50"),
@@ -49,7 +61,7 @@ constexpr int PlotRight = 262;
 constexpr int PlotTop = 1;
 constexpr int PlotBottom = H - 4 * 16; // 176, four text rows above the bottom
 constexpr int PlotSplit = (PlotBottom + 1) / 2 + 16 / 4;
-constexpr int FirstZoneEndSplit = PlotSplit - 16 / 2;
+constexpr int FirstZoneBottomWhenSplit = PlotSplit - 16 / 2;
 constexpr int TimeLabelY = 180;
 const QString TimeLabels[3] = {QStringLiteral("15:25:00"), QStringLiteral("15:25:30"),
                                QStringLiteral("15:26:00")};
@@ -90,10 +102,9 @@ void TMKPreview::FillRect(int x, int y, int width, int height, uint16_t color) {
     if (left >= right || top >= bottom)
         return;
     const QRgb rgb = PcColor(color);
-    for (int row = top; row < bottom; ++row) {
-        QRgb* line = reinterpret_cast<QRgb*>(PreviewSurface.scanLine(row));
-        std::fill(line + left, line + right, rgb);
-    }
+    const TPixels pixels = PixelsOf(PreviewSurface);
+    for (int row = top; row < bottom; ++row)
+        std::fill(pixels.Row(row) + left, pixels.Row(row) + right, rgb);
 }
 
 void TMKPreview::ClearScreen(uint16_t color) {
@@ -141,9 +152,10 @@ void TMKPreview::StampPicture(int x, int y, const QImage& picture) {
     const int left = OriginX + x, top = OriginY + y;
     const int firstCol = std::max(0, -left), lastCol = std::min(mono.width(), W - left);
     const int firstRow = std::max(0, -top), lastRow = std::min(mono.height(), H - top);
+    const TPixels pixels = PixelsOf(PreviewSurface);
     for (int row = firstRow; row < lastRow; ++row) {
         const uchar* bits = mono.constScanLine(row);
-        QRgb* line = reinterpret_cast<QRgb*>(PreviewSurface.scanLine(top + row));
+        QRgb* line = pixels.Row(top + row);
         for (int col = firstCol; col < lastCol; ++col)
             if (paints[bits[col >> 3] >> (7 - (col & 7)) & 1])
                 line[left + col] = rgb;
@@ -175,9 +187,10 @@ void TMKPreview::PutChar(unsigned char ch) {
     const int left = OriginX + TextCol * FontWidth, top = OriginY + TextRow * FontHeight;
     const int firstCol = std::max(0, -left), lastCol = std::min(FontWidth, W - left);
     const int firstRow = std::max(0, -top), lastRow = std::min(FontHeight, H - top);
+    const TPixels pixels = PixelsOf(PreviewSurface);
     for (int row = firstRow; row < lastRow; ++row) {
         const uint8_t* glyphRow = bits + row * rowBytes;
-        QRgb* line = reinterpret_cast<QRgb*>(PreviewSurface.scanLine(top + row));
+        QRgb* line = pixels.Row(top + row);
         for (int col = firstCol; col < lastCol; ++col)
             line[left + col] = (glyphRow[col >> 3] >> (7 - (col & 7)) & 1) ? fore : back;
     }
@@ -438,7 +451,7 @@ void TMKPreview::PreviewDials(int left, int right) {
     SelectFont(Font8x16);
     SetOrigin(0, 0);
     BackColor = RoleColor(RoleDialAreaBack);
-    FillBack(W, DialAreaHeight);
+    FillBack(W, TextBandTop);
     if (leftParam)
         DrawDial(true, *leftParam);
     if (rightParam)
@@ -461,8 +474,8 @@ void TMKPreview::PreviewDials(int left, int right) {
     }
 
     SetColors(RoleDialBandText, RoleDialBandBack);
-    SetOrigin(0, DialAreaHeight);
-    FillBack(W, H - DialAreaHeight);
+    SetOrigin(0, TextBandTop);
+    FillBack(W, H - TextBandTop);
     if (leftParam) {
         PutStringAt(0, 4, leftParam->DialName);
         PutStringAt(1, 4, leftParam->DialUnit);
@@ -497,9 +510,9 @@ void TMKPreview::DrawGraphZone(const TMeasParBase& param, int top, int bottom, i
 }
 
 void TMKPreview::DrawGraphBand(const TMeasParBase* first, const TMeasParBase* second) {
-    SetOrigin(0, DialAreaHeight);
+    SetOrigin(0, TextBandTop);
     BackColor = RoleColor(RoleGraphBandBack);
-    FillBack(W, H - DialAreaHeight);
+    FillBack(W, H - TextBandTop);
     const int lastCol = W / 8 - 1;
     if (first) {
         ForeColor = RoleColor(RoleGraphFirst);
@@ -521,7 +534,7 @@ void TMKPreview::PreviewGraph(int first, int second) {
     SelectFont(Font8x16);
     SetOrigin(0, 0);
     BackColor = RoleColor(RoleGraphBack);
-    FillBack(W, DialAreaHeight);
+    FillBack(W, TextBandTop);
 
     // Frame, the split between the zones, time marks with a dotted grid.
     ForeColor = RoleColor(RoleGraphAxes);
@@ -546,7 +559,7 @@ void TMKPreview::PreviewGraph(int first, int second) {
     }
 
     if (firstParam)
-        DrawGraphZone(*firstParam, PlotTop, secondParam ? FirstZoneEndSplit : PlotBottom,
+        DrawGraphZone(*firstParam, PlotTop, secondParam ? FirstZoneBottomWhenSplit : PlotBottom,
                       RoleGraphFirst);
     if (secondParam)
         DrawGraphZone(*secondParam, PlotSplit, PlotBottom, RoleGraphSecond);

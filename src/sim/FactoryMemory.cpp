@@ -10,8 +10,8 @@
 namespace {
 
 constexpr int MKAddressBase = 32;
-constexpr int TrailerSize = 4;   // the bytes a directory length counts beyond the data
-constexpr int Entry12Size = 32;  // not a record block; carried unchanged
+constexpr int TrailerSize = 4;  // the bytes a directory length counts beyond the data
+constexpr int Entry12Size = 32; // not a record block; carried unchanged
 
 // Directory entry -> record size; entry 12 holds no record block.
 int EntrySize(int entry) {

@@ -36,10 +36,10 @@ std::optional<TMKDevice::TReply> TMKDevice::Handle(const QByteArray& request, QS
     case Identify:
         if (request.size() != 6)
             return Silent(why, QStringLiteral("bad Identify length"));
-    {
-        const char data[3] = {char(IdentifyLeadByte), char(Version & 0xFF), char(Version >> 8)};
-        return TReply{0, QByteArray(data, 3)};
-    }
+        {
+            const char data[3] = {char(IdentifyLeadByte), char(Version & 0xFF), char(Version >> 8)};
+            return TReply{0, QByteArray(data, 3)};
+        }
     case ReadBlock:
         return ReadBlockReply(request, why);
     case BeginSectionWrite:
@@ -53,7 +53,8 @@ std::optional<TMKDevice::TReply> TMKDevice::Handle(const QByteArray& request, QS
     }
 }
 
-std::optional<TMKDevice::TReply> TMKDevice::ReadBlockReply(const QByteArray& request, QString* why) {
+std::optional<TMKDevice::TReply> TMKDevice::ReadBlockReply(const QByteArray& request,
+                                                           QString* why) {
     if (request.size() != 8)
         return Silent(why, QStringLiteral("bad ReadBlock length"));
     const qsizetype start = qsizetype(WordAt(request, ParameterOffset)) * BlockSize;
@@ -62,7 +63,8 @@ std::optional<TMKDevice::TReply> TMKDevice::ReadBlockReply(const QByteArray& req
     return TReply{0, Bytes.mid(start, BlockSize)};
 }
 
-std::optional<TMKDevice::TReply> TMKDevice::BeginSectionReply(const QByteArray& request, QString* why) {
+std::optional<TMKDevice::TReply> TMKDevice::BeginSectionReply(const QByteArray& request,
+                                                              QString* why) {
     if (request.size() != 10)
         return Silent(why, QStringLiteral("bad BeginSectionWrite length"));
     TSection section;
@@ -76,7 +78,8 @@ std::optional<TMKDevice::TReply> TMKDevice::BeginSectionReply(const QByteArray& 
     return TReply{};
 }
 
-std::optional<TMKDevice::TReply> TMKDevice::WriteChunkReply(const QByteArray& request, QString* why) {
+std::optional<TMKDevice::TReply> TMKDevice::WriteChunkReply(const QByteArray& request,
+                                                            QString* why) {
     if (!Pending)
         return Silent(why, QStringLiteral("chunk outside a section"));
     if (request.size() < 11)
@@ -88,11 +91,13 @@ std::optional<TMKDevice::TReply> TMKDevice::WriteChunkReply(const QByteArray& re
     const qsizetype offset = qsizetype(index) * MaxChunkSize;
     if (offset + count > Pending->Count)
         return Silent(why, QStringLiteral("chunk beyond the section"));
-    std::memcpy(Pending->Bytes.data() + offset, request.constData() + ParameterOffset + 4, std::size_t(count));
+    std::memcpy(Pending->Bytes.data() + offset, request.constData() + ParameterOffset + 4,
+                std::size_t(count));
     return TReply{};
 }
 
-std::optional<TMKDevice::TReply> TMKDevice::EndSectionReply(const QByteArray& request, QString* why) {
+std::optional<TMKDevice::TReply> TMKDevice::EndSectionReply(const QByteArray& request,
+                                                            QString* why) {
     if (request.size() != 10)
         return Silent(why, QStringLiteral("bad EndSectionWrite length"));
     const quint16 address = WordAt(request, ParameterOffset);

@@ -29,7 +29,8 @@ QByteArray ReplyFrame(const quint8 header[3], quint8 status, const QByteArray& d
     frame.append(reinterpret_cast<const char*>(header), 3);
     frame.append(char(status));
     frame.append(data);
-    frame.append(char(Checksum(reinterpret_cast<const quint8*>(frame.constData()), int(frame.size()))));
+    frame.append(
+        char(Checksum(reinterpret_cast<const quint8*>(frame.constData()), int(frame.size()))));
     return frame;
 }
 
@@ -52,7 +53,8 @@ TMKSimulator::TMKSimulator(TSimulatorOptions options) : Options(std::move(option
                            .arg(*memorySize)
                            .arg(memory.size()));
     Options.Memory.clear();
-    Device = std::make_unique<TMKDevice>(Options.Address, Options.SettingsVersion, std::move(memory));
+    Device =
+        std::make_unique<TMKDevice>(Options.Address, Options.SettingsVersion, std::move(memory));
     if (Options.BaudRate > 0)
         ByteNs = qint64(BitsPerByte) * 1'000'000'000 / Options.BaudRate;
     if (pipe2(WakePipe, O_CLOEXEC | O_NONBLOCK) != 0)
@@ -87,7 +89,9 @@ QByteArray TMKSimulator::Memory() const {
     return Device->Memory();
 }
 
-QByteArray TMKSimulator::Image() const { return MemoryImage::FromMemory(Memory()); }
+QByteArray TMKSimulator::Image() const {
+    return MemoryImage::FromMemory(Memory());
+}
 
 void TMKSimulator::UpdateFaults(const std::function<void(TFaultPlan&)>& change) {
     std::lock_guard lock(Guard);
@@ -110,7 +114,9 @@ qint64 TMKSimulator::NowNs() const {
     return qint64(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
 }
 
-double TMKSimulator::ToLogMs(qint64 monotonicNs) const { return double(monotonicNs - StartNs) / 1e6; }
+double TMKSimulator::ToLogMs(qint64 monotonicNs) const {
+    return double(monotonicNs - StartNs) / 1e6;
+}
 
 void TMKSimulator::WaitUntil(qint64 monotonicNs) const {
     timespec due{};
@@ -129,7 +135,8 @@ void TMKSimulator::Serve() {
     while (!Stopping) {
         int timeoutMs = -1;
         if (!pending.isEmpty())
-            timeoutMs = int(qMax<qint64>(0, (lastByteNs + PartialRequestNs - NowNs()) / 1'000'000) + 1);
+            timeoutMs =
+                int(qMax<qint64>(0, (lastByteNs + PartialRequestNs - NowNs()) / 1'000'000) + 1);
         pollfd fds[2] = {{Terminal.MasterFd(), POLLIN, 0}, {WakePipe[0], POLLIN, 0}};
         const int ready = ::poll(fds, 2, timeoutMs);
         if (ready < 0 && errno != EINTR)
@@ -149,13 +156,15 @@ void TMKSimulator::Serve() {
         } else if (fds[0].revents & (POLLERR | POLLHUP)) {
             return;
         } else if (!pending.isEmpty() && now - lastByteNs >= PartialRequestNs) {
-            FrameLog.Add({ToLogMs(now), true, pending, QStringLiteral("incomplete request dropped")});
+            FrameLog.Add(
+                {ToLogMs(now), true, pending, QStringLiteral("incomplete request dropped")});
             pending.clear();
         }
         while (!pending.isEmpty()) {
             const int length = quint8(pending[0]);
             if (length < MinFrameLength) {
-                FrameLog.Add({ToLogMs(now), true, pending.left(1), QStringLiteral("not a length byte")});
+                FrameLog.Add(
+                    {ToLogMs(now), true, pending.left(1), QStringLiteral("not a length byte")});
                 pending.remove(0, 1);
                 continue;
             }

@@ -15,7 +15,8 @@ QByteArray ToMemory(const QByteArray& image, qsizetype memorySize) {
     const qsizetype halfImage = half - UnitSize;
     QByteArray memory(memorySize, char(0xFF));
     std::memcpy(memory.data() + UnitSize, image.constData(), std::size_t(halfImage));
-    std::memcpy(memory.data() + half + UnitSize, image.constData() + halfImage, std::size_t(halfImage));
+    std::memcpy(memory.data() + half + UnitSize, image.constData() + halfImage,
+                std::size_t(halfImage));
     return memory;
 }
 

@@ -9,7 +9,9 @@ namespace MemoryImage {
 constexpr int UnitSize = 32;
 
 // Image length for a memory size: the size less two units.
-constexpr qsizetype ImageSize(qsizetype memorySize) { return memorySize - 2 * UnitSize; }
+constexpr qsizetype ImageSize(qsizetype memorySize) {
+    return memorySize - 2 * UnitSize;
+}
 
 // The whole memory for an image of exactly ImageSize bytes (else TMKError); the two
 // skipped units are erased (0xFF).

@@ -12,8 +12,9 @@
 namespace {
 
 [[noreturn]] void Fail(const char* call) {
-    throw TMKError(QStringLiteral("Не удалось создать псевдотерминал (%1: %2).")
-                       .arg(QString::fromLatin1(call), QString::fromLocal8Bit(std::strerror(errno))));
+    throw TMKError(
+        QStringLiteral("Не удалось создать псевдотерминал (%1: %2).")
+            .arg(QString::fromLatin1(call), QString::fromLocal8Bit(std::strerror(errno))));
 }
 
 } // namespace
@@ -23,7 +24,8 @@ TPseudoTerminal::TPseudoTerminal() {
     if (Master < 0)
         Fail("posix_openpt");
     char name[128] = {};
-    if (grantpt(Master) != 0 || unlockpt(Master) != 0 || ptsname_r(Master, name, sizeof name) != 0) {
+    if (grantpt(Master) != 0 || unlockpt(Master) != 0 ||
+        ptsname_r(Master, name, sizeof name) != 0) {
         Close();
         Fail("ptsname");
     }
@@ -42,7 +44,9 @@ TPseudoTerminal::TPseudoTerminal() {
     fcntl(Master, F_SETFL, fcntl(Master, F_GETFL) | O_NONBLOCK);
 }
 
-TPseudoTerminal::~TPseudoTerminal() { Close(); }
+TPseudoTerminal::~TPseudoTerminal() {
+    Close();
+}
 
 void TPseudoTerminal::Close() {
     if (HeldSlave >= 0)

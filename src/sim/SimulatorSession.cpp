@@ -10,7 +10,7 @@ public:
     explicit TRecordedSimulator(int port) : Port(port) {}
     QList<TUsbInstance> Recorded() const override {
         return {{QStringLiteral("SIM0001"), MakerWord() + QStringLiteral(" USB Device (") +
-                                                 TPortMap::PortName(Port) + QLatin1Char(')')}};
+                                                TPortMap::PortName(Port) + QLatin1Char(')')}};
     }
 
 private:

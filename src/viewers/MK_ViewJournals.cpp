@@ -29,6 +29,7 @@ const QList<int> TotalsColumnWidths = {147, 116};
 const QList<int> FaultColumnWidths = {50, 140, 231};
 const QList<int> FreezeFrameColumnWidths = {380, 144};
 constexpr int FreezeFrameRowCount = 41;
+constexpr int CounterRowCount = 6;
 
 // The program's own folder, or the user's documents where an installed program's folder
 // is not writable.
@@ -154,7 +155,7 @@ QWidget* TMK_ViewJournalsDlg::CreateTotalsPage() {
         const auto group = TCounterGroupId(g);
         auto* grid =
             new TFixedCellGrid(QStringLiteral("sg") + QLatin1String(CounterGroupName(group)),
-                               TotalsColumnWidths, 6, 0, 0, page);
+                               TotalsColumnWidths, CounterRowCount, 0, 0, page);
         grid->setFixedSize(grid->ContentWidth(), grid->ContentHeight());
         grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -34,10 +34,7 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        if (Bitmap.isNull())
-            painter.fillRect(rect(), Qt::black);
-        else
-            painter.drawImage(0, 0, Bitmap);
+        painter.drawImage(0, 0, Bitmap);
     }
 
 private:
@@ -116,8 +113,6 @@ void TMK_ViewOscDlg::Prepare() {
     const TOscHeader& h0 = Capture.OscHeader0;
     rgOscVoltDiv->SetItems(VoltLabels(Capture.OscHeader1.InDivider));
     Bitmap = OscDrawing::CreateBitmap();
-    if (h0.TimeDiv < Osc::TimeDivCount)
-        OpenTimeScale = Osc::TimeScale(h0.TimeDiv);
     rgOscTimeDiv->SetItemIndex(h0.TimeDiv);
     rgOscVoltDiv->SetItemIndex(h0.VoltDiv);
     rgOscInDivider->SetItemIndex(h0.InDivider);
@@ -133,8 +128,8 @@ void TMK_ViewOscDlg::Draw() {
     OscDrawing::DrawBackground(Bitmap);
     QString failure;
     try {
-        // A capture whose recorded time base is unusable is measured from the first
-        // time base that is.
+        // The first usable time base counts as the recorded one; normally that is the
+        // header's own at the first drawing.
         if (!OpenTimeScale)
             OpenTimeScale = Osc::TimeScale(Capture.OscHeader0.TimeDiv);
         const TOscScales scales(Capture, *OpenTimeScale);

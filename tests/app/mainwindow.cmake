@@ -11,3 +11,8 @@ target_compile_definitions(tst_mktool_device PRIVATE MKTOOL_PATH="$<TARGET_FILE:
 add_dependencies(tst_mktool_device mktool)
 mk_add_test(tst_progressform LABEL ui LIBS mkui SOURCES tst_progressform.cpp)
 mk_add_test(tst_mainformlayout LABEL ui LIBS mkui SOURCES tst_mainformlayout.cpp MainFormKit.h)
+mk_add_test(tst_mainform_startup LABEL link LIBS mkui SOURCES tst_mainform_startup.cpp MainFormKit.h)
+mk_add_test(tst_mainform_files LABEL ui LIBS mkui SOURCES tst_mainform_files.cpp MainFormKit.h)
+mk_add_test(tst_params32 LABEL ui LIBS mkcore SOURCES tst_params32.cpp)
+target_compile_definitions(tst_params32 PRIVATE PARAMS32_PATH="$<TARGET_FILE:Params32>")
+add_dependencies(tst_params32 Params32)

@@ -191,8 +191,10 @@ void TestMenuItems::freshDeviceModelResolvesDefaultHotMenus() {
         {146, 148, 149, 150, 151, 0, 0, 0, 0, 0},
     };
     for (int list = 0; list < 4; ++list)
-        for (int slot = 0; slot < 10; ++slot)
-            QCOMPARE(mk.Record.DisplaySettings.HotMenus[list][slot], expected[list][slot]);
+        for (int slot = 0; slot < 10; ++slot) {
+            const uint16_t stored = mk.Record.DisplaySettings.HotMenus[list][slot]; // packed
+            QCOMPARE(stored, expected[list][slot]);
+        }
     QCOMPARE(int(MenuItemList.size()), 169);
     QCOMPARE(int(mk.MeasParams.size()), 52);
     QVERIFY(CurrentProtocol && CurrentProtocol->ProtName == QStringLiteral("M74CAN"));

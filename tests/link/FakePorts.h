@@ -9,13 +9,13 @@
 #include <memory>
 
 struct TFakeSystem {
-    QSet<QString> Plugged;         // device paths that open
-    QStringList Opened;            // every successful open, in order
+    QSet<QString> Plugged; // device paths that open
+    QStringList Opened;    // every successful open, in order
     int OpenAttempts = 0;
     QList<TUsbInstance> Instances; // the recorded MK instances, in the system's order
     mutable int InstanceReads = 0;
-    QStringList Errors;            // error boxes shown through the link
-    QList<TPortChoice> Choices;    // manual port dialogs run
+    QStringList Errors;         // error boxes shown through the link
+    QList<TPortChoice> Choices; // manual port dialogs run
     std::optional<int> ChoiceAnswer;
 };
 

@@ -12,7 +12,9 @@ Q_DECLARE_METATYPE(TFaultPlan)
 
 namespace {
 
-QByteArray Hex(const char* text) { return QByteArray::fromHex(text); }
+QByteArray Hex(const char* text) {
+    return QByteArray::fromHex(text);
+}
 
 // A reply frame with a correct checksum.
 QByteArray Framed(QByteArray frameWithoutChecksum) {
@@ -146,7 +148,9 @@ void TestExchange::failureOnEveryAttemptReachesCaller() {
     QCOMPARE(t.Link.Identify(0xFC), quint16(0x0A01));
 }
 
-void TestExchange::twoFailuresThenGoodReplySucceed_data() { failureOnEveryAttemptReachesCaller_data(); }
+void TestExchange::twoFailuresThenGoodReplySucceed_data() {
+    failureOnEveryAttemptReachesCaller_data();
+}
 
 void TestExchange::twoFailuresThenGoodReplySucceed() {
     QFETCH(TFaultPlan, faults);
@@ -244,7 +248,8 @@ void TestExchange::vanishedPortFailsAtOnce() {
     timer.start();
     QCOMPARE(ErrorOf([&] { t.Link.ReadBlock(0xFC, 1); }), LinkTexts::NoConnection());
     // Three immediate failures and the two pauses, never a first-byte timeout.
-    QVERIFY2(timer.elapsed() < t.Link.FirstByteTimeout, qPrintable(QString::number(timer.elapsed())));
+    QVERIFY2(timer.elapsed() < t.Link.FirstByteTimeout,
+             qPrintable(QString::number(timer.elapsed())));
 }
 
 void TestExchange::closedLinkReportsNoConnection() {

@@ -8,7 +8,9 @@
 
 namespace {
 
-TUsbInstance Record(const QString& displayName) { return {QStringLiteral("inst"), displayName}; }
+TUsbInstance Record(const QString& displayName) {
+    return {QStringLiteral("inst"), displayName};
+}
 
 struct TFixture {
     TFixture() : System(std::make_shared<TFakeSystem>()) {}

@@ -43,14 +43,14 @@ void TestFrames::requestFrames_data() {
     QTest::addColumn<int>("code");
     QTest::addColumn<QList<int>>("words");
     QTest::addColumn<QByteArray>("frame");
-    QTest::newRow("Identify at 0xFC") << 0xFC << 1 << QList<int>{}
-                                      << QByteArray::fromHex("06FC010001FC");
-    QTest::newRow("ReadBlock 1 at 0xFC") << 0xFC << 5 << QList<int>{1}
-                                         << QByteArray::fromHex("08FC0100050100F5");
-    QTest::newRow("ReadBlock 513 at 0xFE") << 0xFE << 5 << QList<int>{513}
-                                           << QByteArray::fromHex("08FE0100050102F1");
-    QTest::newRow("BeginSectionWrite 0x0100, 196") << 0xFD << 12 << QList<int>{0x0100, 196}
-                                                   << QByteArray::fromHex("0AFD01000C0001C40027");
+    QTest::newRow("Identify at 0xFC")
+        << 0xFC << 1 << QList<int>{} << QByteArray::fromHex("06FC010001FC");
+    QTest::newRow("ReadBlock 1 at 0xFC")
+        << 0xFC << 5 << QList<int>{1} << QByteArray::fromHex("08FC0100050100F5");
+    QTest::newRow("ReadBlock 513 at 0xFE")
+        << 0xFE << 5 << QList<int>{513} << QByteArray::fromHex("08FE0100050102F1");
+    QTest::newRow("BeginSectionWrite 0x0100, 196")
+        << 0xFD << 12 << QList<int>{0x0100, 196} << QByteArray::fromHex("0AFD01000C0001C40027");
 }
 
 void TestFrames::requestFrames() {

@@ -26,12 +26,12 @@ struct TDialogFixture {
 };
 
 // Answers the dialog: selects the item with the given text (none for ""), then clicks.
-std::function<int(QDialog&)> Answer(const QString& item, const char* button) {
+std::function<int(QDialog&)> Answer(const QString& item, const QString& button) {
     return [item, button](QDialog& dialog) {
         auto* list = dialog.findChild<QComboBox*>(QStringLiteral("PCB"));
         if (!item.isEmpty())
             list->setCurrentIndex(list->findText(item));
-        dialog.findChild<QPushButton*>(QString::fromLatin1(button))->click();
+        dialog.findChild<QPushButton*>(button)->click();
         return dialog.result();
     };
 }
@@ -96,9 +96,12 @@ void TestPortDialog::answers_data() {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("button");
     QTest::addColumn<int>("port");
-    QTest::newRow("OK on COM9") << "COM9" << "OKBtn" << 9;
-    QTest::newRow("OK on COM1") << "COM1" << "OKBtn" << 1;
-    QTest::newRow("Cancel after choosing COM9") << "COM9" << "CancelBtn" << 3;
+    QTest::newRow("OK on COM9") << "COM9"
+                                << "OKBtn" << 9;
+    QTest::newRow("OK on COM1") << "COM1"
+                                << "OKBtn" << 1;
+    QTest::newRow("Cancel after choosing COM9") << "COM9"
+                                                << "CancelBtn" << 3;
 }
 
 void TestPortDialog::answers() {
@@ -107,7 +110,7 @@ void TestPortDialog::answers() {
     QFETCH(int, port);
     TDialogFixture f;
     f.Link->PortNumber = 3;
-    f.Dialogs.ExecAnswers << Answer(item, qPrintable(button));
+    f.Dialogs.ExecAnswers << Answer(item, button);
     f.Link->ChoosePort();
     QCOMPARE(f.Link->PortNumber, port);
     QVERIFY(f.Link->IsOpen);
@@ -121,7 +124,7 @@ void TestPortDialog::okWithoutSelectionKeepsPortNumber() {
     int selectedIndex = 0;
     f.Dialogs.ExecAnswers << [&](QDialog& dialog) {
         selectedIndex = static_cast<TML_RS232_SetNumDlg&>(dialog).PCB->currentIndex();
-        return Answer(QString(), "OKBtn")(dialog);
+        return Answer(QString(), QStringLiteral("OKBtn"))(dialog);
     };
     f.Link->ChoosePort();
     QCOMPARE(selectedIndex, -1);

@@ -36,10 +36,14 @@ void TestPortMap::platformDefaults() {
 void TestPortMap::settingsOverrideSomePorts() {
     QTemporaryDir dir;
     TMIniFile settings(dir.filePath(QStringLiteral("Params32.ini")));
-    settings.WriteString(QStringLiteral("Ports"), QStringLiteral("COM5"), QStringLiteral("/dev/ttyACM3"));
-    settings.WriteString(QStringLiteral("Ports"), QStringLiteral("COM20"), QStringLiteral("/dev/pts/7"));
-    settings.WriteString(QStringLiteral("Ports"), QStringLiteral("COM40"), QStringLiteral("/dev/x"));
-    settings.WriteString(QStringLiteral("Ports"), QStringLiteral("Printer"), QStringLiteral("/dev/y"));
+    settings.WriteString(QStringLiteral("Ports"), QStringLiteral("COM5"),
+                         QStringLiteral("/dev/ttyACM3"));
+    settings.WriteString(QStringLiteral("Ports"), QStringLiteral("COM20"),
+                         QStringLiteral("/dev/pts/7"));
+    settings.WriteString(QStringLiteral("Ports"), QStringLiteral("COM40"),
+                         QStringLiteral("/dev/x"));
+    settings.WriteString(QStringLiteral("Ports"), QStringLiteral("Printer"),
+                         QStringLiteral("/dev/y"));
     const TPortMap map = TPortMap::FromSettings(settings);
     QCOMPARE(map.DevicePath(5), QStringLiteral("/dev/ttyACM3"));
     QCOMPARE(map.DevicePath(20), QStringLiteral("/dev/pts/7"));

@@ -311,8 +311,9 @@ void TestPreviewPrimitives::paletteIndexAboveFifteenStaysInThePalette() {
     table.Indices[TMKPreview::RoleLeftScaleExtended - 32] = 0x13;
     P->SchemeIsUser = 0;
     QCOMPARE(P->RoleColor(TMKPreview::RoleLeftScaleExtended), uint16_t(0x1234));
+    table.Palette[15] = 0x5678;
     table.Indices[TMKPreview::RoleLeftScaleExtended - 32] = 0xFF;
-    QCOMPARE(P->RoleColor(TMKPreview::RoleLeftScaleExtended), table.Palette[15]);
+    QCOMPARE(P->RoleColor(TMKPreview::RoleLeftScaleExtended), uint16_t(0x5678));
 }
 
 void TestPreviewPrimitives::fontTables_data() {

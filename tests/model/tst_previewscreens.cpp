@@ -3,6 +3,7 @@
 #include "tst_previewsupport.h"
 
 #include <QtTest>
+#include <cstring>
 
 namespace {
 
@@ -66,6 +67,7 @@ private slots:
     void previewsUseTheUserTable();
     void screensDoNotDependOnEarlierDrawing_data();
     void screensDoNotDependOnEarlierDrawing();
+    void hostileDisplaySettingsDrawSafely();
 
 private:
     QRgb Role(int role) const { return RoleRgb(*MK, role); }
@@ -472,6 +474,26 @@ void TestPreviewScreens::screensDoNotDependOnEarlierDrawing() {
     other.Preview->SelectFont(Font40x80);
     Compose(*other.Preview, screen);
     QCOMPARE(other.Preview->PreviewSurface, alone);
+}
+
+void TestPreviewScreens::hostileDisplaySettingsDrawSafely() {
+    // A settings file may hold any bytes: palette indices far above 15, unknown ids.
+    std::memset(&MK->Record.DisplaySettings, 0xFF, sizeof(TDisplaySettings));
+    const uint8_t unknown[9] = {255, 255, 255, 255, 255, 255, 255, 255, 255};
+    for (const int scheme : {0, 1}) {
+        P->SchemeIsUser = scheme;
+        P->PreviewFourValues(std::span<const uint8_t, 4>(unknown, 4));
+        QVERIFY(AreaIs(Surface(), QRect(0, 0, 159, 119), Black));
+        P->PreviewNineValues(unknown);
+        P->PreviewSixValues(std::span<const uint8_t, 6>(unknown, 6));
+        P->PreviewSevenRows(std::span<const uint8_t, 7>(unknown, 7));
+        P->PreviewDials(255, 0);
+        P->PreviewGraph(0, 255);
+        for (const QString& screen : AllScreens)
+            Compose(*P, screen);
+        QCOMPARE(Surface().pixel(1, 8),
+                 PcColor(MK->Record.DisplaySettings.ColorTable0.Palette[15]));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPreviewScreens)

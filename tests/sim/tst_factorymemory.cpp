@@ -62,7 +62,9 @@ void TestFactoryMemory::wrongImageSizeIsRefused() {
     QVERIFY_THROWS_EXCEPTION(TMKError, MemoryImage::ToMemory(QByteArray(32704, '\0'), 8192));
 }
 
-void TestFactoryMemory::directoryIsPlausible_data() { imageAndMemoryConvert_data(); }
+void TestFactoryMemory::directoryIsPlausible_data() {
+    imageAndMemoryConvert_data();
+}
 
 void TestFactoryMemory::directoryIsPlausible() {
     QFETCH(int, memorySize);
@@ -85,7 +87,9 @@ void TestFactoryMemory::directoryIsPlausible() {
         QCOMPARE(int(directory.Entries[info.DirectoryEntry - 1].Length), int(info.Size) + 4);
 }
 
-void TestFactoryMemory::settingsReadBackAsDefaults_data() { imageAndMemoryConvert_data(); }
+void TestFactoryMemory::settingsReadBackAsDefaults_data() {
+    imageAndMemoryConvert_data();
+}
 
 void TestFactoryMemory::settingsReadBackAsDefaults() {
     QFETCH(int, memorySize);
@@ -94,11 +98,10 @@ void TestFactoryMemory::settingsReadBackAsDefaults() {
     std::memset(&mk.Record, 0xA5, sizeof mk.Record);
     mk.Image = FactoryImage(quint32(memorySize));
     mk.UnpackAll();
-    const TBlock settingsOnly[] = {TBlock::ParkingSettings, TBlock::TankSensorSettings,
-                                   TBlock::TankCalibration, TBlock::ServiceSettings,
-                                   TBlock::LimitsSettings,  TBlock::Block8,
-                                   TBlock::AlarmSounds,     TBlock::DisplaySettings,
-                                   TBlock::ProtocolSettings};
+    const TBlock settingsOnly[] = {
+        TBlock::ParkingSettings, TBlock::TankSensorSettings, TBlock::TankCalibration,
+        TBlock::ServiceSettings, TBlock::LimitsSettings,     TBlock::Block8,
+        TBlock::AlarmSounds,     TBlock::DisplaySettings,    TBlock::ProtocolSettings};
     for (TBlock block : settingsOnly)
         QVERIFY2(BlockBytes(mk, block) == BlockBytes(fresh, block), BlockInfo(block).Name);
     QCOMPARE(mk.Record.TripSettings.PriceExpense, fresh.Record.TripSettings.PriceExpense);
@@ -110,7 +113,7 @@ void TestFactoryMemory::journalsHoldSamples() {
     mk.Image = FactoryImage(8192);
     mk.UnpackAll();
     const TTripSettings& trips = mk.Record.TripSettings;
-    const auto filled = [](const TJournalRecord (&records)[JournalRecords]) {
+    const auto filled = [](const TJournalRecord(&records)[JournalRecords]) {
         return std::count_if(std::begin(records), std::end(records),
                              [](const TJournalRecord& r) { return r.Day != 0; });
     };
@@ -146,8 +149,10 @@ void TestFactoryMemory::captureIsAWaveformAtItsPlaces() {
 
     // In the whole memory the areas sit at 3574 and, in the second half, 7670.
     const QByteArray memory = FactoryMemory(8192);
-    QCOMPARE(memory.mid(3574, 8), QByteArray(reinterpret_cast<const char*>(&capture.OscHeader0), 8));
-    QCOMPARE(memory.mid(7670, 8), QByteArray(reinterpret_cast<const char*>(&capture.OscHeader1), 8));
+    QCOMPARE(memory.mid(3574, 8),
+             QByteArray(reinterpret_cast<const char*>(&capture.OscHeader0), 8));
+    QCOMPARE(memory.mid(7670, 8),
+             QByteArray(reinterpret_cast<const char*>(&capture.OscHeader1), 8));
     QCOMPARE(quint8(memory[7670 + 8]), capture.OscSamples[512]);
 }
 

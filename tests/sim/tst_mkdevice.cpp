@@ -116,8 +116,8 @@ void TestMKDevice::sectionIsAppliedAtItsEnd() {
     // Chunks in any order land at section address + 32 * index.
     for (int j = 6; j >= 0; --j) {
         const QByteArray chunk = data.mid(32 * j, 32);
-        QVERIFY(device.Handle(Request(0xFC, MKProtocol::WriteChunk,
-                                      {quint16(j), quint16(chunk.size())}, chunk)));
+        QVERIFY(device.Handle(
+            Request(0xFC, MKProtocol::WriteChunk, {quint16(j), quint16(chunk.size())}, chunk)));
     }
     QCOMPARE(device.Memory(), memory);
     QVERIFY(device.Handle(Request(0xFC, MKProtocol::EndSectionWrite, {0x0100, 196})));

@@ -1,5 +1,6 @@
 // "mktool simulate" run as a person runs it: a child process serving until SIGTERM.
 #include "link/ML_RS232.h"
+#include "model/MKError.h"
 #include "sim/MemoryImage.h"
 
 #include <QProcess>
@@ -73,7 +74,7 @@ void TestSimulate::servesUntilTerminatedAndSavesTheImage() {
     QVERIFY(frames.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(frames.readAll()).trimmed().split('\n');
     QCOMPARE(lines.size(), 8); // four requests, four replies
-    QVERIFY(lines[0].endsWith(QStringLiteral("> 06 FE 01 00 01 FE")));
+    QVERIFY2(lines[0].endsWith(QStringLiteral("> 06 FE 01 00 01 FA")), qPrintable(lines[0]));
 }
 
 void TestSimulate::servesAGivenImage() {

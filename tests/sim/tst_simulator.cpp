@@ -70,7 +70,8 @@ void TestSimulator::logShowsRequestsAndReplies() {
     const QStringList lines = t.Session.Simulator().Log().Text().split('\n');
     QCOMPARE(lines.size(), 2);
     QVERIFY2(lines[0].endsWith(QStringLiteral("> 06 FC 01 00 01 FC")), qPrintable(lines[0]));
-    QVERIFY2(lines[1].endsWith(QStringLiteral("< 09 FC 01 01 00 5A 01 00 9E")), qPrintable(lines[1]));
+    QVERIFY2(lines[1].endsWith(QStringLiteral("< 09 FC 01 01 00 5A 01 00 9E")),
+             qPrintable(lines[1]));
 }
 
 void TestSimulator::otherAddressesGetNoAnswer() {

@@ -1,0 +1,60 @@
+// The program itself: a second copy ends at once and silently while the first runs.
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestParams32 : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir Runtime;
+
+    QProcessEnvironment Environment() const {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), Runtime.path());
+        env.insert(QStringLiteral("XDG_DATA_HOME"), Runtime.filePath(QStringLiteral("data")));
+        return env;
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(QFile::setPermissions(Runtime.path(), QFileDevice::ReadOwner |
+                                                          QFileDevice::WriteOwner |
+                                                          QFileDevice::ExeOwner));
+    }
+
+    void secondCopyEndsSilentlyWhileTheFirstRuns() {
+        QProcess first;
+        first.setProcessEnvironment(Environment());
+        first.start(QStringLiteral(PARAMS32_PATH), {QStringLiteral("--demo")});
+        QVERIFY(first.waitForStarted());
+        const QString lock = Runtime.filePath(QStringLiteral("Params32.lock"));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lock), 20000);
+        QTest::qWait(300);
+        QCOMPARE(first.state(), QProcess::Running);
+
+        QProcess second;
+        second.setProcessEnvironment(Environment());
+        second.start(QStringLiteral(PARAMS32_PATH), {QStringLiteral("--demo")});
+        QVERIFY(second.waitForFinished(20000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(first.state(), QProcess::Running);
+
+        first.kill();
+        QVERIFY(first.waitForFinished(10000));
+        // The first copy died without releasing its guard; the next start is not blocked.
+        QProcess next;
+        next.setProcessEnvironment(Environment());
+        next.start(QStringLiteral(PARAMS32_PATH), {QStringLiteral("--demo")});
+        QVERIFY(next.waitForStarted());
+        QTest::qWait(1500);
+        QCOMPARE(next.state(), QProcess::Running);
+        next.kill();
+        QVERIFY(next.waitForFinished(10000));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestParams32)
+#include "tst_params32.moc"
