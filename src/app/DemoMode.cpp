@@ -1,6 +1,17 @@
 #include "app/DemoMode.h"
 
-TDemoMode::TDemoMode() = default;
+namespace {
+
+TSimulatorOptions DemoMK() {
+    TSimulatorOptions options;
+    options.Address = 0xFE;
+    options.BaudRate = 115200;
+    return options;
+}
+
+} // namespace
+
+TDemoMode::TDemoMode() : Simulator(DemoMK()) {}
 
 TMainFormSetup TDemoMode::Setup(TMainFormSetup base) const {
     base.LinkEnvironment = [this] { return Simulator.Environment(); };

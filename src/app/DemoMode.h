@@ -3,9 +3,9 @@
 #include "app/Main32Pars.h"
 #include "sim/SimulatorSession.h"
 
-// Trying the program without a device: a simulated MK on a pseudo-terminal at COM1, the
-// link pointed at it, automatic search off for this run; the user's program settings
-// keep nothing of it.
+// Trying the program without a device: a simulated 32 KB MK on a pseudo-terminal at COM1,
+// answering at the real wire speed, the link pointed at it, automatic search off for this
+// run; the user's program settings keep nothing of it.
 class TDemoMode {
 public:
     TDemoMode();
