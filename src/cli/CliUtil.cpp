@@ -31,8 +31,8 @@ TArgs::TArgs(const QStringList& args, const QStringList& valueOptions,
             Values.append({a, args[++i]});
         } else if (switches.contains(a)) {
             Switches << a;
-        } else if (a.startsWith(QLatin1String("--")) || (a.startsWith('-') && a.size() == 2 &&
-                                                         !a[1].isDigit())) {
+        } else if (a.startsWith(QLatin1String("--")) ||
+                   (a.startsWith('-') && a.size() == 2 && !a[1].isDigit())) {
             throw TUsageError{QStringLiteral("Неизвестный параметр ") + a};
         } else {
             Rest << a;
@@ -52,7 +52,9 @@ long long TArgs::Number(const QString& name, long long fallback) const {
     return v ? ParseNumber(*v) : fallback;
 }
 
-bool TArgs::Has(const QString& name) const { return Switches.contains(name) || Value(name); }
+bool TArgs::Has(const QString& name) const {
+    return Switches.contains(name) || Value(name);
+}
 
 void TArgs::ExpectPositional(int n, const QString& usage) const {
     if (Rest.size() != n)
@@ -62,17 +64,20 @@ void TArgs::ExpectPositional(int n, const QString& usage) const {
 QByteArray ReadFileBytes(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw TMKError(QStringLiteral("Не удаётся открыть файл %1: %2").arg(path, file.errorString()));
+        throw TMKError(
+            QStringLiteral("Не удаётся открыть файл %1: %2").arg(path, file.errorString()));
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw TMKError(QStringLiteral("Не удаётся прочитать файл %1: %2").arg(path, file.errorString()));
+        throw TMKError(
+            QStringLiteral("Не удаётся прочитать файл %1: %2").arg(path, file.errorString()));
     return bytes;
 }
 
 void WriteFileBytes(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw TMKError(QStringLiteral("Не удаётся записать файл %1: %2").arg(path, file.errorString()));
+        throw TMKError(
+            QStringLiteral("Не удаётся записать файл %1: %2").arg(path, file.errorString()));
 }
 
 void PrintJson(const QJsonDocument& document) {

@@ -24,19 +24,19 @@ QJsonObject CounterJson(const uint8_t* p, const char* third) {
 }
 
 QJsonObject JournalJson(const TJournalRecord& r) {
-    return {{"TimeOfDay", r.TimeOfDay}, {"Day", r.Day},           {"Month", r.Month},
+    return {{"TimeOfDay", int(r.TimeOfDay)},  {"Day", int(r.Day)},      {"Month", int(r.Month)},
             {"TripTime", qint64(r.TripTime)}, {"Path", qint64(r.Path)}, {"Fuel", qint64(r.Fuel)},
             {"GasFuel", qint64(r.GasFuel)}};
 }
 
 QJsonObject FaultJson(const TFaultRecord& f) {
-    return {{"TimeOfDay", f.TimeOfDay},
-            {"Day", f.Day},
-            {"Month", f.Month},
+    return {{"TimeOfDay", int(f.TimeOfDay)},
+            {"Day", int(f.Day)},
+            {"Month", int(f.Month)},
             {"Code", qint64(f.Code)},
             {"FreezeCode", qint64(f.FreezeCode)},
-            {"FuelSystemStatus", f.FuelSystemStatus},
-            {"SecondaryAirStatus", f.SecondaryAirStatus}};
+            {"FuelSystemStatus", int(f.FuelSystemStatus)},
+            {"SecondaryAirStatus", int(f.SecondaryAirStatus)}};
 }
 
 QJsonValue NumberJson(double value, TFieldType type) {
@@ -50,19 +50,24 @@ QJsonValue NumberJson(double value, TFieldType type) {
 QJsonValue ElementJson(const uint8_t* block, const TFieldInfo& f, int index) {
     const uint8_t* p = block + f.Offset + std::size_t(index) * std::size_t(f.ElementSize);
     switch (f.Type) {
-    case TFieldType::Counter: return CounterJson(p, "Fuel");
-    case TFieldType::GasCounter: return CounterJson(p, "GasFuel");
-    case TFieldType::Journal: return JournalJson(At<TJournalRecord>(p));
-    case TFieldType::Fault: return FaultJson(At<TFaultRecord>(p));
+    case TFieldType::Counter:
+        return CounterJson(p, "Fuel");
+    case TFieldType::GasCounter:
+        return CounterJson(p, "GasFuel");
+    case TFieldType::Journal:
+        return JournalJson(At<TJournalRecord>(p));
+    case TFieldType::Fault:
+        return FaultJson(At<TFaultRecord>(p));
     case TFieldType::ColorTable: {
         QJsonArray bytes;
         for (std::size_t i = 0; i < sizeof(TColorTable); ++i)
-            bytes.append(p[i]);
+            bytes.append(int(p[i]));
         return bytes;
     }
     case TFieldType::Chars:
         return Cp1251::Decode(reinterpret_cast<const char*>(p), std::size_t(f.Count));
-    default: return NumberJson(ReadNumber(block, f, index), f.Type);
+    default:
+        return NumberJson(ReadNumber(block, f, index), f.Type);
     }
 }
 
@@ -94,20 +99,20 @@ QJsonObject BlockJson(const TMK& mk, TBlock block) {
 QJsonObject DirectoryJson(const TImageDirectory& d) {
     QJsonArray entries;
     for (const TDirectoryEntry& e : d.Entries)
-        entries.append(QJsonObject{{"Address", e.Address}, {"Length", e.Length}});
+        entries.append(QJsonObject{{"Address", int(e.Address)}, {"Length", int(e.Length)}});
     return {{"DirectoryCount", qint64(d.DirectoryCount)}, {"Entries", entries}};
 }
 
 QJsonObject OscilloscopeJson(const TOscilloscopeRecord& o) {
     QJsonArray samples;
     for (uint8_t s : o.OscSamples)
-        samples.append(s);
-    return {{"OscHeader0", QJsonObject{{"TimeDiv", o.OscHeader0.TimeDiv},
-                                       {"TriggerLevel", o.OscHeader0.TriggerLevel},
-                                       {"VoltDiv", o.OscHeader0.VoltDiv},
-                                       {"InDivider", o.OscHeader0.InDivider}}},
-            {"OscHeader1", QJsonObject{{"TriggerVolts", o.OscHeader1.TriggerVolts},
-                                       {"InDivider", o.OscHeader1.InDivider}}},
+        samples.append(int(s));
+    return {{"OscHeader0", QJsonObject{{"TimeDiv", int(o.OscHeader0.TimeDiv)},
+                                       {"TriggerLevel", int(o.OscHeader0.TriggerLevel)},
+                                       {"VoltDiv", int(o.OscHeader0.VoltDiv)},
+                                       {"InDivider", int(o.OscHeader0.InDivider)}}},
+            {"OscHeader1", QJsonObject{{"TriggerVolts", int(o.OscHeader1.TriggerVolts)},
+                                       {"InDivider", int(o.OscHeader1.InDivider)}}},
             {"OscSamples", samples}};
 }
 
@@ -129,7 +134,7 @@ int RunShow(const QStringList& args) {
     mk.LoadOscilloscope();
     mk.ReadDirectory();
 
-    QJsonObject root{{"SettingsVersion", mk.SettingsVersion},
+    QJsonObject root{{"SettingsVersion", int(mk.SettingsVersion)},
                      {"FirmwareVersion", qint64(mk.FirmwareVersion())},
                      {"Directory", DirectoryJson(mk.ImageDirectory)}};
     for (const TBlockInfo& info : BlockTable())

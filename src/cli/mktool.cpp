@@ -13,9 +13,9 @@ using TCommand = int (*)(const QStringList&);
 
 const std::map<QString, TCommand>& CommandTable() {
     static const std::map<QString, TCommand> table = {
-        {"pack", RunPack},         {"unpack", RunUnpack},     {"show", RunShow},
-        {"catalog", RunCatalog},   {"journals", RunJournals}, {"preview", RunPreview},
-        {"read", RunRead},         {"write", RunWrite},       {"simulate", RunSimulate},
+        {"pack", RunPack},       {"unpack", RunUnpack},     {"show", RunShow},
+        {"catalog", RunCatalog}, {"journals", RunJournals}, {"preview", RunPreview},
+        {"read", RunRead},       {"write", RunWrite},       {"simulate", RunSimulate},
     };
     return table;
 }

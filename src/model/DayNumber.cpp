@@ -6,7 +6,9 @@ namespace {
 
 constexpr int MonthDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
-bool LeapYear(int y) { return y % 4 == 0; }
+bool LeapYear(int y) {
+    return y % 4 == 0;
+}
 
 int DaysInMonth(int month, int year) {
     return month == 2 && LeapYear(year) ? 29 : MonthDays[month - 1];
@@ -19,7 +21,9 @@ int DaysBeforeMonth(int month, int year) {
     return days;
 }
 
-int LeapDaysBefore(int year) { return year >= 1 ? (year - 1) / 4 : 0; }
+int LeapDaysBefore(int year) {
+    return year >= 1 ? (year - 1) / 4 : 0;
+}
 
 long long EncodeWide(const TDate2000& d) {
     return 365LL * d.Year + LeapDaysBefore(d.Year) + DaysBeforeMonth(d.Month, d.Year) + d.Day + 1;
@@ -29,7 +33,9 @@ long long EncodeWide(const TDate2000& d) {
 
 namespace DayNumber {
 
-int Encode(const TDate2000& d) { return int(EncodeWide(d)); }
+int Encode(const TDate2000& d) {
+    return int(EncodeWide(d));
+}
 
 TDate2000 Decode(int dayNumber) {
     TDate2000 date;
@@ -51,8 +57,9 @@ TDate2000 Decode(int dayNumber) {
 
 QString Text(int dayNumber) {
     const TDate2000 d = Decode(dayNumber);
-    return QStringLiteral("%1.%2.%3").arg(d.Day).arg(TwoDigits(uint16_t(d.Month)),
-                                             TwoDigits(uint16_t(d.Year % 100)));
+    return QStringLiteral("%1.%2.%3")
+        .arg(d.Day)
+        .arg(TwoDigits(uint16_t(d.Month)), TwoDigits(uint16_t(d.Year % 100)));
 }
 
 } // namespace DayNumber

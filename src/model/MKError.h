@@ -7,8 +7,7 @@
 // An error of the system; its message is the Russian text the user sees.
 class TMKError : public std::exception {
 public:
-    explicit TMKError(QString message)
-        : Message(std::move(message)), Utf8(Message.toStdString()) {}
+    explicit TMKError(QString message) : Message(std::move(message)), Utf8(Message.toStdString()) {}
     const QString& Text() const { return Message; }
     const char* what() const noexcept override { return Utf8.c_str(); }
 

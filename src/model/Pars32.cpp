@@ -13,8 +13,10 @@
 
 namespace {
 
-#define MK_BLOCK(name, entry)                                                                \
-    TBlockInfo { TBlock::name, #name, entry, offsetof(TSettingsRecord, name), sizeof(T##name) }
+#define MK_BLOCK(name, entry)                                                                      \
+    TBlockInfo {                                                                                   \
+        TBlock::name, #name, entry, offsetof(TSettingsRecord, name), sizeof(T##name)               \
+    }
 
 const std::array<TBlockInfo, BlockCount> Blocks = {{
     MK_BLOCK(TripTotals, 1),
@@ -39,24 +41,52 @@ constexpr int EditedBlocks = 11;
 constexpr int MKAddressBase = 32; // image position 0 is MK address 32
 
 // The palette entries 9..15 all factory schemes share, and each scheme's own part.
-constexpr TRgb5 SharedPalette[7] = {{31, 0, 0},  {0, 31, 0},  {31, 31, 0},  {0, 0, 31},
+constexpr TRgb5 SharedPalette[7] = {{31, 0, 0},  {0, 31, 0},  {31, 31, 0}, {0, 0, 31},
                                     {31, 0, 31}, {0, 31, 31}, {31, 31, 31}};
 struct TFactoryScheme {
     TRgb5 Palette[9];
     uint8_t Indices[23];
 };
 constexpr TFactoryScheme FactorySchemeTable[FactorySchemeCount] = {
-    {{{0, 0, 0}, {0, 9, 9}, {31, 13, 0}, {9, 9, 0}, {0, 0, 6}, {9, 0, 9}, {9, 17, 17},
-      {16, 16, 16}, {12, 5, 3}},
+    {{{0, 0, 0},
+      {0, 9, 9},
+      {31, 13, 0},
+      {9, 9, 0},
+      {0, 0, 6},
+      {9, 0, 9},
+      {9, 17, 17},
+      {16, 16, 16},
+      {12, 5, 3}},
      {15, 4, 11, 12, 15, 15, 9, 10, 15, 4, 9, 11, 0, 4, 15, 14, 13, 0, 15, 0, 0, 0, 9}},
-    {{{0, 0, 0}, {0, 9, 9}, {31, 13, 0}, {8, 8, 0}, {0, 0, 6}, {9, 0, 9}, {0, 17, 8},
-      {16, 16, 16}, {12, 5, 3}},
+    {{{0, 0, 0},
+      {0, 9, 9},
+      {31, 13, 0},
+      {8, 8, 0},
+      {0, 0, 6},
+      {9, 0, 9},
+      {0, 17, 8},
+      {16, 16, 16},
+      {12, 5, 3}},
      {0, 11, 15, 3, 0, 15, 9, 12, 15, 3, 11, 14, 0, 3, 15, 14, 11, 0, 0, 0, 0, 0, 9}},
-    {{{0, 0, 0}, {0, 9, 9}, {31, 13, 0}, {9, 9, 0}, {4, 4, 4}, {9, 0, 9}, {9, 17, 17},
-      {16, 16, 16}, {12, 5, 3}},
+    {{{0, 0, 0},
+      {0, 9, 9},
+      {31, 13, 0},
+      {9, 9, 0},
+      {4, 4, 4},
+      {9, 0, 9},
+      {9, 17, 17},
+      {16, 16, 16},
+      {12, 5, 3}},
      {15, 0, 11, 4, 15, 15, 9, 10, 15, 0, 11, 15, 4, 0, 15, 0, 0, 15, 11, 15, 11, 4, 9}},
-    {{{0, 0, 0}, {0, 9, 9}, {31, 13, 0}, {9, 9, 0}, {0, 0, 6}, {9, 0, 9}, {9, 17, 17},
-      {16, 16, 16}, {5, 1, 0}},
+    {{{0, 0, 0},
+      {0, 9, 9},
+      {31, 13, 0},
+      {9, 9, 0},
+      {0, 0, 6},
+      {9, 0, 9},
+      {9, 17, 17},
+      {16, 16, 16},
+      {5, 1, 0}},
      {15, 9, 11, 8, 15, 15, 13, 10, 15, 8, 9, 11, 0, 8, 15, 11, 9, 0, 15, 0, 0, 0, 9}},
 };
 
@@ -66,10 +96,10 @@ const char* const DefaultHotMenus[4][10] = {
      "ExpenseHHMenu", "", "MeasParamsHistoryFlagMenu", "", ""},
     {"TripJournMenu", "InitReset0ParamsMenu", "InitReset1ParamsMenu", "ContinueTripMenu",
      "TankJournMenu", "", "", "", "", ""},
-    {"TaxStartFinishMenu", "TaxTarifDNMenu", "TaxTarifNumMenu", "TaxClearAllSumMenu", "", "",
-     "", "", "", ""},
-    {"ParkOffMenu", "ParkSenseMenu_0", "ParkSpeedMenu_0", "ParkBeepTypeMenu",
-     "ParkAlwaysOnMenu", "", "", "", "", ""},
+    {"TaxStartFinishMenu", "TaxTarifDNMenu", "TaxTarifNumMenu", "TaxClearAllSumMenu", "", "", "",
+     "", "", ""},
+    {"ParkOffMenu", "ParkSenseMenu_0", "ParkSpeedMenu_0", "ParkBeepTypeMenu", "ParkAlwaysOnMenu",
+     "", "", "", "", ""},
 };
 
 template <std::size_t R, std::size_t C>
@@ -165,8 +195,8 @@ void SetTripDefaults(TTripSettings& t) {
 
 void SetDisplayDefaults(TDisplaySettings& d, const TColorTable& scheme1,
                         const TColorTable& scheme4) {
-    const uint8_t screens4[6][4] = {{4, 14, 8, 9},  {13, 10, 11, 4}, {1, 2, 5, 9},
-                                    {7, 12, 3, 6},  {7, 10, 8, 12},  {18, 25, 27, 21}};
+    const uint8_t screens4[6][4] = {{4, 14, 8, 9}, {13, 10, 11, 4}, {1, 2, 5, 9},
+                                    {7, 12, 3, 6}, {7, 10, 8, 12},  {18, 25, 27, 21}};
     const uint8_t screens7[4][7] = {{1, 2, 8, 9, 14, 5, 12},
                                     {13, 10, 11, 6, 15, 5, 12},
                                     {16, 8, 9, 10, 14, 5, 12},
@@ -217,9 +247,13 @@ void CopyFromImage(const QByteArray& image, qsizetype position, void* target, qs
 
 } // namespace
 
-const std::array<TBlockInfo, BlockCount>& BlockTable() { return Blocks; }
+const std::array<TBlockInfo, BlockCount>& BlockTable() {
+    return Blocks;
+}
 
-const TBlockInfo& BlockInfo(TBlock block) { return Blocks[std::size_t(block)]; }
+const TBlockInfo& BlockInfo(TBlock block) {
+    return Blocks[std::size_t(block)];
+}
 
 TMK::TMK() {
     FillFactorySchemes();
@@ -244,8 +278,8 @@ void TMK::FillFactorySchemes() {
             table.Palette[i] = PackColor(c.R, c.G, c.B);
         }
         for (int i = 0; i < 7; ++i)
-            table.Palette[9 + i] = PackColor(SharedPalette[i].R, SharedPalette[i].G,
-                                             SharedPalette[i].B);
+            table.Palette[9 + i] =
+                PackColor(SharedPalette[i].R, SharedPalette[i].G, SharedPalette[i].B);
         std::memcpy(table.Indices, FactorySchemeTable[s].Indices, sizeof(table.Indices));
     }
 }
@@ -328,8 +362,7 @@ void TMK::PackAll() {
 void TMK::LoadOscilloscope() {
     constexpr qsizetype HeaderSize = sizeof(TOscHeader);
     CopyFromImage(Image, OscArea0Position, &Oscilloscope.OscHeader0, HeaderSize);
-    CopyFromImage(Image, OscArea0Position + HeaderSize, Oscilloscope.OscSamples,
-                  OscAreaSamples);
+    CopyFromImage(Image, OscArea0Position + HeaderSize, Oscilloscope.OscSamples, OscAreaSamples);
     CopyFromImage(Image, OscArea1Position, &Oscilloscope.OscHeader1, HeaderSize);
     CopyFromImage(Image, OscArea1Position + HeaderSize, Oscilloscope.OscSamples + OscAreaSamples,
                   OscAreaSamples);
@@ -368,8 +401,7 @@ bool TMK::EditSettings(const std::function<bool()>& runEditor) {
 }
 
 bool TMK::ViewJournals(const std::function<bool()>& runViewer) {
-    const TBlock journalBlocks[] = {TBlock::TripSettings, TBlock::TripTotals,
-                                    TBlock::ErrorJournal};
+    const TBlock journalBlocks[] = {TBlock::TripSettings, TBlock::TripTotals, TBlock::ErrorJournal};
     for (TBlock b : journalBlocks)
         UnpackBlock(b);
     const bool confirmed = runViewer();
@@ -390,6 +422,5 @@ TRgb5 TMK::UnpackColor(uint16_t word) {
 QColor TMK::ColorToRgb(uint16_t word) {
     const auto wide = [](int c) { return int((uint32_t(c) * 541052u) >> 16); };
     const int green6 = word >> 5 & 63;
-    return QColor(wide(word >> 11 & 31), int((uint32_t(green6) * 266294u) >> 16),
-                  wide(word & 31));
+    return QColor(wide(word >> 11 & 31), int((uint32_t(green6) * 266294u) >> 16), wide(word & 31));
 }

@@ -46,18 +46,23 @@ template <class M> constexpr TFieldInfo MakeField(const char* name, std::size_t 
     constexpr int rank = int(std::rank_v<M>);
     const int count = rank >= 1 ? int(std::extent_v<M, 0>) : 1;
     const int columns = rank >= 2 ? int(std::extent_v<M, 1>) : 0;
-    return {name, offset, TypeOf<E>(), count, columns, int(sizeof(E)),
+    return {name,
+            offset,
+            TypeOf<E>(),
+            count,
+            columns,
+            int(sizeof(E)),
             rank >= 1 && TypeOf<E>() != TFieldType::Chars};
 }
 
 #define F(S, f) MakeField<decltype(S::f)>(#f, offsetof(S, f))
 
 const TFieldInfo TripTotalsFields[] = {
-    F(TTripTotals, AllSum),          F(TTripTotals, TripSum),      F(TTripTotals, ResetSum),
-    F(TTripTotals, StopSum),         F(TTripTotals, NoStopSum),    F(TTripTotals, TankSum),
-    F(TTripTotals, AllPathStart),    F(TTripTotals, ResetPeriod0), F(TTripTotals, ResetPeriod1),
-    F(TTripTotals, OilOnlySum),      F(TTripTotals, GasOnlySum),
-    F(TTripTotals, ResetPeriodOnly), F(TTripTotals, GasFuel),
+    F(TTripTotals, AllSum),       F(TTripTotals, TripSum),      F(TTripTotals, ResetSum),
+    F(TTripTotals, StopSum),      F(TTripTotals, NoStopSum),    F(TTripTotals, TankSum),
+    F(TTripTotals, AllPathStart), F(TTripTotals, ResetPeriod0), F(TTripTotals, ResetPeriod1),
+    F(TTripTotals, OilOnlySum),   F(TTripTotals, GasOnlySum),   F(TTripTotals, ResetPeriodOnly),
+    F(TTripTotals, GasFuel),
 };
 
 const TFieldInfo ParkingFields[] = {
@@ -104,32 +109,48 @@ const TFieldInfo ServiceFields[] = {
 };
 
 const TFieldInfo LimitsFields[] = {
-    F(TLimitsSettings, VelocityLimit),      F(TLimitsSettings, RevolutionsLimit),
-    F(TLimitsSettings, TankLimit),          F(TLimitsSettings, TimeCorr),
-    F(TLimitsSettings, LiqTemperLimit),     F(TLimitsSettings, UaccLowLimit),
-    F(TLimitsSettings, StopVelocityLimit),  F(TLimitsSettings, UaccHighLimit),
-    F(TLimitsSettings, VentTempLimit),      F(TLimitsSettings, GasMeth),
-    F(TLimitsSettings, AirTemperMeth),      F(TLimitsSettings, PrognozMeth),
-    F(TLimitsSettings, VelocityMeth),       F(TLimitsSettings, ExpenseMeth),
-    F(TLimitsSettings, RevolutionsMeth),    F(TLimitsSettings, ForsPosFlag),
-    F(TLimitsSettings, ForsCoef),           F(TLimitsSettings, InjTimeLimit),
-    F(TLimitsSettings, AirTemperCorr),      F(TLimitsSettings, Vel100),
-    F(TLimitsSettings, Vel100Down),         F(TLimitsSettings, ExpenseCorr),
-    F(TLimitsSettings, VelocityCorr),       F(TLimitsSettings, AccCorr),
-    F(TLimitsSettings, LiqTemperReady),     F(TLimitsSettings, GasOilMeth),
-    F(TLimitsSettings, Exp100ArrowLim),     F(TLimitsSettings, VAGSFilterLimit),
-    F(TLimitsSettings, GazExpenseCorr),     F(TLimitsSettings, OilAKPPTemperLimit),
-    F(TLimitsSettings, OilEngTemperLimit),  F(TLimitsSettings, CVTFDeteriorLim),
-    F(TLimitsSettings, UaccMeth),           F(TLimitsSettings, InvTemperLimit),
-    F(TLimitsSettings, RetarderOilTemperLimit), F(TLimitsSettings, HVBTemperLimit),
+    F(TLimitsSettings, VelocityLimit),
+    F(TLimitsSettings, RevolutionsLimit),
+    F(TLimitsSettings, TankLimit),
+    F(TLimitsSettings, TimeCorr),
+    F(TLimitsSettings, LiqTemperLimit),
+    F(TLimitsSettings, UaccLowLimit),
+    F(TLimitsSettings, StopVelocityLimit),
+    F(TLimitsSettings, UaccHighLimit),
+    F(TLimitsSettings, VentTempLimit),
+    F(TLimitsSettings, GasMeth),
+    F(TLimitsSettings, AirTemperMeth),
+    F(TLimitsSettings, PrognozMeth),
+    F(TLimitsSettings, VelocityMeth),
+    F(TLimitsSettings, ExpenseMeth),
+    F(TLimitsSettings, RevolutionsMeth),
+    F(TLimitsSettings, ForsPosFlag),
+    F(TLimitsSettings, ForsCoef),
+    F(TLimitsSettings, InjTimeLimit),
+    F(TLimitsSettings, AirTemperCorr),
+    F(TLimitsSettings, Vel100),
+    F(TLimitsSettings, Vel100Down),
+    F(TLimitsSettings, ExpenseCorr),
+    F(TLimitsSettings, VelocityCorr),
+    F(TLimitsSettings, AccCorr),
+    F(TLimitsSettings, LiqTemperReady),
+    F(TLimitsSettings, GasOilMeth),
+    F(TLimitsSettings, Exp100ArrowLim),
+    F(TLimitsSettings, VAGSFilterLimit),
+    F(TLimitsSettings, GazExpenseCorr),
+    F(TLimitsSettings, OilAKPPTemperLimit),
+    F(TLimitsSettings, OilEngTemperLimit),
+    F(TLimitsSettings, CVTFDeteriorLim),
+    F(TLimitsSettings, UaccMeth),
+    F(TLimitsSettings, InvTemperLimit),
+    F(TLimitsSettings, RetarderOilTemperLimit),
+    F(TLimitsSettings, HVBTemperLimit),
 };
 
 const TFieldInfo TripFields[] = {
-    F(TTripSettings, PriceExpense), F(TTripSettings, PriceTime),
-    F(TTripSettings, PricePath),    F(TTripSettings, PriceGas),
-    F(TTripSettings, TripShowFlag), F(TTripSettings, TripJournAuto),
-    F(TTripSettings, TripMinStop),  F(TTripSettings, TripJournal),
-    F(TTripSettings, TankJournal),
+    F(TTripSettings, PriceExpense), F(TTripSettings, PriceTime),    F(TTripSettings, PricePath),
+    F(TTripSettings, PriceGas),     F(TTripSettings, TripShowFlag), F(TTripSettings, TripJournAuto),
+    F(TTripSettings, TripMinStop),  F(TTripSettings, TripJournal),  F(TTripSettings, TankJournal),
 };
 
 const TFieldInfo Block8Fields[] = {F(TBlock8, Data)};
@@ -140,36 +161,36 @@ const TFieldInfo AlarmFields[] = {
 };
 
 const TFieldInfo DisplayFields[] = {
-    F(TDisplaySettings, DispVar4),        F(TDisplaySettings, DispVar9),
-    F(TDisplaySettings, Screens4),        F(TDisplaySettings, Screens7),
-    F(TDisplaySettings, GraphScreens),    F(TDisplaySettings, ArrowScreens),
-    F(TDisplaySettings, Screens9),        F(TDisplaySettings, DispSpeed),
-    F(TDisplaySettings, HotMenus),        F(TDisplaySettings, ColorTable0),
-    F(TDisplaySettings, ColorTable1),     F(TDisplaySettings, ColorScheme),
-    F(TDisplaySettings, SayHelloMode),    F(TDisplaySettings, SoundVolume),
-    F(TDisplaySettings, FlagSound),       F(TDisplaySettings, Intense0),
-    F(TDisplaySettings, Intense1),        F(TDisplaySettings, SayEconomPeriod),
-    F(TDisplaySettings, SayParamPeriod),  F(TDisplaySettings, DispShowTitle),
-    F(TDisplaySettings, IntenseMeth),     F(TDisplaySettings, SoundKeys),
-    F(TDisplaySettings, SoundLock),       F(TDisplaySettings, ShowDispName),
-    F(TDisplaySettings, IntenseDayTime),  F(TDisplaySettings, IntenseNightTime),
-    F(TDisplaySettings, ShowDisp4),       F(TDisplaySettings, ShowDisp9),
-    F(TDisplaySettings, ShowDisp7),       F(TDisplaySettings, ShowDispG),
-    F(TDisplaySettings, ShowDispA),       F(TDisplaySettings, ShowDispS),
-    F(TDisplaySettings, ShowDisp1),       F(TDisplaySettings, Screen6),
+    F(TDisplaySettings, DispVar4),       F(TDisplaySettings, DispVar9),
+    F(TDisplaySettings, Screens4),       F(TDisplaySettings, Screens7),
+    F(TDisplaySettings, GraphScreens),   F(TDisplaySettings, ArrowScreens),
+    F(TDisplaySettings, Screens9),       F(TDisplaySettings, DispSpeed),
+    F(TDisplaySettings, HotMenus),       F(TDisplaySettings, ColorTable0),
+    F(TDisplaySettings, ColorTable1),    F(TDisplaySettings, ColorScheme),
+    F(TDisplaySettings, SayHelloMode),   F(TDisplaySettings, SoundVolume),
+    F(TDisplaySettings, FlagSound),      F(TDisplaySettings, Intense0),
+    F(TDisplaySettings, Intense1),       F(TDisplaySettings, SayEconomPeriod),
+    F(TDisplaySettings, SayParamPeriod), F(TDisplaySettings, DispShowTitle),
+    F(TDisplaySettings, IntenseMeth),    F(TDisplaySettings, SoundKeys),
+    F(TDisplaySettings, SoundLock),      F(TDisplaySettings, ShowDispName),
+    F(TDisplaySettings, IntenseDayTime), F(TDisplaySettings, IntenseNightTime),
+    F(TDisplaySettings, ShowDisp4),      F(TDisplaySettings, ShowDisp9),
+    F(TDisplaySettings, ShowDisp7),      F(TDisplaySettings, ShowDispG),
+    F(TDisplaySettings, ShowDispA),      F(TDisplaySettings, ShowDispS),
+    F(TDisplaySettings, ShowDisp1),      F(TDisplaySettings, Screen6),
     F(TDisplaySettings, ShowDisp6),
 };
 
 const TFieldInfo ProtocolFields[] = {
-    F(TProtocolSettings, ProtocolFlags),      F(TProtocolSettings, Protocol),
-    F(TProtocolSettings, PrevProtocol),       F(TProtocolSettings, ProtocolSelectMeth),
-    F(TProtocolSettings, EcuAddress),         F(TProtocolSettings, VirtualExpenseType),
-    F(TProtocolSettings, LockTypeLevel),      F(TProtocolSettings, ProtTypeMain),
-    F(TProtocolSettings, ProtTypeAdd1),       F(TProtocolSettings, ProtTypeAdd2),
-    F(TProtocolSettings, ProtTypeAdd3),       F(TProtocolSettings, ConsultPids),
-    F(TProtocolSettings, StartThrottle),      F(TProtocolSettings, EcuPids),
-    F(TProtocolSettings, ProtTypeAdd4),       F(TProtocolSettings, ProtTypeAdd5),
-    F(TProtocolSettings, ProtTypeAdd6),       F(TProtocolSettings, ProtTypeAdd7),
+    F(TProtocolSettings, ProtocolFlags), F(TProtocolSettings, Protocol),
+    F(TProtocolSettings, PrevProtocol),  F(TProtocolSettings, ProtocolSelectMeth),
+    F(TProtocolSettings, EcuAddress),    F(TProtocolSettings, VirtualExpenseType),
+    F(TProtocolSettings, LockTypeLevel), F(TProtocolSettings, ProtTypeMain),
+    F(TProtocolSettings, ProtTypeAdd1),  F(TProtocolSettings, ProtTypeAdd2),
+    F(TProtocolSettings, ProtTypeAdd3),  F(TProtocolSettings, ConsultPids),
+    F(TProtocolSettings, StartThrottle), F(TProtocolSettings, EcuPids),
+    F(TProtocolSettings, ProtTypeAdd4),  F(TProtocolSettings, ProtTypeAdd5),
+    F(TProtocolSettings, ProtTypeAdd6),  F(TProtocolSettings, ProtTypeAdd7),
 };
 
 const TFieldInfo ErrorJournalFields[] = {
@@ -193,7 +214,9 @@ template <class T> T Load(const uint8_t* p) {
 
 } // namespace
 
-std::span<const TFieldInfo> BlockFields(TBlock block) { return FieldLists[int(block)]; }
+std::span<const TFieldInfo> BlockFields(TBlock block) {
+    return FieldLists[int(block)];
+}
 
 const TFieldInfo* FindField(TBlock block, QStringView name) {
     for (const TFieldInfo& f : BlockFields(block))
@@ -212,15 +235,25 @@ std::optional<TRecordField> FindRecordField(QStringView name) {
 double ReadNumber(const uint8_t* block, const TFieldInfo& field, int index) {
     const uint8_t* p = block + field.Offset + std::size_t(index) * std::size_t(field.ElementSize);
     switch (field.Type) {
-    case TFieldType::I8: return Load<int8_t>(p);
-    case TFieldType::U8: return Load<uint8_t>(p);
-    case TFieldType::I16: return Load<int16_t>(p);
-    case TFieldType::U16: return Load<uint16_t>(p);
-    case TFieldType::I32: return Load<int32_t>(p);
-    case TFieldType::U32: return Load<uint32_t>(p);
-    case TFieldType::U64: return double(Load<uint64_t>(p));
-    case TFieldType::F32: return Load<float>(p);
-    case TFieldType::BigEndianU16: return p[0] << 8 | p[1];
-    default: return 0;
+    case TFieldType::I8:
+        return Load<int8_t>(p);
+    case TFieldType::U8:
+        return Load<uint8_t>(p);
+    case TFieldType::I16:
+        return Load<int16_t>(p);
+    case TFieldType::U16:
+        return Load<uint16_t>(p);
+    case TFieldType::I32:
+        return Load<int32_t>(p);
+    case TFieldType::U32:
+        return Load<uint32_t>(p);
+    case TFieldType::U64:
+        return double(Load<uint64_t>(p));
+    case TFieldType::F32:
+        return Load<float>(p);
+    case TFieldType::BigEndianU16:
+        return p[0] << 8 | p[1];
+    default:
+        return 0;
     }
 }

@@ -10,7 +10,14 @@
 #include <span>
 
 enum class TFieldType {
-    I8, U8, I16, U16, I32, U32, U64, F32,
+    I8,
+    U8,
+    I16,
+    U16,
+    I32,
+    U32,
+    U64,
+    F32,
     Chars,        // zero-terminated code page 1251 text; Count = field size
     BigEndianU16, // word stored high byte first
     Counter,      // TCounterGroup
@@ -24,8 +31,8 @@ struct TFieldInfo {
     const char* Name;
     std::size_t Offset; // inside the block
     TFieldType Type;
-    int Count;     // elements of a 1-D array (or rows of a 2-D one); 1 for a scalar
-    int Columns;   // elements per row of a 2-D array; 0 otherwise
+    int Count;   // elements of a 1-D array (or rows of a 2-D one); 1 for a scalar
+    int Columns; // elements per row of a 2-D array; 0 otherwise
     int ElementSize;
     bool Array; // an array of elements (a text field is one value)
 };

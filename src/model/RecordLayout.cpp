@@ -1,7 +1,7 @@
 // Compile-time check that every record struct matches the MK's byte layout.
 #include "model/Record.h"
 
-#define MK_AT(Type, field, offset)                                                           \
+#define MK_AT(Type, field, offset)                                                                 \
     static_assert(offsetof(Type, field) == (offset), #Type "::" #field " misplaced")
 
 static_assert(sizeof(TCounterGroup) == 12 && sizeof(TGasCounterGroup) == 12);

@@ -29,7 +29,8 @@ QByteArray Encode(uint16_t settingsVersion, const QByteArray& image) {
 
 void Decode(const QByteArray& file, uint16_t& settingsVersion, QByteArray& image) {
     if (file.size() < VersionSize)
-        throw TMKError(QStringLiteral("Файл настроек слишком короткий (%1 байт).").arg(file.size()));
+        throw TMKError(
+            QStringLiteral("Файл настроек слишком короткий (%1 байт).").arg(file.size()));
     settingsVersion = uint16_t(uint8_t(file[0]) | uint8_t(file[1]) << 8);
     image = QByteArray(file.size() - VersionSize, Qt::Uninitialized);
     Scramble(file.constData() + VersionSize, image.data(), image.size());
@@ -39,22 +40,22 @@ void Save(const TMK& mk, const QString& path) {
     const QByteArray bytes = Encode(mk.SettingsVersion, mk.Image);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw TMKError(QStringLiteral("Не удаётся создать файл \"%1\": %2")
-                           .arg(path, file.errorString()));
+        throw TMKError(
+            QStringLiteral("Не удаётся создать файл \"%1\": %2").arg(path, file.errorString()));
     if (file.write(bytes) != bytes.size() || !file.commit())
-        throw TMKError(QStringLiteral("Не удаётся записать файл \"%1\": %2")
-                           .arg(path, file.errorString()));
+        throw TMKError(
+            QStringLiteral("Не удаётся записать файл \"%1\": %2").arg(path, file.errorString()));
 }
 
 void Load(TMK& mk, const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw TMKError(QStringLiteral("Не удаётся открыть файл \"%1\": %2")
-                           .arg(path, file.errorString()));
+        throw TMKError(
+            QStringLiteral("Не удаётся открыть файл \"%1\": %2").arg(path, file.errorString()));
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw TMKError(QStringLiteral("Не удаётся прочитать файл \"%1\": %2")
-                           .arg(path, file.errorString()));
+        throw TMKError(
+            QStringLiteral("Не удаётся прочитать файл \"%1\": %2").arg(path, file.errorString()));
     uint16_t version = 0;
     QByteArray image;
     Decode(bytes, version, image);

@@ -191,7 +191,7 @@ private slots:
         check.Image = written;
         check.UnpackAll();
         QCOMPARE(int(check.Record.LimitsSettings.VelocityLimit), 77);
-        QCOMPARE(check.Record.ErrorJournal.Faults[0].Code, quint16(0));
+        QCOMPARE(int(check.Record.ErrorJournal.Faults[0].Code), 0);
     }
 
     void settingsOfAnotherDeviceAreRefusedBeforeReading() {
@@ -229,7 +229,7 @@ private slots:
         laid.Record = program.MK.Record;
         laid.PackAll();
         QCOMPARE(program.MK.Image, laid.Image);
-        QCOMPARE(program.MK.ImageDirectory.FirmwareVersion, FactoryFirmwareVersion + 1);
+        QCOMPARE(quint32(program.MK.ImageDirectory.FirmwareVersion), FactoryFirmwareVersion + 1);
         QCOMPARE(int(program.MK.Record.LimitsSettings.VelocityLimit), 91);
     }
 

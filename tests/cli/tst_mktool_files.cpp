@@ -87,10 +87,10 @@ void TestMktoolFiles::showPrintsEveryBlockDecoded() {
     QCOMPARE(root["Directory"]["DirectoryCount"].toInt(), 13);
     QCOMPARE(root["Directory"]["Entries"].toArray().size(), 13);
     QCOMPARE(root["Directory"]["Entries"][0]["Address"].toInt(), 96);
-    for (const char* block : {"TripTotals", "ParkingSettings", "TankSensorSettings",
-                              "TankCalibration", "ServiceSettings", "LimitsSettings",
-                              "TripSettings", "AlarmSounds", "DisplaySettings",
-                              "ProtocolSettings", "ErrorJournal", "Oscilloscope"})
+    for (const char* block :
+         {"TripTotals", "ParkingSettings", "TankSensorSettings", "TankCalibration",
+          "ServiceSettings", "LimitsSettings", "TripSettings", "AlarmSounds", "DisplaySettings",
+          "ProtocolSettings", "ErrorJournal", "Oscilloscope"})
         QVERIFY2(root[block].isObject(), block);
     QCOMPARE(root["LimitsSettings"]["VelocityLimit"].toInt(), 40);
     QCOMPARE(root["LimitsSettings"]["ExpenseCorr"].toDouble(), 1.0);

@@ -68,36 +68,96 @@ void TestRecord::freshModelHoldsDefaults_data() {
         int Index;
         double Value;
     } rows[] = {
-        {"ResetPeriod0", 0, 0},        {"ResetPeriod1", 0, -1},       {"ResetPeriodOnly", 0, -1},
-        {"AllPathStart", 0, 0},        {"Oil6L", 0, 1000},            {"Lit6L", 0, 6},
-        {"Oil43L", 0, 10},             {"Lit43L", 0, 43},             {"OilCalibrResArr", 6, 600},
-        {"OilCalibrResArr", 1, 100},   {"OilCalibrLitArr", 6, 36},    {"OilCalibrQuant", 0, 7},
-        {"TankContFull", 0, 50},       {"GazContFull", 0, 50},        {"K100Manual", 0, 0},
-        {"TarirFlagFinish", 0, 1},     {"TarirLeng", 0, 15},          {"TarirLitres", 0, 16},
-        {"TarirLitres", 14, 58},       {"TarirLitres", 15, 0},        {"TarirUnits", 14, 700},
-        {"TarirUnits", 15, 0},         {"AirFiltCntK", 0, 15},        {"KPPOilCntK", 0, 45},
-        {"ForsTOCntK", 0, 30},         {"GRMStrapCntK", 0, 45},       {"CoolLiqCntK", 0, 30},
-        {"EngOilCntK", 0, 15},         {"CandleCntK", 0, 30},         {"UseUniMeas", 0, 1},
-        {"TO", 0, 4392},               {"OSAGO", 0, 4392},            {"UniMeasADC0", 0, 0},
-        {"UniMeasADC1", 0, 1023},      {"UniMeasDat1", 0, 90},        {"ServiceFlags", 0, 511},
-        {"VelocityLimit", 0, 40},      {"RevolutionsLimit", 0, 80},   {"TankLimit", 0, 10},
-        {"TimeCorr", 0, 0},            {"LiqTemperLimit", 0, 115},    {"UaccLowLimit", 0, 115},
-        {"StopVelocityLimit", 0, 20},  {"UaccHighLimit", 0, 155},     {"VentTempLimit", 0, 115},
-        {"ForsPosFlag", 0, 1},         {"ForsCoef", 0, 1},            {"InjTimeLimit", 0, 9},
-        {"Vel100", 0, 100},            {"Vel100Down", 0, 100},        {"ExpenseCorr", 0, 1.0},
-        {"VelocityCorr", 0, 1.0},      {"GazExpenseCorr", 0, 1.0},    {"LiqTemperReady", 0, 70},
-        {"GasOilMeth", 0, 1},          {"VAGSFilterLimit", 0, 25},    {"OilAKPPTemperLimit", 0, 110},
-        {"OilEngTemperLimit", 0, 110}, {"CVTFDeteriorLim", 0, 30},    {"InvTemperLimit", 0, 120},
-        {"RetarderOilTemperLimit", 0, 165}, {"HVBTemperLimit", 0, 120}, {"PriceExpense", 0, 250},
-        {"PriceTime", 0, 0},           {"PricePath", 0, 30},          {"PriceGas", 0, 0},
-        {"Screens4", 0, 4},            {"Screens4", 23, 21},          {"Screens7", 7, 13},
-        {"Screens7", 27, 9},           {"GraphScreens", 13, 0},       {"GraphScreens", 15, 21},
-        {"ArrowScreens", 4, 11},       {"ArrowScreens", 15, 21},      {"Screens9", 9, 11},
-        {"Screens9", 26, 25},          {"Screen6", 0, 12},            {"Screen6", 5, 9},
-        {"ColorScheme", 0, 1},         {"ShowDisp4", 0, 63},          {"ShowDisp9", 0, 7},
-        {"ShowDisp7", 0, 15},          {"ShowDispG", 0, 255},         {"ShowDispA", 0, 255},
-        {"ShowDispS", 0, 511},         {"ShowDisp1", 0, 4294967295.0}, {"ShowDisp6", 0, 1},
-        {"Protocol", 0, 0},            {"ProtocolFlags", 0, 0},       {"AlarmPresentation", 0, 0},
+        {"ResetPeriod0", 0, 0},
+        {"ResetPeriod1", 0, -1},
+        {"ResetPeriodOnly", 0, -1},
+        {"AllPathStart", 0, 0},
+        {"Oil6L", 0, 1000},
+        {"Lit6L", 0, 6},
+        {"Oil43L", 0, 10},
+        {"Lit43L", 0, 43},
+        {"OilCalibrResArr", 6, 600},
+        {"OilCalibrResArr", 1, 100},
+        {"OilCalibrLitArr", 6, 36},
+        {"OilCalibrQuant", 0, 7},
+        {"TankContFull", 0, 50},
+        {"GazContFull", 0, 50},
+        {"K100Manual", 0, 0},
+        {"TarirFlagFinish", 0, 1},
+        {"TarirLeng", 0, 15},
+        {"TarirLitres", 0, 16},
+        {"TarirLitres", 14, 58},
+        {"TarirLitres", 15, 0},
+        {"TarirUnits", 14, 700},
+        {"TarirUnits", 15, 0},
+        {"AirFiltCntK", 0, 15},
+        {"KPPOilCntK", 0, 45},
+        {"ForsTOCntK", 0, 30},
+        {"GRMStrapCntK", 0, 45},
+        {"CoolLiqCntK", 0, 30},
+        {"EngOilCntK", 0, 15},
+        {"CandleCntK", 0, 30},
+        {"UseUniMeas", 0, 1},
+        {"TO", 0, 4392},
+        {"OSAGO", 0, 4392},
+        {"UniMeasADC0", 0, 0},
+        {"UniMeasADC1", 0, 1023},
+        {"UniMeasDat1", 0, 90},
+        {"ServiceFlags", 0, 511},
+        {"VelocityLimit", 0, 40},
+        {"RevolutionsLimit", 0, 80},
+        {"TankLimit", 0, 10},
+        {"TimeCorr", 0, 0},
+        {"LiqTemperLimit", 0, 115},
+        {"UaccLowLimit", 0, 115},
+        {"StopVelocityLimit", 0, 20},
+        {"UaccHighLimit", 0, 155},
+        {"VentTempLimit", 0, 115},
+        {"ForsPosFlag", 0, 1},
+        {"ForsCoef", 0, 1},
+        {"InjTimeLimit", 0, 9},
+        {"Vel100", 0, 100},
+        {"Vel100Down", 0, 100},
+        {"ExpenseCorr", 0, 1.0},
+        {"VelocityCorr", 0, 1.0},
+        {"GazExpenseCorr", 0, 1.0},
+        {"LiqTemperReady", 0, 70},
+        {"GasOilMeth", 0, 1},
+        {"VAGSFilterLimit", 0, 25},
+        {"OilAKPPTemperLimit", 0, 110},
+        {"OilEngTemperLimit", 0, 110},
+        {"CVTFDeteriorLim", 0, 30},
+        {"InvTemperLimit", 0, 120},
+        {"RetarderOilTemperLimit", 0, 165},
+        {"HVBTemperLimit", 0, 120},
+        {"PriceExpense", 0, 250},
+        {"PriceTime", 0, 0},
+        {"PricePath", 0, 30},
+        {"PriceGas", 0, 0},
+        {"Screens4", 0, 4},
+        {"Screens4", 23, 21},
+        {"Screens7", 7, 13},
+        {"Screens7", 27, 9},
+        {"GraphScreens", 13, 0},
+        {"GraphScreens", 15, 21},
+        {"ArrowScreens", 4, 11},
+        {"ArrowScreens", 15, 21},
+        {"Screens9", 9, 11},
+        {"Screens9", 26, 25},
+        {"Screen6", 0, 12},
+        {"Screen6", 5, 9},
+        {"ColorScheme", 0, 1},
+        {"ShowDisp4", 0, 63},
+        {"ShowDisp9", 0, 7},
+        {"ShowDisp7", 0, 15},
+        {"ShowDispG", 0, 255},
+        {"ShowDispA", 0, 255},
+        {"ShowDispS", 0, 511},
+        {"ShowDisp1", 0, 4294967295.0},
+        {"ShowDisp6", 0, 1},
+        {"Protocol", 0, 0},
+        {"ProtocolFlags", 0, 0},
+        {"AlarmPresentation", 0, 0},
     };
     for (const auto& r : rows)
         QTest::addRow("%s[%d]", r.Name, r.Index) << r.Name << r.Index << r.Value;
@@ -129,27 +189,27 @@ void TestRecord::freshModelHoldsTextsJournalsAndCapture() {
         QCOMPARE(t.TankJournal[i].Day, uint8_t(i == 0 ? 5 : 0));
     }
     const TJournalRecord& trip = t.TripJournal[1];
-    QCOMPARE(trip.TimeOfDay, uint16_t(497));
-    QCOMPARE(trip.Month, uint8_t(11));
-    QCOMPARE(trip.TripTime, 123456u);
-    QCOMPARE(trip.Path, 10123u);
-    QCOMPARE(trip.Fuel, 1234u);
-    QCOMPARE(trip.GasFuel, 12u);
+    QCOMPARE(+trip.TimeOfDay, 497);
+    QCOMPARE(+trip.Month, 11);
+    QCOMPARE(+trip.TripTime, 123456u);
+    QCOMPARE(+trip.Path, 10123u);
+    QCOMPARE(+trip.Fuel, 1234u);
+    QCOMPARE(+trip.GasFuel, 12u);
     const TJournalRecord& tank = t.TankJournal[0];
-    QCOMPARE(tank.TimeOfDay, uint16_t(622));
-    QCOMPARE(tank.Month, uint8_t(1));
-    QCOMPARE(tank.Path, 100456u);
-    QCOMPARE(tank.Fuel, 5678u);
-    QCOMPARE(tank.GasFuel, 56u);
+    QCOMPARE(+tank.TimeOfDay, 622);
+    QCOMPARE(+tank.Month, 1);
+    QCOMPARE(+tank.Path, 100456u);
+    QCOMPARE(+tank.Fuel, 5678u);
+    QCOMPARE(+tank.GasFuel, 56u);
 
     const TOscilloscopeRecord& o = mk.Oscilloscope;
-    QCOMPARE(o.OscHeader0.TimeDiv, uint8_t(1));
-    QCOMPARE(o.OscHeader0.TriggerLevel, int16_t(128));
-    QCOMPARE(o.OscHeader0.VoltDiv, uint8_t(4));
-    QCOMPARE(o.OscHeader0.InDivider, uint8_t(0));
-    QCOMPARE(o.OscHeader1.TimeDiv, uint8_t(1));
-    QCOMPARE(o.OscHeader1.TriggerVolts, int16_t(128));
-    QCOMPARE(o.OscHeader1.VoltDiv, uint8_t(4));
+    QCOMPARE(+o.OscHeader0.TimeDiv, 1);
+    QCOMPARE(+o.OscHeader0.TriggerLevel, 128);
+    QCOMPARE(+o.OscHeader0.VoltDiv, 4);
+    QCOMPARE(+o.OscHeader0.InDivider, 0);
+    QCOMPARE(+o.OscHeader1.TimeDiv, 1);
+    QCOMPARE(+o.OscHeader1.TriggerVolts, 128);
+    QCOMPARE(+o.OscHeader1.VoltDiv, 4);
 }
 
 void TestRecord::defaultHotMenusResolveThroughTheMenuCatalogue() {
@@ -309,7 +369,7 @@ void TestRecord::oscilloscopeAreasComeFromFixedPositions() {
     }
     mk.LoadOscilloscope();
     QCOMPARE(mk.Oscilloscope.OscHeader0.TimeDiv, uint8_t(0));
-    QCOMPARE(mk.Oscilloscope.OscHeader0.TriggerLevel, int16_t(4 | 5 << 8));
+    QCOMPARE(+mk.Oscilloscope.OscHeader0.TriggerLevel, 4 | 5 << 8);
     QCOMPARE(mk.Oscilloscope.OscHeader1.InDivider, uint8_t(107));
     QCOMPARE(mk.Oscilloscope.OscSamples[0], uint8_t(8));
     QCOMPARE(mk.Oscilloscope.OscSamples[511], uint8_t(519 & 0xFF));
@@ -322,7 +382,7 @@ void TestRecord::oscilloscopeAreasComeFromFixedPositions() {
     small.LoadOscilloscope();
     QCOMPARE(small.Oscilloscope.OscSamples[1], uint8_t(0x33));
     QCOMPARE(small.Oscilloscope.OscSamples[2], uint8_t(0));
-    QCOMPARE(small.Oscilloscope.OscHeader1.TriggerVolts, int16_t(128));
+    QCOMPARE(+small.Oscilloscope.OscHeader1.TriggerVolts, 128);
 }
 
 void TestRecord::editorCancelRestoresBlocksAndConfirmPacks() {
@@ -337,7 +397,7 @@ void TestRecord::editorCancelRestoresBlocksAndConfirmPacks() {
     });
     QVERIFY(!cancelled);
     QCOMPARE(mk.Record.LimitsSettings.VelocityLimit, int8_t(40));
-    QCOMPARE(mk.Record.ServiceSettings.TO, 4392);
+    QCOMPARE(+mk.Record.ServiceSettings.TO, 4392);
     QCOMPARE(mk.Image, image);
 
     QVERIFY(mk.EditSettings([&] {
@@ -373,7 +433,7 @@ void TestRecord::journalsPackOnlyOnConfirmation() {
     QVERIFY(mk.Image != image);
     mk.Record.TripTotals.AllSum.Path = 0;
     mk.UnpackBlock(TBlock::TripTotals);
-    QCOMPARE(mk.Record.TripTotals.AllSum.Path, 5u);
+    QCOMPARE(+mk.Record.TripTotals.AllSum.Path, 5u);
 }
 
 void TestRecord::fieldListsCoverTheirStructs() {

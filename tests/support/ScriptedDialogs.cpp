@@ -4,7 +4,9 @@
 
 TScriptedDialogs::TScriptedDialogs() : Previous(Dialogs::SetHandler(this)) {}
 
-TScriptedDialogs::~TScriptedDialogs() { Dialogs::SetHandler(Previous); }
+TScriptedDialogs::~TScriptedDialogs() {
+    Dialogs::SetHandler(Previous);
+}
 
 QStringList TScriptedDialogs::Texts(const QString& kind) const {
     QStringList texts;
@@ -14,7 +16,9 @@ QStringList TScriptedDialogs::Texts(const QString& kind) const {
     return texts;
 }
 
-void TScriptedDialogs::Error(const QString& text) { Prompts.append({"Error", text}); }
+void TScriptedDialogs::Error(const QString& text) {
+    Prompts.append({"Error", text});
+}
 
 void TScriptedDialogs::Information(const QString& text) {
     Prompts.append({"Information", text});
