@@ -16,7 +16,6 @@ class TMKPicture;
 class TMKTransfer;
 class TML_RS;
 class TProgressForm;
-class TTransferProgress;
 struct TWindowPlacement;
 
 // How the main window is put into the world; the program uses the defaults, tests and the

@@ -23,11 +23,13 @@ int RunRead(const QStringList& args) {
         return command.Fail(e.Text());
     }
     SettingsFile::Save(mk, command.File());
-    Cli::PrintProgress(QStringLiteral("МК по адресу 0x%1: %2 байт памяти, версия настроек 0x%3")
-                           .arg(transfer.DeviceAddress, 2, 16, QLatin1Char('0'))
+    const auto hex = [](unsigned value, int digits) {
+        return QStringLiteral("0x") +
+               QString::number(value, 16).rightJustified(digits, '0').toUpper();
+    };
+    Cli::PrintProgress(QStringLiteral("МК по адресу %1: %2 байт памяти, версия настроек %3")
+                           .arg(hex(transfer.DeviceAddress, 2))
                            .arg(mk.Image.size())
-                           .arg(mk.SettingsVersion, 4, 16, QLatin1Char('0'))
-                           .toUpper()
-                           .replace(QStringLiteral("0X"), QStringLiteral("0x")));
+                           .arg(hex(mk.SettingsVersion, 4)));
     return Cli::ExitOk;
 }

@@ -75,6 +75,9 @@ private slots:
         QCOMPARE(r.Status, 0);
         QVERIFY(r.ErrLines.contains(WorkflowTexts::ReadingLabel()));
         QVERIFY(r.ErrLines.contains(QStringLiteral("100%")));
+        const QString shown = address == 0xFC ? "0xFC: 8128" : "0xFE: 32704";
+        QCOMPARE(r.LastLine(),
+                 QStringLiteral("МК по адресу %1 байт памяти, версия настроек 0x0105").arg(shown));
         TMK mk;
         SettingsFile::Load(mk, Path("read.rvset"));
         QCOMPARE(mk.SettingsVersion, Version);

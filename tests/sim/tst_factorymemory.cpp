@@ -72,8 +72,8 @@ void TestFactoryMemory::directoryIsPlausible() {
     QCOMPARE(image.size(), MemoryImage::ImageSize(memorySize));
     TImageDirectory directory{};
     std::memcpy(&directory, image.constData(), sizeof directory);
-    QCOMPARE(directory.DirectoryCount, 13u);
-    QCOMPARE(directory.FirmwareVersion, FactoryFirmwareVersion);
+    QCOMPARE(quint32(directory.DirectoryCount), 13u);
+    QCOMPARE(quint32(directory.FirmwareVersion), FactoryFirmwareVersion);
     int end = 32 + DirectorySize;
     for (int i = 0; i < DirectoryEntries; ++i) {
         const TDirectoryEntry& entry = directory.Entries[i];
@@ -104,7 +104,8 @@ void TestFactoryMemory::settingsReadBackAsDefaults() {
         TBlock::AlarmSounds,     TBlock::DisplaySettings,    TBlock::ProtocolSettings};
     for (TBlock block : settingsOnly)
         QVERIFY2(BlockBytes(mk, block) == BlockBytes(fresh, block), BlockInfo(block).Name);
-    QCOMPARE(mk.Record.TripSettings.PriceExpense, fresh.Record.TripSettings.PriceExpense);
+    // Packed fields are compared as values: QCOMPARE binds references.
+    QCOMPARE(int(mk.Record.TripSettings.PriceExpense), int(fresh.Record.TripSettings.PriceExpense));
     QCOMPARE(mk.FirmwareVersion(), FactoryFirmwareVersion);
 }
 
@@ -119,8 +120,8 @@ void TestFactoryMemory::journalsHoldSamples() {
     };
     QVERIFY(filled(trips.TripJournal) >= 3);
     QVERIFY(filled(trips.TankJournal) >= 2);
-    QCOMPARE(trips.TripJournal[1].TimeOfDay, uint16_t(497));
-    QCOMPARE(trips.TripJournal[1].Path, 10123u);
+    QCOMPARE(int(trips.TripJournal[1].TimeOfDay), 497);
+    QCOMPARE(quint32(trips.TripJournal[1].Path), 10123u);
     for (const TJournalRecord& r : trips.TripJournal)
         if (r.Day != 0)
             QVERIFY(r.Month >= 1 && r.Month <= 12 && r.Day <= 31 && r.TimeOfDay < 24 * 60);
