@@ -26,8 +26,8 @@ qint64 TSystemClock::NowMs() {
     return (MonotonicNs() - StartNs) / 1000000;
 }
 
-void TSystemClock::Sleep(int msecs) {
-    const qint64 endNs = MonotonicNs() + qint64(msecs) * 1000000;
+void TSystemClock::SleepMicroseconds(qint64 micros) {
+    const qint64 endNs = MonotonicNs() + micros * 1000;
     for (;;) {
         QCoreApplication::processEvents();
         const qint64 leftNs = endNs - MonotonicNs();

@@ -8,14 +8,15 @@ public:
     virtual ~TLinkClock() = default;
     virtual qint64 NowMs() = 0;
     // Sleeps, letting pending UI events run meanwhile.
-    virtual void Sleep(int msecs) = 0;
+    virtual void SleepMicroseconds(qint64 micros) = 0;
+    void Sleep(int msecs) { SleepMicroseconds(qint64(msecs) * 1000); }
 };
 
 class TSystemClock : public TLinkClock {
 public:
     TSystemClock();
     qint64 NowMs() override;
-    void Sleep(int msecs) override;
+    void SleepMicroseconds(qint64 micros) override;
 
 private:
     qint64 StartNs;

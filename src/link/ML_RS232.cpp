@@ -12,6 +12,7 @@ namespace {
 // Longest wait between two looks at the port: the window stays responsive and the CPU
 // idles, while a byte that arrives ends the wait at once.
 constexpr int PollSliceMs = 1;
+constexpr int BitsPerByte = 11; // start, 8 data, 2 stop
 
 } // namespace
 
@@ -74,6 +75,17 @@ void TML_RS::WaitForInput() {
         Clock().Sleep(PollSliceMs);
 }
 
+void TML_RS::AwaitWireTime(int bytes) {
+    // A reply trickling in at the line's rate would wake the link for every byte; letting
+    // the rest arrive first keeps the CPU idle. The last byte is waited for on the port,
+    // so an oversleeping timer never delays the end of the reply.
+    if (BaudRate == 0 || bytes < 2)
+        return;
+    const qint64 micros = qint64(bytes - 1) * BitsPerByte * 1000000 / BaudRate;
+    QCoreApplication::processEvents();
+    Clock().SleepMicroseconds(qMin<qint64>(micros, PollSliceMs * 1000));
+}
+
 void TML_RS::ReceiveFrame() {
     // The request's own time on the wire is added to the wait for the first byte.
     const qint64 wireMs =
@@ -104,6 +116,8 @@ void TML_RS::ReceiveFrame() {
         if (got > 0) {
             received += got;
             deadline = now + InterByteTimeout;
+            if (received < length)
+                AwaitWireTime(length - received);
             continue;
         }
         if (now > deadline)

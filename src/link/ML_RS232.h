@@ -44,6 +44,8 @@ private:
     int ReadInto(int index, int count);
     // Waits one short slice for input, giving UI events their turn first.
     void WaitForInput();
+    // Waits for about the time the given number of bytes take on the line, at most a slice.
+    void AwaitWireTime(int bytes);
 
     // Set by BeginCommand: the shortest reply that carries the command's data.
     int ReplyLengthNeeded = 6;

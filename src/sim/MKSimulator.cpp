@@ -21,6 +21,8 @@ constexpr qint64 PartialRequestNs = 100'000'000;
 // A reply nobody reads is dropped rather than blocking the simulator.
 constexpr int WriteStallMs = 200;
 constexpr int BitsPerByte = 11; // start, 8 data, 2 stop
+// How early a paced reply wakes before its last byte is due: more than a wake-up is late.
+constexpr qint64 FinalSpinNs = 80'000;
 
 QByteArray ReplyFrame(const quint8 header[3], quint8 status, const QByteArray& data) {
     QByteArray frame;
@@ -245,8 +247,13 @@ void TMKSimulator::Send(const QByteArray& reply, qint64 startNs) {
         qsizetype due = reply.size() - sent;
         if (ByteNs > 0) {
             const qint64 nextDue = startNs + ByteNs * (sent + 1);
+            const bool last = sent + 1 == reply.size();
+            // A late wake-up only delays the bytes still due, so only the last one is
+            // timed closely: sleep most of the way, then watch the clock.
             if (NowNs() < nextDue)
-                WaitUntil(nextDue);
+                WaitUntil(last ? nextDue - FinalSpinNs : nextDue);
+            while (last && NowNs() < nextDue) {
+            }
             due = qMin<qsizetype>(due, (NowNs() - startNs) / ByteNs - sent);
             due = qMax<qsizetype>(due, 1);
         }

@@ -13,7 +13,7 @@ namespace {
 class TFuzzClock : public TLinkClock {
 public:
     qint64 NowMs() override { return Now; }
-    void Sleep(int msecs) override { Now += msecs; }
+    void SleepMicroseconds(qint64 micros) override { Now += micros / 1000; }
     qint64 Now = 0;
 };
 
