@@ -1,6 +1,6 @@
 #include "cli/CliUtil.h"
 
-#include "model/MKError.h"
+#include "base/MKError.h"
 
 #include <QFile>
 #include <QSaveFile>

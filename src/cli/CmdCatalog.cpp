@@ -4,7 +4,7 @@
 #include "catalog/Prots.h"
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
-#include "model/MKError.h"
+#include "base/MKError.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

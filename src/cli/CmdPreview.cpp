@@ -1,6 +1,6 @@
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
-#include "model/MKError.h"
+#include "base/MKError.h"
 #include "model/Pars32.h"
 #include "model/Preview.h"
 #include "model/SettingsFile.h"

@@ -1,10 +1,10 @@
-#include "app/MKTransfer.h"
+#include "workflow/MKTransfer.h"
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
 #include "cli/DeviceCommand.h"
 #include "link/LinkTexts.h"
 #include "link/ML_RS232.h"
-#include "model/MKError.h"
+#include "base/MKError.h"
 #include "model/Pars32.h"
 #include "model/SettingsFile.h"
 

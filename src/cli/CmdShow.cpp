@@ -1,6 +1,6 @@
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
-#include "model/Cp1251.h"
+#include "base/Cp1251.h"
 #include "model/Pars32.h"
 #include "model/RecordFields.h"
 #include "model/SettingsFile.h"

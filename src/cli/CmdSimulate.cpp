@@ -1,7 +1,7 @@
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
 #include "link/MKProtocol.h"
-#include "model/MKError.h"
+#include "base/MKError.h"
 #include "sim/MKSimulator.h"
 #include "sim/MemoryImage.h"
 

@@ -1,6 +1,6 @@
 #include "cli/DeviceCommand.h"
 
-#include "app/PortAccess.h"
+#include "workflow/PortAccess.h"
 #include "cli/CliUtil.h"
 #include "link/FindMK.h"
 #include "link/ML_RS232.h"

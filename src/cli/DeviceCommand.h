@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TransferProgress.h"
+#include "workflow/TransferProgress.h"
 
 #include <QElapsedTimer>
 #include <QString>

@@ -1,5 +1,5 @@
 // Arbitrary settings-file bytes through loading, unpacking and the oscilloscope copy.
-#include "model/MKError.h"
+#include "base/MKError.h"
 #include "model/Pars32.h"
 #include "model/SettingsFile.h"
 

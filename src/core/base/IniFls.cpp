@@ -1,0 +1,106 @@
+#include "base/IniFls.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+
+QString Key(const QString& section, const QString& key) {
+    return section + '/' + key;
+}
+
+bool FolderWritable(const QString& folder) {
+    // A real probe: permissions bits lie on some file systems.
+    QFile probe(QDir(folder).filePath(QStringLiteral(".params32-write-probe")));
+    if (!probe.open(QIODevice::WriteOnly))
+        return false;
+    probe.close();
+    probe.remove();
+    return true;
+}
+
+} // namespace
+
+QString TMIniFile::DefaultPath() {
+    const QFileInfo exe(QCoreApplication::applicationFilePath());
+    const QString name = exe.completeBaseName() + QStringLiteral(".ini");
+    if (FolderWritable(exe.absolutePath()))
+        return exe.absoluteDir().filePath(name);
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                           QStringLiteral("/") + exe.completeBaseName();
+    QDir().mkpath(config);
+    return QDir(config).filePath(name);
+}
+
+TMIniFile::TMIniFile() : TMIniFile(DefaultPath()) {}
+
+TMIniFile::TMIniFile(const QString& path) : Path(path) {
+    if (!QFile::exists(Path)) {
+        QFile file(Path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(" \n");
+    }
+    Settings = std::make_unique<QSettings>(Path, QSettings::IniFormat);
+}
+
+int TMIniFile::ReadInteger(const QString& section, const QString& key, int fallback) const {
+    bool ok = false;
+    const int value = Settings->value(Key(section, key)).toString().trimmed().toInt(&ok);
+    return ok ? value : fallback;
+}
+
+void TMIniFile::WriteInteger(const QString& section, const QString& key, int value) {
+    Settings->setValue(Key(section, key), QString::number(value));
+    Settings->sync();
+}
+
+bool TMIniFile::ReadBool(const QString& section, const QString& key, bool fallback) const {
+    return ReadInteger(section, key, fallback ? 1 : 0) != 0;
+}
+
+void TMIniFile::WriteBool(const QString& section, const QString& key, bool value) {
+    WriteInteger(section, key, value ? 1 : 0);
+}
+
+QString TMIniFile::ReadString(const QString& section, const QString& key,
+                              const QString& fallback) const {
+    const QVariant value = Settings->value(Key(section, key));
+    return value.isValid() ? value.toString() : fallback;
+}
+
+void TMIniFile::WriteString(const QString& section, const QString& key, const QString& value) {
+    Settings->setValue(Key(section, key), value);
+    Settings->sync();
+}
+
+QStringList TMIniFile::Keys(const QString& section) const {
+    Settings->beginGroup(section);
+    const QStringList keys = Settings->childKeys();
+    Settings->endGroup();
+    return keys;
+}
+
+void TMIniFile::LoadPlacement(const QString& section, TWindowPlacement& p) const {
+    p.State = ReadInteger(section, QStringLiteral("State"), p.State);
+    if (p.State == TWindowPlacement::Maximized)
+        return;
+    p.Left = std::max(0, ReadInteger(section, QStringLiteral("Left"), p.Left));
+    p.Top = std::max(0, ReadInteger(section, QStringLiteral("Top"), p.Top));
+    if (!p.Sizeable)
+        return;
+    const int width = ReadInteger(section, QStringLiteral("Width"), p.Width);
+    const int height = ReadInteger(section, QStringLiteral("Height"), p.Height);
+    p.Width = width < 0 ? 100 : width;
+    p.Height = height < 0 ? 100 : height;
+}
+
+void TMIniFile::SavePlacement(const QString& section, const TWindowPlacement& p) {
+    WriteInteger(section, QStringLiteral("State"), p.State);
+    WriteInteger(section, QStringLiteral("Left"), p.Left);
+    WriteInteger(section, QStringLiteral("Top"), p.Top);
+    WriteInteger(section, QStringLiteral("Width"), p.Width);
+    WriteInteger(section, QStringLiteral("Height"), p.Height);
+}

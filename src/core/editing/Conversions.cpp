@@ -1,0 +1,264 @@
+#include "editing/Conversions.h"
+
+#include "base/Cp1251.h"
+#include "base/MKError.h"
+#include "editing/EditorDate.h"
+#include "editing/SettingsEditor.h"
+
+#include <cmath>
+#include <cstring>
+
+TFieldRef RecordField(QStringView name, int index) {
+    const auto found = FindRecordField(name);
+    if (!found)
+        throw TMKError(QStringLiteral("Нет поля записи %1").arg(name));
+    return {found->Block, found->Field, index};
+}
+
+int64_t ReadField(const TMK& mk, const TFieldRef& ref) {
+    return ReadInteger(mk.BlockBytes(ref.Block), *ref.Field, ref.Index);
+}
+
+void StoreField(TMK& mk, const TFieldRef& ref, int64_t value) {
+    StoreInteger(mk.BlockBytes(ref.Block), *ref.Field, ref.Index, value);
+}
+
+float ReadFloatField(const TMK& mk, const TFieldRef& ref) {
+    if (ref.Field->Type != TFieldType::F32)
+        throw TMKError(QStringLiteral("Поле %1 не является дробным").arg(ref.Field->Name));
+    float v;
+    std::memcpy(&v, mk.BlockBytes(ref.Block) + ref.Field->Offset, sizeof v);
+    return v;
+}
+
+void StoreFloatField(TMK& mk, const TFieldRef& ref, float value) {
+    if (ref.Field->Type != TFieldType::F32)
+        throw TMKError(QStringLiteral("Поле %1 не является дробным").arg(ref.Field->Name));
+    if (!std::isfinite(value))
+        throw TRangeError();
+    std::memcpy(mk.BlockBytes(ref.Block) + ref.Field->Offset, &value, sizeof value);
+}
+
+QString BoundFieldName(const QString& controlName) {
+    qsizetype i = 0;
+    while (i < controlName.size() && controlName[i].isLower())
+        ++i;
+    return controlName.mid(i);
+}
+
+int64_t RoundEven(double value) {
+    if (!std::isfinite(value) || std::fabs(value) > 9.0e18)
+        throw TRangeError();
+    return int64_t(std::nearbyint(value));
+}
+
+namespace {
+
+QString FieldOf(const TControlRow& row, const QString& field) {
+    return field.isEmpty() ? BoundFieldName(row.Name) : field;
+}
+
+// Binds load and store through a field resolved at first use.
+template <class LoadFn, class StoreFn>
+void BindField(TControlRow& row, const QString& fieldName, LoadFn load, StoreFn store) {
+    row.Load = [fieldName, load](const TSettingsEditor& e) {
+        return load(e.Mk, RecordField(fieldName));
+    };
+    row.Store = [fieldName, store](TSettingsEditor& e, const QVariant& shown) {
+        store(e.Mk, RecordField(fieldName), shown);
+    };
+}
+
+TControlRow Row(const QString& name, const QString& caption, TControlKind kind, TStoreWhen when) {
+    TControlRow row;
+    row.Name = name;
+    row.Caption = caption;
+    row.Kind = kind;
+    row.When = when;
+    return row;
+}
+
+} // namespace
+
+TControlRow Spin(const QString& name, const QString& caption, double min, double max, double step,
+                 int decimals) {
+    TControlRow row = Row(name, caption, TControlKind::Spin, TStoreWhen::FocusOut);
+    row.Range = {min, max};
+    row.Step = step;
+    row.Decimals = decimals;
+    Bind::Scaled(row, 1, 1);
+    return row;
+}
+
+TControlRow Radio(const QString& name, const QString& caption, const QStringList& items) {
+    TControlRow row = Row(name, caption, TControlKind::Radio, TStoreWhen::Click);
+    row.Items = items;
+    Bind::ItemOffset(row, 0);
+    return row;
+}
+
+TControlRow List(const QString& name, const QString& caption, const QStringList& items) {
+    TControlRow row = Row(name, caption, TControlKind::List, TStoreWhen::Change);
+    row.Items = items;
+    Bind::ItemOffset(row, 0);
+    return row;
+}
+
+TControlRow Check(const QString& name, const QString& caption) {
+    TControlRow row = Row(name, caption, TControlKind::Check, TStoreWhen::Click);
+    BindField(
+        row, BoundFieldName(name),
+        [](const TMK& mk, const TFieldRef& f) { return QVariant(ReadField(mk, f) != 0); },
+        [](TMK& mk, const TFieldRef& f, const QVariant& v) { StoreField(mk, f, v.toBool() ? 1 : 0); });
+    return row;
+}
+
+TControlRow Edit(const QString& name, const QString& caption, int maxLength) {
+    TControlRow row = Row(name, caption, TControlKind::Edit, TStoreWhen::FocusOut);
+    row.MaxLength = maxLength;
+    return row;
+}
+
+namespace Bind {
+
+TControlRow& Scaled(TControlRow& row, int mul, int div, const QString& field) {
+    BindField(
+        row, FieldOf(row, field),
+        [mul, div](const TMK& mk, const TFieldRef& f) {
+            return QVariant(double(ReadField(mk, f)) * mul / div);
+        },
+        [mul, div](TMK& mk, const TFieldRef& f, const QVariant& v) {
+            StoreField(mk, f, RoundEven(v.toDouble() * div / mul));
+        });
+    return row;
+}
+
+TControlRow& PercentFactor(TControlRow& row, const QString& field) {
+    BindField(
+        row, FieldOf(row, field),
+        [](const TMK& mk, const TFieldRef& f) { return QVariant(PercentShown(ReadFloatField(mk, f))); },
+        [](TMK& mk, const TFieldRef& f, const QVariant& v) {
+            StoreFloatField(mk, f, PercentStored(v.toDouble()));
+        });
+    return row;
+}
+
+TControlRow& ItemOffset(TControlRow& row, int offset, const QString& field) {
+    BindField(
+        row, FieldOf(row, field),
+        [offset](const TMK& mk, const TFieldRef& f) { return QVariant(int(ReadField(mk, f) - offset)); },
+        [offset](TMK& mk, const TFieldRef& f, const QVariant& v) {
+            StoreField(mk, f, int64_t(v.toInt()) + offset);
+        });
+    return row;
+}
+
+TControlRow& ItemMap(TControlRow& row, QList<int> values, std::function<int(int64_t)> loadMap,
+                     const QString& field) {
+    BindField(
+        row, FieldOf(row, field),
+        [loadMap](const TMK& mk, const TFieldRef& f) { return QVariant(loadMap(ReadField(mk, f))); },
+        [values](TMK& mk, const TFieldRef& f, const QVariant& v) {
+            const int item = v.toInt();
+            if (item < 0 || item >= values.size())
+                throw TRangeError();
+            StoreField(mk, f, values[item]);
+        });
+    return row;
+}
+
+TControlRow& Bit(TControlRow& row, const QString& field, int bit) {
+    const bool check = row.Kind == TControlKind::Check;
+    BindField(
+        row, field,
+        [bit, check](const TMK& mk, const TFieldRef& f) {
+            const bool set = uint64_t(ReadField(mk, f)) >> bit & 1u;
+            return check ? QVariant(set) : QVariant(set ? 1 : 0);
+        },
+        [bit, check](TMK& mk, const TFieldRef& f, const QVariant& v) {
+            const bool set = check ? v.toBool() : v.toInt() == 1;
+            const uint64_t word = uint64_t(ReadField(mk, f));
+            const uint64_t mask = uint64_t(1) << bit;
+            StoreField(mk, f, int64_t(set ? word | mask : word & ~mask));
+        });
+    return row;
+}
+
+TControlRow& MinutesOfDay(TControlRow& row, const QString& field) {
+    row.InputMask = QStringLiteral("!90:00;1;_");
+    BindField(
+        row, FieldOf(row, field),
+        [](const TMK& mk, const TFieldRef& f) { return QVariant(MinutesText(ReadField(mk, f))); },
+        [](TMK& mk, const TFieldRef& f, const QVariant& v) {
+            StoreField(mk, f, MinutesValue(v.toString()));
+        });
+    return row;
+}
+
+TControlRow& Date(TControlRow& row, const QString& field) {
+    row.InputMask = QStringLiteral("!99.99.99;1;_");
+    BindField(
+        row, FieldOf(row, field),
+        [](const TMK& mk, const TFieldRef& f) {
+            const int64_t n = ReadField(mk, f);
+            return QVariant(n == 0 ? QString() : EditorDate::Text(n));
+        },
+        [](TMK& mk, const TFieldRef& f, const QVariant& v) {
+            const QString text = v.toString();
+            if (EditorDate::IsBlank(text) && ReadField(mk, f) == 0)
+                return; // no date stays no date
+            StoreField(mk, f, EditorDate::Value(text));
+        });
+    return row;
+}
+
+TControlRow& Name(TControlRow& row, const QString& field) {
+    BindField(
+        row, FieldOf(row, field),
+        [](const TMK& mk, const TFieldRef& f) {
+            const auto* p = reinterpret_cast<const char*>(mk.BlockBytes(f.Block) + f.Field->Offset);
+            return QVariant(Cp1251::Decode(p, std::size_t(f.Field->Count)));
+        },
+        [maxLength = row.MaxLength](TMK& mk, const TFieldRef& f, const QVariant& v) {
+            const QByteArray bytes = Cp1251::Encode(v.toString());
+            const qsizetype size = f.Field->Count;
+            if (bytes.size() > size || (maxLength > 0 && bytes.size() > maxLength))
+                throw TRangeError();
+            char* p = reinterpret_cast<char*>(mk.BlockBytes(f.Block) + f.Field->Offset);
+            std::memcpy(p, bytes.constData(), std::size_t(bytes.size()));
+            if (bytes.size() < size)
+                p[bytes.size()] = 0;
+        });
+    return row;
+}
+
+} // namespace Bind
+
+double PercentShown(float factor) {
+    double f = factor;
+    f += f >= 1 ? 0.00001 : -0.00001;
+    return double(RoundEven((f - 1) * 1000)) / 10;
+}
+
+float PercentStored(double shown) {
+    return float(shown / 100 + 1);
+}
+
+int64_t IntegerValue(const QString& text) {
+    bool ok = false;
+    const qlonglong v = text.trimmed().toLongLong(&ok);
+    if (!ok)
+        throw TMKError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    return v;
+}
+
+QString MinutesText(int64_t minutes) {
+    const auto two = [](int64_t v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
+    return two(minutes / 60 % 24) + QLatin1Char(':') + two(minutes % 60);
+}
+
+int64_t MinutesValue(const QString& text) {
+    if (text.size() < 3 || text[2] != QLatin1Char(':'))
+        return 0;
+    return IntegerValue(text.mid(0, 2)) * 60 + IntegerValue(text.mid(3, 2));
+}

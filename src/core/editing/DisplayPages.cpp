@@ -1,0 +1,9 @@
+#include "editing/EditorTables.h"
+
+std::vector<TControlRow> DisplayRows() {
+    return {};
+}
+
+void RebuildScreenList(TSettingsEditor&) {}
+
+void ApplySchemeChoice(TSettingsEditor&) {}

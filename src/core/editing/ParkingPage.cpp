@@ -1,0 +1,5 @@
+#include "editing/EditorTables.h"
+
+std::vector<TControlRow> ParkingRows() {
+    return {};
+}

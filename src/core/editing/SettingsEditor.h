@@ -1,0 +1,85 @@
+#pragma once
+
+// The settings editor's model: every bound control's row and shown value, the showing
+// steps with the bulk load, the store on the control's trigger, the cascades, and what is
+// visible, enabled and in range. No widgets: the dialog and mktool both drive it.
+
+#include "editing/ControlRow.h"
+#include "editing/PageTree.h"
+
+#include <QHash>
+#include <functional>
+#include <vector>
+
+class TMK;
+class TProtBase;
+struct TDeviceFlags;
+
+class TSettingsEditor {
+public:
+    explicit TSettingsEditor(TMK& mk);
+
+    TMK& Mk;
+
+    // Editor state besides the controls.
+    bool RefreshInProgress = false;
+    bool TarirEdited = false;
+    bool SchemeRadioFocused = false;
+    bool BlocksPageActive = false;
+    int PopupList = 0;
+    int PopupSlot = 0;
+
+    // Asks a Yes/No question (the dialogs seam in the window; mktool answers Yes).
+    std::function<bool(const QString& question)> Confirm = [](const QString&) { return true; };
+    // Told after the record changed through the model, so the view redraws.
+    std::function<void()> RecordChanged;
+
+    // The showing steps: state cleared, every control loaded, the current protocol applied.
+    void Show();
+    // The bulk load alone (also after "Все в исх.состояние").
+    void LoadAll();
+    // Reloads the shown value of one control from the record (without storing).
+    void Reload(const QString& name);
+
+    const std::vector<TControlRow>& Rows() const { return RowList; }
+    const TControlRow* Row(const QString& name) const;
+    const TControlRow& RowOrThrow(const QString& name) const;
+
+    QVariant Shown(const QString& name) const;
+    // The user puts a value into the control and its store trigger fires (leaving the
+    // control, clicking the item). Spin values are clamped to the range first. On an
+    // error the shown value returns to what it was and the error is rethrown.
+    void Put(const QString& name, const QVariant& value);
+    // The control takes a value without storing it (typing before leaving).
+    void SetShown(const QString& name, const QVariant& value);
+
+    bool Visible(const QString& name) const;  // the control and its page
+    bool Enabled(const QString& name) const;
+    QString Caption(const QString& name) const;
+    TRange Range(const QString& name) const;
+    QStringList Items(const QString& name) const;
+    QList<bool> ItemsEnabled(const QString& name) const;
+
+    const std::vector<TPageInfo>& Pages() const;
+    bool PageVisible(const QString& pageName) const; // the page and its parents
+
+    // Capability flags and the current protocol (never null while the editor runs).
+    const TDeviceFlags& Flags() const;
+    const TProtBase& Protocol() const;
+    bool HasProtocol() const;
+
+    // The protocol change cascade (PrevProtocol, sub-types, current protocol, rebuilt
+    // lists), run when the user picks another protocol.
+    void ProtocolChanged();
+    // Re-applies what depends on the current protocol (sub-type lists, ranges, visibility).
+    void ApplyProtocol();
+    void NotifyRecordChanged();
+
+private:
+    void LoadRow(const TControlRow& row, bool asClick);
+    QVariant Clamped(const TControlRow& row, const QVariant& value) const;
+
+    std::vector<TControlRow> RowList;
+    QHash<QString, int> RowIndex;
+    QHash<QString, QVariant> ShownValues;
+};

@@ -1,0 +1,184 @@
+#include "link/ML_RS232.h"
+
+#include "link/LinkTexts.h"
+#include "link/MKProtocol.h"
+#include "base/MKError.h"
+
+#include <QCoreApplication>
+#include <cmath>
+
+namespace {
+
+// Longest wait between two looks at the port: the window stays responsive and the CPU
+// idles, while a byte that arrives ends the wait at once.
+constexpr int PollSliceMs = 1;
+constexpr int BitsPerByte = 11; // start, 8 data, 2 stop
+
+} // namespace
+
+TML_RS::TML_RS(TLinkEnvironment environment, QObject* parent)
+    : TML_RS_Base(std::move(environment), parent) {
+    FirstByteTimeout = 1000;
+    InterByteTimeout = 200;
+    SectionName = QStringLiteral("RS232");
+}
+
+void TML_RS::BeginCommand(quint8 address, quint8 code) {
+    BeginFrame();
+    PutByte(address);
+    PutWord(MKProtocol::RequestWord);
+    PutByte(code);
+    ReplyLengthNeeded = MKProtocol::ReplyLengthFor(code);
+}
+
+void TML_RS::Command(quint8 address, quint8 code) {
+    BeginCommand(address, code);
+    Transact();
+}
+
+void TML_RS::Transact() {
+    FinishFrame();
+    for (int attempt = 1;; ++attempt) {
+        try {
+            Exchange();
+            RxPos = MKProtocol::DataOffset;
+            return;
+        } catch (const TMKError&) {
+            if (attempt == Attempts)
+                throw;
+        }
+        Clock().Sleep(RetryPauseMs);
+    }
+}
+
+void TML_RS::SendFrame() {
+    PurgeInput();
+    PurgeOutput();
+    if (PortHandle && PortHandle->Write(reinterpret_cast<const char*>(TxBuf.data()), TxBuf[0]) < 0)
+        throw TMKError(LinkTexts::NoConnection());
+}
+
+int TML_RS::ReadInto(int index, int count) {
+    if (!PortHandle)
+        return 0;
+    const qint64 got = PortHandle->Read(reinterpret_cast<char*>(RxBuf.data() + index), count);
+    if (got < 0)
+        return -1;
+    return int(got);
+}
+
+void TML_RS::WaitForInput() {
+    QCoreApplication::processEvents();
+    if (PortHandle)
+        PortHandle->WaitReadable(PollSliceMs);
+    else
+        Clock().Sleep(PollSliceMs);
+}
+
+void TML_RS::AwaitWireTime(int bytes) {
+    // A reply trickling in at the line's rate would wake the link for every byte; letting
+    // the rest arrive first keeps the CPU idle. The last byte is waited for on the port,
+    // so an oversleeping timer never delays the end of the reply.
+    if (BaudRate == 0 || bytes < 2)
+        return;
+    const qint64 micros = qint64(bytes - 1) * BitsPerByte * 1000000 / BaudRate;
+    QCoreApplication::processEvents();
+    Clock().SleepMicroseconds(qMin<qint64>(micros, PollSliceMs * 1000));
+}
+
+void TML_RS::ReceiveFrame() {
+    // The request's own time on the wire is added to the wait for the first byte.
+    const qint64 wireMs =
+        BaudRate == 0 ? 0 : qint64(std::nearbyint(9600.0 / double(BaudRate) * TxLen));
+    qint64 deadline = Clock().NowMs() + FirstByteTimeout + wireMs;
+    RxBuf[0] = 0;
+    for (;;) {
+        const int got = ReadInto(0, 1);
+        const qint64 now = Clock().NowMs();
+        if (got < 0)
+            throw TMKError(LinkTexts::NoConnection());
+        if (got > 0)
+            break;
+        if (now > deadline)
+            throw TMKError(LinkTexts::NoConnection());
+        WaitForInput();
+    }
+    const int length = RxBuf[0];
+    if (length < MKProtocol::MinFrameLength)
+        throw TMKError(LinkTexts::NoConnection());
+    int received = 1;
+    deadline = Clock().NowMs() + InterByteTimeout;
+    while (received < length) {
+        const int got = ReadInto(received, length - received);
+        const qint64 now = Clock().NowMs();
+        if (got < 0)
+            throw TMKError(LinkTexts::NoConnection());
+        if (got > 0) {
+            received += got;
+            deadline = now + InterByteTimeout;
+            if (received < length)
+                AwaitWireTime(length - received);
+            continue;
+        }
+        if (now > deadline)
+            throw TMKError(LinkTexts::InterByteDelay());
+        WaitForInput();
+    }
+    QCoreApplication::processEvents();
+    if (!ReplyChecksumOk())
+        throw TMKError(LinkTexts::BadChecksum());
+}
+
+void TML_RS::Exchange() {
+    SendFrame();
+    ReceiveFrame();
+    if (RxBuf[1] == 0 && RxBuf[2] == 0 && RxBuf[3] == 0)
+        throw TMKError(LinkTexts::ZeroHeader());
+    if (RxBuf[MKProtocol::CommandOffset] == MKProtocol::BusyStatus)
+        throw TMKError(LinkTexts::DeviceBusy());
+    // Taking stale buffer bytes as the MK's data would corrupt the image.
+    if (RxBuf[0] < ReplyLengthNeeded)
+        throw TMKError(LinkTexts::ShortReply());
+}
+
+quint16 TML_RS::Identify(quint8 address) {
+    Command(address, MKProtocol::Identify);
+    GetByte(); // no meaning to the program
+    const quint16 version = GetWord();
+    DeviceAddress = address;
+    return version;
+}
+
+QByteArray TML_RS::ReadBlock(quint8 address, quint16 block) {
+    BeginCommand(address, MKProtocol::ReadBlock);
+    PutWord(block);
+    Transact();
+    QByteArray bytes(MKProtocol::BlockSize, Qt::Uninitialized);
+    for (char& byte : bytes)
+        byte = char(GetByte());
+    return bytes;
+}
+
+void TML_RS::BeginSectionWrite(quint8 address, quint16 sectionAddress, quint16 count) {
+    BeginCommand(address, MKProtocol::BeginSectionWrite);
+    PutWord(sectionAddress);
+    PutWord(count);
+    Transact();
+}
+
+void TML_RS::WriteChunk(quint8 address, quint16 index, const QByteArray& bytes) {
+    Q_ASSERT(!bytes.isEmpty() && bytes.size() <= MKProtocol::MaxChunkSize);
+    BeginCommand(address, MKProtocol::WriteChunk);
+    PutWord(index);
+    PutWord(quint16(bytes.size()));
+    for (const char byte : bytes)
+        PutByte(quint8(byte));
+    Transact();
+}
+
+void TML_RS::EndSectionWrite(quint8 address, quint16 sectionAddress, quint16 count) {
+    BeginCommand(address, MKProtocol::EndSectionWrite);
+    PutWord(sectionAddress);
+    PutWord(count);
+    Transact();
+}

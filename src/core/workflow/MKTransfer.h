@@ -1,0 +1,56 @@
+#pragma once
+
+#include "workflow/SectionPlan.h"
+
+#include <QString>
+#include <QtGlobal>
+
+class TBackupStore;
+class TMK;
+class TML_RS;
+class TTransferProgress;
+
+// The transfers between the MK and the device model: connecting, reading the whole
+// memory, and writing the settings back. The program's buttons and mktool run the same
+// code; both find the port first (FindMK) and show the outcome themselves.
+class TMKTransfer {
+public:
+    enum class TOutcome { Cancelled, Done };
+
+    struct TConnection {
+        bool Connected = false;
+        quint16 Version = 0;
+    };
+
+    static constexpr quint16 ConnectTimeoutMs = 100;
+    static constexpr quint16 SectionTimeoutMs = 2000;
+
+    TMKTransfer(TML_RS& link, TMK& mk);
+
+    // Tries the device table's addresses in turn until one answers or the user cancels;
+    // DeviceAddress and MemorySize then describe the MK that answered.
+    TConnection ConnectToMK(TTransferProgress& progress);
+    // Appends the MK's memory to the (cleared) image, block by block.
+    void ReadImage(TTransferProgress& progress);
+
+    // Opens the port, connects, reads the image and decodes the record; the port is closed
+    // in every case. Throws TMKError on a link error: SettingsVersion then holds the MK's
+    // word, the image what was read, and the record keeps its contents.
+    TOutcome ReadSettings(TTransferProgress& progress);
+    // Writes the record into the MK over a fresh read of its memory; the fresh memory is
+    // kept in backups before the first write command. Throws TMKError when the MK's
+    // versions differ from the settings', its directory is broken, or the link fails.
+    TOutcome WriteSettings(TTransferProgress& progress, TBackupStore& backups);
+
+    quint8 DeviceAddress = 0;
+    quint32 MemorySize = 0;
+    // The backup the last write made before sending; empty when it sent nothing.
+    QString LastBackup;
+
+private:
+    void ReadFreshImage(TTransferProgress& progress);
+    void WriteSections(TTransferProgress& progress, const QList<TSection>& sections);
+
+    TML_RS& Link;
+    TMK& MK;
+};

@@ -1,0 +1,31 @@
+#include "workflow/PortAccess.h"
+
+#include "workflow/WorkflowTexts.h"
+#include "link/LinkTexts.h"
+#include "link/PortMap.h"
+
+#include <QFile>
+#include <cerrno>
+#include <unistd.h>
+
+bool PortAccessDenied(const QString& devicePath) {
+    if (devicePath.isEmpty())
+        return false;
+    const QByteArray path = QFile::encodeName(devicePath);
+    return ::access(path.constData(), R_OK | W_OK) != 0 && errno == EACCES;
+}
+
+QString WithPermissionHint(const QString& text, const TPortMap& ports, int currentPort,
+                           const TAccessCheck& denied) {
+    QString device;
+    if (text == LinkTexts::NoConnection()) {
+        if (denied(ports.DevicePath(currentPort)))
+            device = ports.DevicePath(currentPort);
+    } else if (text == LinkTexts::NoFreePort() || text == LinkTexts::MKNotFound()) {
+        for (int n = TPortMap::FirstPort; n <= TPortMap::LastPort && device.isEmpty(); ++n)
+            if (denied(ports.DevicePath(n)))
+                device = ports.DevicePath(n);
+    }
+    return device.isEmpty() ? text
+                            : text + QLatin1Char('\n') + WorkflowTexts::PortPermissionHint(device);
+}

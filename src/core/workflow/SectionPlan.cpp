@@ -1,0 +1,47 @@
+#include "workflow/SectionPlan.h"
+
+#include "workflow/WorkflowTexts.h"
+#include "base/MKError.h"
+#include "model/Record.h"
+
+#include <QtEndian>
+
+namespace {
+
+constexpr int MKAddressBase = 32; // image position 0 is MK address 32
+constexpr int LengthOverhead = 4; // a directory length counts 4 bytes more than are sent
+
+quint16 WordAt(const QByteArray& image, qsizetype position) {
+    return qFromLittleEndian<quint16>(image.constData() + position);
+}
+
+[[noreturn]] void Refuse() {
+    throw TMKError(WorkflowTexts::DirectoryBroken());
+}
+
+} // namespace
+
+qsizetype TSection::ImagePosition() const {
+    return qsizetype(Address) - MKAddressBase;
+}
+
+QList<TSection> PlanSections(const QByteArray& image, qsizetype imageLimit) {
+    const qsizetype limit = std::min(imageLimit, image.size());
+    if (limit < qsizetype(sizeof(TImageDirectory)))
+        Refuse();
+    const quint32 count = qFromLittleEndian<quint32>(image.constData());
+    if (count > quint32(DirectoryEntries))
+        Refuse();
+    QList<TSection> sections;
+    for (quint32 i = 1; i <= count; ++i) {
+        const quint16 address = WordAt(image, 4 * i);
+        const quint16 length = WordAt(image, 4 * i + 2);
+        if (address < MKAddressBase || length < LengthOverhead)
+            Refuse();
+        TSection section{address, quint16(length - LengthOverhead)};
+        if (section.ImagePosition() + section.Count > limit)
+            Refuse();
+        sections << section;
+    }
+    return sections;
+}

@@ -1,0 +1,367 @@
+#include "app/Main32Pars.h"
+
+#include "workflow/BackupStore.h"
+#include "app/Dialogs.h"
+#include "app/FormTexts.h"
+#include "base/IniFls.h"
+#include "app/MKPicture.h"
+#include "workflow/MKTransfer.h"
+#include "workflow/PortAccess.h"
+#include "app/Progress.h"
+#include "workflow/WorkflowTexts.h"
+#include "link/FindMK.h"
+#include "link/ML_RS232.h"
+#include "app/ML_RS232_SetNum.h"
+#include "base/MKError.h"
+#include "model/Pars32.h"
+#include "model/SettingsFile.h"
+#include "viewers/MK_ViewJournals.h"
+#include "viewers/MK_ViewOsc.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QStandardPaths>
+
+namespace {
+
+const QString CommonSection = QStringLiteral("Common");
+const QString AutoKey = QStringLiteral("Auto");
+const QString PlacementSection = QStringLiteral("MainWindow");
+constexpr quint32 Baud = 115200;
+constexpr int ClientWidth = 810;
+constexpr int ClientHeight = 401;
+
+TJustOne MakeGuard(const TMainFormSetup& setup) {
+    if (setup.LockFolder.isEmpty())
+        return TJustOne();
+    return TJustOne(setup.LockFolder,
+                    QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+}
+
+// The executable's folder, unless the user cannot write there (an installed program):
+// then the user's documents.
+QString FileDialogFolder() {
+    const QString folder = QCoreApplication::applicationDirPath();
+    if (QFileInfo(folder).isWritable())
+        return folder;
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+Dialogs::TFileDialogRequest SettingsFileRequest(const QString& folder, bool mustExist) {
+    Dialogs::TFileDialogRequest request;
+    request.Directory = folder;
+    request.Filter = WorkflowTexts::SettingsFileFilter();
+    request.DefaultSuffix = WorkflowTexts::SettingsFileSuffix();
+    request.MustExist = mustExist;
+    return request;
+}
+
+} // namespace
+
+// Keeps every step button and the check box disabled while a transfer runs, so that no
+// second transfer or edit can start through the link's event processing.
+class TMainForm::TBusy {
+public:
+    explicit TBusy(TMainForm& form) : Form(form) {
+        Form.Busy = true;
+        Form.UpdateControls();
+    }
+    ~TBusy() {
+        Form.Busy = false;
+        Form.UpdateControls();
+        if (Form.CloseRequested)
+            QMetaObject::invokeMethod(&Form, &QWidget::close, Qt::QueuedConnection);
+    }
+    TBusy(const TBusy&) = delete;
+    TBusy& operator=(const TBusy&) = delete;
+
+private:
+    TMainForm& Form;
+};
+
+TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      Setup(std::move(setup)), JustOne(MakeGuard(Setup)) {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(FormTexts::MainCaption());
+    setWindowIcon(MKIcon());
+    CreateControls();
+    setFixedSize(ClientWidth, ClientHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    ConnectControls();
+    UpdateControls();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::ConnectControls() {
+    // bEditParams has no editor to open yet; it follows the data buttons' state only.
+    const auto on = [this](QPushButton* button, void (TMainForm::*handler)()) {
+        connect(button, &QPushButton::clicked, this,
+                [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+    };
+    on(bGetParams, &TMainForm::bGetParamsClick);
+    on(bLoadParams, &TMainForm::LoadSettingsFile);
+    on(bSaveParams, &TMainForm::SaveSettingsFile);
+    on(bSetParams, &TMainForm::bSetParamsClick);
+    on(bViewJournals, &TMainForm::bViewJournalsClick);
+    on(bViewOsc, &TMainForm::bViewOscClick);
+    on(bRS232, &TMainForm::bRS232Click);
+    connect(cbAuto, &QCheckBox::clicked, this, [this] { Guarded([this] { cbAutoClick(); }); });
+}
+
+void TMainForm::Guarded(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const TMKError& e) {
+        Dialogs::ShowError(e.Text());
+    } catch (const std::exception& e) {
+        Dialogs::ShowError(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void TMainForm::UpdateControls() {
+    const bool idle = !Busy;
+    for (QPushButton* button : {bEditParams, bViewJournals, bViewOsc, bSaveParams, bSetParams})
+        button->setEnabled(idle && DataEnabled);
+    bGetParams->setEnabled(idle);
+    bLoadParams->setEnabled(idle);
+    cbAuto->setEnabled(idle);
+    cbAuto->setChecked(AutoSearch);
+    bRS232->setEnabled(idle && !AutoSearch);
+}
+
+void TMainForm::SetDataButtons(bool enabled) {
+    DataEnabled = enabled;
+    UpdateControls();
+}
+
+// Start-up and shut-down.
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (Started)
+        return;
+    Started = true;
+    Guarded([this] { FormShow(); });
+}
+
+QString TMainForm::SettingsPath() const {
+    return Setup.SettingsPath.isEmpty() ? TMIniFile::DefaultPath() : Setup.SettingsPath;
+}
+
+TLinkEnvironment TMainForm::MakeLinkEnvironment() const {
+    TLinkEnvironment environment;
+    if (Setup.LinkEnvironment) {
+        environment = Setup.LinkEnvironment();
+    } else {
+        TMIniFile settings(SettingsPath());
+        environment = TLinkEnvironment::ForPorts(TPortMap::FromSettings(settings));
+    }
+    TLinkPrompts prompts = LinkDialogPrompts();
+    prompts.ShowError = [ports = environment.Ports](const QString& text) {
+        Dialogs::ShowError(WithPermissionHint(text, ports, 0));
+    };
+    environment.Prompts = prompts;
+    return environment;
+}
+
+void TMainForm::FormShow() {
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    RS = std::make_unique<TML_RS>(MakeLinkEnvironment());
+    AutoSearch = true;
+    MK = std::make_unique<TMK>();
+    Transfers = std::make_unique<TMKTransfer>(*RS, *MK);
+    Backups = std::make_unique<TBackupStore>(
+        Setup.BackupFolder.isEmpty() ? TBackupStore::DefaultFolder() : Setup.BackupFolder);
+    {
+        TMIniFile settings(SettingsPath());
+        RS->LoadSettings(settings);
+        AutoSearch = settings.ReadBool(CommonSection, AutoKey, AutoSearch);
+        TWindowPlacement placement = CurrentPlacement();
+        settings.LoadPlacement(PlacementSection, placement);
+        ApplyPlacement(placement);
+    }
+    if (Setup.Demo)
+        AutoSearch = false;
+    FileFolder = FileDialogFolder();
+    RS->SetBaudRate(Baud);
+    RS->SetOpen(false);
+    UpdateControls();
+    Modified = false;
+}
+
+TWindowPlacement TMainForm::CurrentPlacement() const {
+    TWindowPlacement placement;
+    if (windowState() & Qt::WindowMaximized)
+        placement.State = TWindowPlacement::Maximized;
+    else if (windowState() & Qt::WindowMinimized)
+        placement.State = TWindowPlacement::Minimized;
+    const QRect frame = frameGeometry();
+    placement.Left = frame.left();
+    placement.Top = frame.top();
+    placement.Width = frame.width();
+    placement.Height = frame.height();
+    placement.Sizeable = false; // a fixed border: only state and position come back
+    return placement;
+}
+
+void TMainForm::ApplyPlacement(const TWindowPlacement& placement) {
+    switch (placement.State) {
+    case TWindowPlacement::Maximized:
+        setWindowState(Qt::WindowMaximized);
+        return;
+    case TWindowPlacement::Minimized:
+        setWindowState(Qt::WindowMinimized);
+        break;
+    default:
+        setWindowState(Qt::WindowNoState);
+        break;
+    }
+    move(placement.Left, placement.Top);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (Busy) {
+        // The transfer owns the link and the model right now; the window closes when it
+        // ends, and a connection attempt in progress is cancelled.
+        CloseRequested = true;
+        if (RunningProgress)
+            RunningProgress->reject();
+        event->ignore();
+        return;
+    }
+    Guarded([this] { FormCloseQuery(); });
+    Guarded([this] { FormClose(); });
+    event->accept();
+}
+
+void TMainForm::FormCloseQuery() {
+    AskToSaveChanges();
+}
+
+void TMainForm::FormClose() {
+    if (Setup.Demo || !RS)
+        return;
+    TMIniFile settings(SettingsPath());
+    RS->SaveSettings(settings);
+    settings.WriteBool(CommonSection, AutoKey, AutoSearch);
+    settings.SavePlacement(PlacementSection, CurrentPlacement());
+}
+
+void TMainForm::AskToSaveChanges() {
+    if (!Modified || !Dialogs::Confirm(WorkflowTexts::UnsavedChangesQuestion()))
+        return;
+    // Whatever the save does, the caller goes on.
+    Guarded([this] { SaveSettingsFile(); });
+}
+
+// The steps.
+
+void TMainForm::cbAutoClick() {
+    AutoSearch = cbAuto->isChecked();
+    UpdateControls();
+}
+
+void TMainForm::bRS232Click() {
+    RS->ChoosePort();
+    RS->SetOpen(false);
+}
+
+bool TMainForm::FindMK() {
+    return ::FindMK(*RS, AutoSearch);
+}
+
+void TMainForm::ShowTransferError(const QString& text) {
+    Dialogs::ShowError(WithPermissionHint(text, RS->Environment().Ports, RS->PortNumber));
+}
+
+void TMainForm::bGetParamsClick() {
+    if (Busy)
+        return;
+    AskToSaveChanges();
+    const TBusy busy(*this);
+    if (!FindMK())
+        return;
+    auto progress = std::make_unique<TProgressForm>(this);
+    RunningProgress = progress.get();
+    progress->ShowModeless();
+    try {
+        if (Transfers->ReadSettings(*progress) == TMKTransfer::TOutcome::Done)
+            SetDataButtons(true);
+        RunningProgress = nullptr;
+    } catch (const TMKError& e) {
+        RunningProgress = nullptr;
+        progress.reset();
+        SetDataButtons(false);
+        ShowTransferError(e.Text());
+    }
+}
+
+void TMainForm::bSetParamsClick() {
+    if (Busy)
+        return;
+    const TBusy busy(*this);
+    if (!FindMK())
+        return;
+    auto progress = std::make_unique<TProgressForm>(this);
+    RunningProgress = progress.get();
+    progress->ShowModeless();
+    try {
+        const TMKTransfer::TOutcome outcome = Transfers->WriteSettings(*progress, *Backups);
+        RunningProgress = nullptr;
+        progress.reset();
+        if (outcome == TMKTransfer::TOutcome::Done)
+            Dialogs::ShowInformation(WorkflowTexts::SettingsWritten());
+    } catch (const TMKError& e) {
+        RunningProgress = nullptr;
+        progress.reset();
+        ShowTransferError(e.Text());
+        if (!Transfers->LastBackup.isEmpty())
+            Dialogs::ShowInformation(WorkflowTexts::BackupNotice(Transfers->LastBackup));
+    }
+}
+
+void TMainForm::bViewJournalsClick() {
+    RunViewJournals(*MK, this);
+}
+
+void TMainForm::bViewOscClick() {
+    RunViewOscilloscope(*MK, this);
+}
+
+// Settings files.
+
+void TMainForm::SaveSettingsFile() {
+    const QString path = Dialogs::SaveFile(this, SettingsFileRequest(FileFolder, false));
+    if (path.isEmpty())
+        return;
+    if (QFile::exists(path) && !Dialogs::Confirm(WorkflowTexts::FileExistsQuestion()))
+        return;
+    SettingsFile::Save(*MK, path);
+    SetDataButtons(true);
+    Modified = false;
+}
+
+void TMainForm::LoadSettingsFile() {
+    const QString path = Dialogs::OpenFile(this, SettingsFileRequest(FileFolder, true));
+    if (path.isEmpty())
+        return;
+    try {
+        SettingsFile::Load(*MK, path);
+        SetDataButtons(true);
+    } catch (const TMKError& e) {
+        Dialogs::ShowError(e.Text());
+        SetDataButtons(false);
+    }
+}

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "base/JustOne.h"
+#include "link/LinkEnvironment.h"
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class TBackupStore;
+class TMK;
+class TMKPicture;
+class TMKTransfer;
+class TML_RS;
+class TProgressForm;
+struct TWindowPlacement;
+
+// How the main window is put into the world; the program uses the defaults, tests and the
+// demo their own.
+struct TMainFormSetup {
+    // The link's ports and clock; the platform's (with the program settings' "Ports"
+    // overrides) when unset. The window always supplies the prompts.
+    std::function<TLinkEnvironment()> LinkEnvironment;
+    QString SettingsPath; // the program settings file; TMIniFile's own place when empty
+    QString BackupFolder; // backups before writing; the program's data folder when empty
+    QString LockFolder;   // the single-instance lock; the user's runtime folder when empty
+    // A run against the built-in simulator: automatic search off for this run, and the
+    // program settings are read but never written.
+    bool Demo = false;
+};
+
+// The main window: the user's whole workflow in numbered steps, reading the MK's settings
+// from the device or a file, editing and viewing them, saving them and writing them back.
+class TMainForm : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TMainForm(TMainFormSetup setup = {}, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // False when another copy of the program runs; the program then ends at once.
+    bool IsOnlyCopy() const { return JustOne.IsOnlyCopy(); }
+
+    // The operations the workflow is made of.
+    bool FindMK();
+    void SaveSettingsFile(); // throws TMKError when the file cannot be written
+    void LoadSettingsFile();
+    void SetDataButtons(bool enabled);
+
+    void bGetParamsClick();
+    void bSetParamsClick();
+    void bViewJournalsClick();
+    void bViewOscClick();
+    void bRS232Click();
+    void cbAutoClick();
+
+    // Null until the window has first been shown.
+    TMK* Model() const { return MK.get(); }
+    TML_RS* Link() const { return RS.get(); }
+    TMKTransfer* Transfer() const { return Transfers.get(); }
+    bool TransferRunning() const { return Busy; }
+
+    bool AutoSearch = true;
+    bool Modified = false;
+
+    QLabel* lWarning;
+    QCheckBox* cbAuto;
+    QPushButton* bRS232;
+    QPushButton* bGetParams;
+    QPushButton* bLoadParams;
+    QPushButton* bEditParams;
+    QPushButton* bViewJournals;
+    QPushButton* bViewOsc;
+    QPushButton* bSaveParams;
+    QPushButton* bSetParams;
+    TMKPicture* Image1;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    class TBusy;
+
+    void CreateControls();
+    void ConnectControls();
+    void FormShow();
+    void FormCloseQuery();
+    void FormClose();
+    TLinkEnvironment MakeLinkEnvironment() const;
+    QString SettingsPath() const;
+    void ApplyPlacement(const TWindowPlacement& placement);
+    TWindowPlacement CurrentPlacement() const;
+    void UpdateControls();
+    // Runs one user action; an error that reaches its top is shown in the error box.
+    void Guarded(const std::function<void()>& action);
+    void AskToSaveChanges();
+    void ShowTransferError(const QString& text);
+
+    TMainFormSetup Setup;
+    TJustOne JustOne;
+    std::unique_ptr<TML_RS> RS;
+    std::unique_ptr<TMK> MK;
+    std::unique_ptr<TMKTransfer> Transfers;
+    std::unique_ptr<TBackupStore> Backups;
+    QString FileFolder;
+    bool Started = false;
+    bool DataEnabled = false;
+    bool Busy = false;
+    bool CloseRequested = false;
+    TProgressForm* RunningProgress = nullptr;
+};

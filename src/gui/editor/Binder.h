@@ -1,0 +1,61 @@
+#pragma once
+
+// Makes one widget per row of the editor's binding tables, shows the model's values in
+// them and calls the model's store when a control's trigger fires.
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QGroupBox;
+class QLabel;
+class QWidget;
+class TSettingsEditor;
+struct TControlRow;
+
+class TBinder : public QObject {
+    Q_OBJECT
+public:
+    TBinder(TSettingsEditor& editor, QObject* parent = nullptr);
+
+    // Creates every control of the model with its object name, caption and items
+    // (parentless until a page places it).
+    void CreateAll();
+    // The control by its object name; null for an unknown name.
+    QWidget* Control(const QString& name) const;
+    // The caption label of a spin edit, list or edit; null for radio groups and check boxes,
+    // which carry their caption themselves.
+    QLabel* Label(const QString& name) const;
+    // Control and label side by side in one widget, for placing as a unit.
+    QWidget* Field(const QString& name);
+    // The rows of a page (in table order) that no page module placed yet.
+    QStringList Unplaced(const QString& page) const;
+    // Lays the page's unplaced controls out in group boxes spread over `columns` columns.
+    void LayoutPage(QWidget* sheet, const QString& page, int columns);
+    // Lays the given controls out in a group box with that title.
+    QGroupBox* Group(const QString& title, const QStringList& names);
+
+    // Pushes the model's values, items, ranges, visibility and enabled state into the widgets.
+    void Refresh();
+    // Runs the store of a control with the widget's value, as leaving or clicking it does;
+    // an error is shown in the error box and the widget gets the model's value back.
+    void Commit(const QString& name);
+
+    // Called after every store that went through (the dialog redraws its pages).
+    std::function<void()> Stored;
+
+private:
+    QWidget* Make(const TControlRow& row);
+    QVariant WidgetValue(const TControlRow& row) const;
+    void ShowValue(const TControlRow& row);
+    void Wire(const TControlRow& row, QWidget* control);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    TSettingsEditor& Editor;
+    QHash<QString, QWidget*> Controls;
+    QHash<QString, QLabel*> Labels;
+    QHash<QString, QWidget*> Fields;
+    bool Refreshing = false;
+};

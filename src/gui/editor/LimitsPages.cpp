@@ -1,0 +1,14 @@
+#include "editor/EditorPage.h"
+
+namespace {
+
+class TPlainPage : public TEditorPage {
+public:
+    void Build(TMK_SetParamsDlg&) override {}
+};
+
+} // namespace
+
+std::unique_ptr<TEditorPage> MakeLimitsPages() {
+    return std::make_unique<TPlainPage>();
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+// The settings editor dialog "Настройки МК": the page tree, OK and Cancel, the binder
+// and the page groups; everything it edits goes through the editor's model.
+
+#include <QDialog>
+#include <QHash>
+#include <memory>
+#include <vector>
+
+class QTabWidget;
+class TBinder;
+class TEditorPage;
+class TMK;
+class TSettingsEditor;
+
+class TMK_SetParamsDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit TMK_SetParamsDlg(TMK& mk, QWidget* parent = nullptr);
+    ~TMK_SetParamsDlg() override;
+
+    TSettingsEditor& Editor() { return *Model; }
+    TBinder& Binder() { return *Bind; }
+    // The sheet of a page or sub-page by its object name (TabSheet2, tsDisp4_1, ...).
+    QWidget* Sheet(const QString& page) const;
+    // A page control by object name: pcMain, pcDisp, pcColorDisp, pcColorDig and the
+    // screen sub-page controls pcDisp4, pcDisp7, pcDispGraph, pcDispArrow.
+    QTabWidget* PageControl(const QString& name) const;
+    // Makes a page (and its parents) the current tab.
+    void SelectPage(const QString& page);
+
+    // Controls from the model, then every page group's drawing, with RefreshInProgress set.
+    void RefreshAll();
+
+    // Runs the editor on the device model: true when closed with "OK".
+    static bool Run(TMK& mk, QWidget* parent);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildPages();
+    void ApplyPageVisibility();
+
+    std::unique_ptr<TSettingsEditor> Model;
+    std::unique_ptr<TBinder> Bind;
+    std::vector<std::unique_ptr<TEditorPage>> Groups;
+    QHash<QString, QWidget*> Sheets;
+    QHash<QString, QTabWidget*> PageControls;
+    bool Refreshing = false;
+};

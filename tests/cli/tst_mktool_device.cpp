@@ -1,0 +1,177 @@
+// mktool read and write against a simulated MK, run as a user would.
+#include "TransferKit.h"
+#include "workflow/WorkflowTexts.h"
+#include "link/LinkTexts.h"
+#include "model/Pars32.h"
+#include "model/SettingsFile.h"
+#include "sim/SimulatorSession.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+constexpr quint16 Version = 0x0105;
+
+struct TResult {
+    int Status = -1;
+    QStringList ErrLines;
+    qint64 Ms = 0;
+    QString LastLine() const { return ErrLines.value(ErrLines.size() - 1); }
+};
+
+TSimulatorOptions At(quint8 address) {
+    TSimulatorOptions options;
+    options.Address = address;
+    options.SettingsVersion = Version;
+    return options;
+}
+
+} // namespace
+
+class TestMktoolDevice : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir Dir;
+
+    TResult Run(const QStringList& args) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_DATA_HOME"), Dir.filePath(QStringLiteral("data")));
+        p.setProcessEnvironment(env);
+        QElapsedTimer clock;
+        clock.start();
+        p.start(QStringLiteral(MKTOOL_PATH), args);
+        // The simulator serves from its own thread while this one waits.
+        if (!p.waitForFinished(120000))
+            p.kill();
+        TResult r;
+        r.Ms = clock.elapsed();
+        r.Status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        for (const QString& line : QString::fromUtf8(p.readAllStandardError()).split('\n'))
+            if (!line.isEmpty() && !line.startsWith(QStringLiteral("QStandardPaths:")))
+                r.ErrLines << line;
+        return r;
+    }
+    QString Path(const QString& name) const { return Dir.filePath(name); }
+    QStringList Backups() const {
+        return QDir(Dir.filePath(QStringLiteral("data/Params32/backups"))).entryList(QDir::Files);
+    }
+
+private slots:
+    // Every case starts without backups.
+    void init() { QDir(Dir.filePath(QStringLiteral("data"))).removeRecursively(); }
+
+    void readSavesTheMKsMemory_data() {
+        QTest::addColumn<int>("address");
+        QTest::newRow("8 KB at 0xFC") << 0xFC;
+        QTest::newRow("32 KB at 0xFE") << 0xFE;
+    }
+    void readSavesTheMKsMemory() {
+        QFETCH(int, address);
+        TSimulatorSession session(At(quint8(address)));
+        const TResult r = Run({"read", "--port", session.DevicePath(), Path("read.rvset")});
+        QCOMPARE(r.Status, 0);
+        QVERIFY(r.ErrLines.contains(WorkflowTexts::ReadingLabel()));
+        QVERIFY(r.ErrLines.contains(QStringLiteral("100%")));
+        const QString shown = address == 0xFC ? "0xFC: 8128" : "0xFE: 32704";
+        QCOMPARE(r.LastLine(),
+                 QStringLiteral("МК по адресу %1 байт памяти, версия настроек 0x0105").arg(shown));
+        TMK mk;
+        SettingsFile::Load(mk, Path("read.rvset"));
+        QCOMPARE(mk.SettingsVersion, Version);
+        QCOMPARE(mk.Image, session.Simulator().Image());
+    }
+
+    void silentMKEndsAfterTheConnectTimeout() {
+        TSimulatorOptions options = At(0xFC);
+        options.Faults.AnswerAfter = 1 << 30;
+        TSimulatorSession session(options);
+        const TResult r = Run({"read", "--port", session.DevicePath(), "--connect-timeout", "1",
+                               Path("never.rvset")});
+        QCOMPARE(r.Status, 1);
+        QCOMPARE(r.LastLine(), LinkTexts::NoConnection());
+        QVERIFY(r.Ms < 8000);
+        QVERIFY(!QFile::exists(Path("never.rvset")));
+    }
+
+    void writeSendsTheFileAndKeepsABackup() {
+        TSimulatorSession session(At(0xFC));
+        const QByteArray before = session.Simulator().Image();
+        TMK mk;
+        mk.SettingsVersion = Version;
+        mk.Image = before;
+        mk.UnpackAll();
+        mk.Record.LimitsSettings.VelocityLimit = 88;
+        mk.PackAll();
+        SettingsFile::Save(mk, Path("edited.rvset"));
+
+        const TResult r = Run({"write", "--port", session.DevicePath(), Path("edited.rvset")});
+        QCOMPARE(r.Status, 0);
+        QCOMPARE(r.LastLine(), WorkflowTexts::SettingsWritten());
+        QVERIFY(r.ErrLines.contains(WorkflowTexts::WritingLabel()));
+        TMK written;
+        written.Image = session.Simulator().Image();
+        written.UnpackAll();
+        QCOMPARE(int(written.Record.LimitsSettings.VelocityLimit), 88);
+        const QStringList backups = Backups();
+        QCOMPARE(backups.size(), 1);
+        TMK backup;
+        SettingsFile::Load(backup, Dir.filePath("data/Params32/backups/" + backups[0]));
+        QCOMPARE(backup.Image, before);
+    }
+
+    void writeRefusalsGiveTheProgramsTexts_data() {
+        QTest::addColumn<quint16>("fileVersion");
+        QTest::addColumn<quint32>("firmware");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("another device") << quint16(Version + 1) << FactoryFirmwareVersion
+                                        << WorkflowTexts::DeviceVersionMismatch();
+        QTest::newRow("another firmware")
+            << Version << FactoryFirmwareVersion + 1 << WorkflowTexts::FirmwareVersionMismatch();
+    }
+    void writeRefusalsGiveTheProgramsTexts() {
+        QFETCH(quint16, fileVersion);
+        QFETCH(quint32, firmware);
+        QFETCH(QString, text);
+        TSimulatorSession session(At(0xFC));
+        const QByteArray before = session.Simulator().Image();
+        QByteArray image = before;
+        qToLittleEndian<quint32>(firmware, image.data() + 56);
+        QFile file(Path("other.rvset"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(SettingsFile::Encode(fileVersion, image));
+        file.close();
+        const TResult r = Run({"write", "--port", session.DevicePath(), Path("other.rvset")});
+        QCOMPARE(r.Status, 1);
+        QCOMPARE(r.LastLine(), text);
+        QVERIFY(WriteRequests(session.Simulator().Log()).isEmpty());
+        QCOMPARE(session.Simulator().Image(), before);
+        QVERIFY(Backups().isEmpty());
+    }
+
+    void badCommandLinesAreUsageErrors_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("no file") << QStringList{"read"};
+        QTest::newRow("two files") << QStringList{"write", "a.rvset", "b.rvset"};
+        QTest::newRow("port and auto") << QStringList{"read", "--port", "COM3", "--auto", "x"};
+        QTest::newRow("COM number out of range") << QStringList{"read", "--port", "COM33", "x"};
+        QTest::newRow("timeout not a number")
+            << QStringList{"read", "--connect-timeout", "soon", "x"};
+        QTest::newRow("negative timeout") << QStringList{"read", "--connect-timeout", "-1", "x"};
+    }
+    void badCommandLinesAreUsageErrors() {
+        QFETCH(QStringList, args);
+        QCOMPARE(Run(args).Status, 2);
+    }
+
+    void missingFileIsNotWritten() {
+        const TResult r = Run({"write", "--port", "/nonexistent/tty", Path("missing.rvset")});
+        QCOMPARE(r.Status, 1);
+        QVERIFY(r.LastLine().contains(Path("missing.rvset")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMktoolDevice)
+#include "tst_mktool_device.moc"

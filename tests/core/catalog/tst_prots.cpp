@@ -1,0 +1,362 @@
+#include "catalog/Prots.h"
+#include "base/MKError.h"
+
+#include <QtTest>
+
+namespace {
+
+QStringList Names() {
+    QStringList names;
+    for (const auto& p : ProtocolList)
+        names << p->ProtName;
+    return names;
+}
+
+const TProtBase* Entry(const QString& name, int code = -1) {
+    for (const auto& p : ProtocolList)
+        if (p->ProtName == name && (code < 0 || p->ProtCode == code))
+            return p.get();
+    return nullptr;
+}
+
+QList<int> Params(const TProtBase& p) {
+    return QList<int>(p.ParamIds.begin(), p.ParamIds.begin() + p.ParamCount);
+}
+
+QList<int> Blocks(const TProtBase& p) {
+    return QList<int>(p.BlockIds.begin(), p.BlockIds.begin() + p.BlockCount);
+}
+
+QList<int> Common(std::initializer_list<int> extra) {
+    QList<int> ids;
+    for (int id = 1; id <= 16; ++id)
+        ids << id;
+    ids << QList<int>(extra);
+    return ids;
+}
+
+// The eight entry flags as the letters C E G O F L B H.
+QString FlagLetters(const TProtBase& p) {
+    QString letters;
+    const uint8_t flags[] = {p.HasCoolantTemp,          p.HasEcuErrors,  p.HasGearboxOilTemp,
+                             p.HasEngineOilTemp,        p.HasFanControl, p.HasLightsType,
+                             p.HasBatteryVoltageSource, p.IsHybrid};
+    for (int i = 0; i < 8; ++i)
+        if (flags[i])
+            letters += QLatin1Char("CEGOFLBH"[i]);
+    return letters;
+}
+
+QString BuildError(uint16_t version, uint8_t index, uint8_t variant) {
+    try {
+        BuildProtocolList(version, index, variant);
+    } catch (const TMKError& e) {
+        return e.Text();
+    }
+    return {};
+}
+
+} // namespace
+
+class TestProts : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initialDeviceListsCanFamilyFirst();
+    void indexOutsideListIsRefused_data();
+    void indexOutsideListIsRefused();
+    void rebuildDiscardsPreviousDevice();
+    void selectProtocolMovesWithinList();
+    void entryFlagsAreComplete_data();
+    void entryFlagsAreComplete();
+    void j1939FollowsExtension();
+    void obdEOnlyReplacesTheObdGroup();
+    void tiggoIsNamedBoschWithDelphi();
+    void consultListsItsCanUnitOnlyWithCanBlocks();
+    void lightsControlAppendsIdentifier34();
+    void optionsOfCatalogueEntries();
+    void sharedOptionSetsSetGearboxOilTemp();
+    void hasBlockLooksAtUsedEntriesOnly();
+    void constructorListsCommonIdentifiersFirst();
+    void addParamLimits();
+    void setOptionKeepsDefaultNamesBeyondGivenOnes();
+    void setOptionBeyondCapacityIsRangeError();
+};
+
+void TestProts::initialDeviceListsCanFamilyFirst() {
+    BuildProtocolList(1, 0, 0);
+    const QStringList expected = {"M74CAN",      "M86",  "CAN Toyota", "CAN Ford",
+                                  "EDC16 Iveco", "CAN",  "J1939",      QStringLiteral("Крайслер"),
+                                  "J1850",       "TOBD1"};
+    QCOMPARE(Names().mid(0, expected.size()), expected);
+    QVERIFY(CurrentProtocol);
+    QCOMPARE(CurrentProtocol, ProtocolList.front().get());
+    QCOMPARE(CurrentProtocol->ProtName, QStringLiteral("M74CAN"));
+    QCOMPARE(Names().last(), QStringLiteral("Универс."));
+    QVERIFY(!Names().contains("OBD2E") && Names().contains("OBD2Q"));
+    QVERIFY(!Names().contains("Delphi") && Names().contains("Tiggo"));
+}
+
+void TestProts::indexOutsideListIsRefused_data() {
+    QTest::addColumn<int>("version");
+    QTest::addColumn<int>("variant");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("listSize");
+
+    QTest::newRow("past the end") << 0x0001 << 0 << 200 << -1;
+    QTest::newRow("unknown device") << 0x0002 << 0 << 0 << 0;
+    QTest::newRow("variant without groups") << 0x0801 << 3 << 0 << 0;
+    QTest::newRow("0x0C01 one past") << 0x0C01 << 0 << 2 << 2;
+}
+
+void TestProts::indexOutsideListIsRefused() {
+    QFETCH(int, version);
+    QFETCH(int, variant);
+    QFETCH(int, index);
+    QFETCH(int, listSize);
+    BuildProtocolList(1, 0, 0);
+    QCOMPARE(BuildError(uint16_t(version), uint8_t(index), uint8_t(variant)),
+             QStringLiteral("List index out of bounds (%1)").arg(index));
+    QVERIFY(!CurrentProtocol);
+    if (listSize >= 0)
+        QCOMPARE(int(ProtocolList.size()), listSize);
+    else
+        QVERIFY(int(ProtocolList.size()) > 0 && int(ProtocolList.size()) <= index);
+}
+
+void TestProts::rebuildDiscardsPreviousDevice() {
+    BuildProtocolList(0x8002, 0, 0);
+    QVERIFY(DeviceFlags.J1939Extended && DeviceFlags.UseNmea2000);
+    QVERIFY(Names().contains("NMEA2000"));
+    QCOMPARE(BuildError(0x0002, 0, 0), QStringLiteral("List index out of bounds (0)"));
+    QCOMPARE(DeviceFlags, TDeviceFlags{});
+    QVERIFY(ProjectName.isEmpty());
+    QVERIFY(ProtocolList.empty());
+}
+
+void TestProts::selectProtocolMovesWithinList() {
+    BuildProtocolList(1, 0, 0);
+    SelectProtocol(5);
+    QCOMPARE(CurrentProtocol->ProtName, QStringLiteral("CAN"));
+    QVERIFY_THROWS_EXCEPTION(TMKError, SelectProtocol(int(ProtocolList.size())));
+    QVERIFY(!CurrentProtocol);
+}
+
+void TestProts::entryFlagsAreComplete_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("flags");
+    QTest::addColumn<int>("fuelSensors");
+    QTest::addColumn<int>("errorFormat");
+
+    QTest::newRow("TOBD1") << "TOBD1" << 27 << "C" << 0 << 1000;
+    QTest::newRow("VAG CE") << "VAG CE" << 96 << "E" << 0 << 8;
+    QTest::newRow("Universal") << QStringLiteral("Универс.") << 255 << "" << 0 << 1000;
+    QTest::newRow("M74CAN") << "M74CAN" << 11 << "CEGFL" << 2 << 1;
+    QTest::newRow("M86") << "M86" << 16 << "CEGFL" << 3 << 1;
+    QTest::newRow("CAN Ford") << "CAN Ford" << 15 << "CEGOL" << 1 << 0;
+    QTest::newRow("EDC16 Iveco") << "EDC16 Iveco" << 13 << "CEO" << 0 << 1;
+    QTest::newRow("Estima") << "Estima" << 230 << "CEGH" << 1 << 0;
+    QTest::newRow("Lex RX400H 233") << "Lex RX400H" << 233 << "CEGH" << 1 << 0;
+    QTest::newRow("Lex RX400H 235") << "Lex RX400H" << 235 << "CEGH" << 0 << 0;
+    QTest::newRow("NMEA2000") << "NMEA2000" << 19 << "CEOB" << 1 << 5;
+    QTest::newRow("Mikas") << QStringLiteral("Микас") << 29 << "CEF" << 0 << 3;
+    QTest::newRow("Subaru") << "Subaru" << 64 << "CE" << 1 << 4;
+    QTest::newRow("Aveo") << "Aveo" << 37 << "CE" << 1 << 7;
+    QTest::newRow("Mitsu5") << "Mitsu5" << 118 << "CE" << 0 << 9;
+}
+
+void TestProts::entryFlagsAreComplete() {
+    QFETCH(QString, name);
+    QFETCH(int, code);
+    QFETCH(QString, flags);
+    QFETCH(int, fuelSensors);
+    QFETCH(int, errorFormat);
+    BuildProtocolList(0x8003, 0, 0); // offers every group but Nmea2000, ObdPwm and Delphi
+    const TProtBase* p = Entry(name, code);
+    if (!p) {
+        BuildProtocolList(0x8002, 0, 0);
+        p = Entry(name, code);
+    }
+    QVERIFY(p);
+    QCOMPARE(p->ProtCode, code);
+    QCOMPARE(FlagLetters(*p), flags);
+    QCOMPARE(p->EcuFuelSensors, fuelSensors);
+    QCOMPARE(p->ErrorFormat, errorFormat);
+}
+
+void TestProts::j1939FollowsExtension() {
+    BuildProtocolList(0x8001, 0, 0);
+    const TProtBase* plain = Entry("J1939");
+    QVERIFY(plain);
+    QCOMPARE(Params(*plain), Common({17, 19, 27, 24, 37}));
+    QCOMPARE(Blocks(*plain), (QList<int>{22, 23}));
+    QCOMPARE(FlagLetters(*plain), QStringLiteral("CEB"));
+
+    BuildProtocolList(0x8002, 0, 0);
+    const TProtBase* extended = Entry("J1939");
+    QVERIFY(extended);
+    QCOMPARE(Params(*extended), Common({17, 19, 27, 24, 37, 35, 38, 41, 42, 36, 43}));
+    QCOMPARE(Blocks(*extended), (QList<int>{93, 22, 23}));
+    QCOMPARE(FlagLetters(*extended), QStringLiteral("CEGOB"));
+    QCOMPARE(extended->ShownOptionValues(2), (QStringList{"1", "2", "3"}));
+}
+
+void TestProts::obdEOnlyReplacesTheObdGroup() {
+    BuildProtocolList(0x0201, 0, 0);
+    QVERIFY(Names().contains("OBD2E"));
+    QVERIFY(!Names().contains("OBD2Q") && !Names().contains("OBD2S") && !Names().contains("OBD2P"));
+    const TProtBase* e = Entry("OBD2E");
+    for (int option = 0; option < TProtBase::OptionSlots; ++option) {
+        QVERIFY(e->OptionCaption[option].isEmpty());
+        QCOMPARE(e->OptionCount[option], 0);
+    }
+    BuildProtocolList(0x0201, 0, 7); // any variant
+    QVERIFY(Names().contains("OBD2E"));
+}
+
+void TestProts::tiggoIsNamedBoschWithDelphi() {
+    BuildProtocolList(0x0C01, 0, 0);
+    QCOMPARE(Names(), (QStringList{"Bosch", "Delphi"}));
+    QCOMPARE(CurrentProtocol->ProtCode, 63);
+    // The renamed entry keeps its options.
+    QCOMPARE(CurrentProtocol->OptionCount[1], 3);
+    BuildProtocolList(0x0001, 0, 3);
+    QVERIFY(Entry("Tiggo", 63) && !Entry("Bosch"));
+}
+
+void TestProts::consultListsItsCanUnitOnlyWithCanBlocks() {
+    TDeviceFlags flags;
+    flags.UseConsult = true;
+    TProtocolEntries entries = CreateProtocolEntries(flags);
+    QCOMPARE(int(entries.size()), 2);
+    QCOMPARE(entries[0]->BlockCount, 0);
+    QCOMPARE(entries[1]->BlockCount, 0);
+    flags.HasCanBlocks = true;
+    entries = CreateProtocolEntries(flags);
+    QCOMPARE(Blocks(*entries[0]), QList<int>{45});
+    QCOMPARE(Blocks(*entries[1]), QList<int>{45});
+    QCOMPARE(entries[1]->ProtName, QStringLiteral("Consult1D"));
+}
+
+void TestProts::lightsControlAppendsIdentifier34() {
+    BuildProtocolList(0x0901, 0, 0);
+    QVERIFY(DeviceFlags.HasLightsControl && !DeviceFlags.NoAirTemperature);
+    QVERIFY(!ProtocolList.empty());
+    for (const auto& p : ProtocolList)
+        QCOMPARE(int(p->ParamIds[std::size_t(p->ParamCount - 1)]), 34);
+
+    BuildProtocolList(0x0601, 0, 0);
+    QVERIFY(DeviceFlags.HasLightsControl && DeviceFlags.NoAirTemperature);
+    for (const auto& p : ProtocolList)
+        QVERIFY(!Params(*p).contains(34));
+
+    // A refused index still leaves the identifier appended.
+    QVERIFY(!BuildError(0x0901, 250, 0).isEmpty());
+    QCOMPARE(int(ProtocolList.front()->ParamIds[std::size_t(ProtocolList.front()->ParamCount - 1)]),
+             34);
+}
+
+void TestProts::optionsOfCatalogueEntries() {
+    BuildProtocolList(0x0001, 0, 0);
+    const TProtBase* can = Entry("CAN");
+    QCOMPARE(can->OptionCaption[2], QStringLiteral("Расчет расхода"));
+    QCOMPARE(can->ShownOptionValues(2),
+             (QStringList{"1", "2", QStringLiteral("Круиз"), "4", "5D", "DustD"}));
+    QCOMPARE(can->ShownOptionValues(3), (QStringList{"1", "2", "3", "4", "5", "6"}));
+    QCOMPARE(can->ShownOptionValues(1), (QStringList{"4", "1"}));
+    QCOMPARE(can->OptionCount[4], 42);
+    QCOMPARE(can->OptionValues[4].at(41), QStringLiteral("Kuga2"));
+    QVERIFY(can->OptionCaption[0].isEmpty());
+
+    BuildProtocolList(0x0001, 0, 3);
+    const TProtBase* ssangYong = Entry(QStringLiteral("SsYong диз"));
+    QCOMPARE(ssangYong->OptionCount[0], 5);
+    QCOMPARE(ssangYong->OptionValues[0].at(4), QStringLiteral("R27  "));
+    const TProtBase* tobd = Entry("TOBD1");
+    QCOMPARE(tobd->OptionCaption[3], QStringLiteral("Вариант ШД"));
+    QCOMPARE(tobd->ShownOptionValues(1), (QStringList{"MAP1", "MAP2", "VAF"}));
+    const TProtBase* honda = Entry("Honda");
+    QCOMPARE(honda->ShownOptionValues(1), (QStringList{"2", "1"}));
+
+    BuildProtocolList(0x0001, 0, 2);
+    const TProtBase* vag12 = Entry("VAG 12");
+    QCOMPARE(vag12->OptionCaption[1], QStringLiteral("Тип ДК"));
+    QCOMPARE(Entry("VAG 11")->OptionCount[1], 0);
+}
+
+void TestProts::sharedOptionSetsSetGearboxOilTemp() {
+    BuildProtocolList(0x0105, 0, 6);
+    for (const char* name : {"CAN Toyota", "Estima", "Toyota Sai", "Prius2.0"}) {
+        const TProtBase* p = Entry(QString::fromLatin1(name));
+        QVERIFY2(p, name);
+        QCOMPARE(p->HasGearboxOilTemp, 1);
+        QCOMPARE(p->ShownOptionValues(4),
+                 (QStringList{QStringLiteral("Нет"), "Toy1", "Toy2", "Toy3", "Toy4"}));
+        QCOMPARE(p->OptionCaption[1], QStringLiteral("Опрос CAN раз/сек"));
+    }
+    QCOMPARE(Entry("Lex RX400H", 235)->OptionCount[4], 42);
+    QCOMPARE(Entry("Lex RX400H", 233)->OptionCount[4], 5);
+}
+
+void TestProts::hasBlockLooksAtUsedEntriesOnly() {
+    BuildProtocolList(0x0001, 0, 0);
+    SelectProtocol(Names().indexOf("CAN"));
+    QVERIFY(CurrentProtocol->HasBlock(129));
+    QVERIFY(CurrentProtocol->HasBlock(45));
+    QVERIFY(!CurrentProtocol->HasBlock(8));
+    QVERIFY(!CurrentProtocol->HasBlock(0)); // unused entries are 0
+    QCOMPARE(CurrentProtocol->BlockCount, 56);
+}
+
+void TestProts::constructorListsCommonIdentifiersFirst() {
+    const uint8_t params[] = {17, 0, 20};
+    const TProtBase p("X", 1, 0, params, {});
+    QCOMPARE(Params(p), Common({17, 20}));
+    QCOMPARE(p.HasCoolantTemp, 1);
+    QCOMPARE(p.HasEcuErrors, 1);
+    QCOMPARE(FlagLetters(p), QStringLiteral("CE"));
+    QCOMPARE(p.OptionValues[0].mid(0, 3), (QStringList{QStringLiteral("Авто"), "1", "2"}));
+    QCOMPARE(p.OptionValues[4].at(12), QStringLiteral("13"));
+    QVERIFY(p.OptionValues[4].at(13).isEmpty());
+    QCOMPARE(p.OptionValues[7].at(9), QStringLiteral("10"));
+    for (int option = 0; option < TProtBase::OptionSlots; ++option)
+        QCOMPARE(int(p.OptionValues[option].size()), TProtBase::OptionCapacity[option]);
+}
+
+void TestProts::addParamLimits() {
+    TProtBase p("X", 1, 0, {}, {});
+    for (int i = p.ParamCount; i < TProtBase::MaxIds; ++i)
+        p.AddParam(uint8_t(20));
+    p.AddParam(0); // ignored even when full
+    QCOMPARE(p.ParamCount, TProtBase::MaxIds);
+    QVERIFY_THROWS_EXCEPTION(TRangeError, p.AddParam(21));
+    QCOMPARE(p.ParamCount, TProtBase::MaxIds);
+
+    const std::vector<uint8_t> tooMany(TProtBase::MaxIds + 1, 8);
+    QVERIFY_THROWS_EXCEPTION(TRangeError, TProtBase("Y", 1, 0, {}, tooMany));
+}
+
+void TestProts::setOptionKeepsDefaultNamesBeyondGivenOnes() {
+    TProtBase p("X", 1, 0, {}, {});
+    p.SetOption(4, "Caption", 6, {"1", "2", "Given"});
+    QCOMPARE(p.ShownOptionValues(4), (QStringList{"1", "2", "Given", "4", "5", "6"}));
+    p.SetOption(0, "Zero", 3, {});
+    QCOMPARE(p.ShownOptionValues(0), (QStringList{QStringLiteral("Авто"), "1", "2"}));
+}
+
+void TestProts::setOptionBeyondCapacityIsRangeError() {
+    TProtBase p("X", 1, 0, {}, {});
+    QVERIFY_THROWS_EXCEPTION(TRangeError, p.SetOption(1, "C", 22, {}));
+    QStringList many;
+    for (int i = 0; i < 62; ++i)
+        many << QString::number(i);
+    QVERIFY_THROWS_EXCEPTION(TRangeError, p.SetOption(4, "C", 2, many));
+    QVERIFY_THROWS_EXCEPTION(TRangeError, p.SetOption(8, "C", 1, {}));
+    p.SetOption(4, "C", 61, many.mid(0, 61));
+    QCOMPARE(p.OptionCount[4], 61);
+    QCOMPARE(p.OptionCaption[1], QString());
+}
+
+QTEST_GUILESS_MAIN(TestProts)
+#include "tst_prots.moc"
