@@ -12,3 +12,6 @@ int RunPreview(const QStringList& args);
 int RunRead(const QStringList& args);
 int RunWrite(const QStringList& args);
 int RunSimulate(const QStringList& args);
+int RunGet(const QStringList& args);
+int RunDescribe(const QStringList& args);
+int RunSet(const QStringList& args);

@@ -16,13 +16,14 @@ const std::map<QString, TCommand>& CommandTable() {
         {"pack", RunPack},       {"unpack", RunUnpack},     {"show", RunShow},
         {"catalog", RunCatalog}, {"journals", RunJournals}, {"preview", RunPreview},
         {"read", RunRead},       {"write", RunWrite},       {"simulate", RunSimulate},
+        {"get", RunGet},         {"describe", RunDescribe}, {"set", RunSet},
     };
     return table;
 }
 
 const char* Usage = "Использование: mktool <команда> [параметры]\n"
                     "Команды: pack, unpack, show, catalog, journals, preview, read, write, "
-                    "simulate\n";
+                    "simulate, get, describe, set\n";
 
 } // namespace
 

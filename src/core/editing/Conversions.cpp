@@ -179,7 +179,12 @@ TControlRow& Bit(TControlRow& row, const QString& field, int bit) {
             const bool set = check ? v.toBool() : v.toInt() == 1;
             const uint64_t word = uint64_t(ReadField(mk, f));
             const uint64_t mask = uint64_t(1) << bit;
-            StoreField(mk, f, int64_t(set ? word | mask : word & ~mask));
+            const uint64_t next = set ? word | mask : word & ~mask;
+            // A 64-bit set with its top bit set is no negative number.
+            if (f.Field->Type == TFieldType::U64)
+                StoreUnsigned64(mk.BlockBytes(f.Block), *f.Field, f.Index, next);
+            else
+                StoreField(mk, f, int64_t(next));
         });
     return row;
 }

@@ -2,6 +2,7 @@
 
 #include "workflow/BackupStore.h"
 #include "app/Dialogs.h"
+#include "editor/MK_SetParams.h"
 #include "app/FormTexts.h"
 #include "base/IniFls.h"
 #include "app/MKPicture.h"
@@ -105,7 +106,6 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
 TMainForm::~TMainForm() = default;
 
 void TMainForm::ConnectControls() {
-    // bEditParams has no editor to open yet; it follows the data buttons' state only.
     const auto on = [this](QPushButton* button, void (TMainForm::*handler)()) {
         connect(button, &QPushButton::clicked, this,
                 [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
@@ -114,6 +114,7 @@ void TMainForm::ConnectControls() {
     on(bLoadParams, &TMainForm::LoadSettingsFile);
     on(bSaveParams, &TMainForm::SaveSettingsFile);
     on(bSetParams, &TMainForm::bSetParamsClick);
+    on(bEditParams, &TMainForm::bEditParamsClick);
     on(bViewJournals, &TMainForm::bViewJournalsClick);
     on(bViewOsc, &TMainForm::bViewOscClick);
     on(bRS232, &TMainForm::bRS232Click);
@@ -330,6 +331,11 @@ void TMainForm::bSetParamsClick() {
         if (!Transfers->LastBackup.isEmpty())
             Dialogs::ShowInformation(WorkflowTexts::BackupNotice(Transfers->LastBackup));
     }
+}
+
+void TMainForm::bEditParamsClick() {
+    if (TMK_SetParamsDlg::Run(*MK, this))
+        Modified = true;
 }
 
 void TMainForm::bViewJournalsClick() {

@@ -52,6 +52,7 @@ public:
 
     void bGetParamsClick();
     void bSetParamsClick();
+    void bEditParamsClick();
     void bViewJournalsClick();
     void bViewOscClick();
     void bRS232Click();

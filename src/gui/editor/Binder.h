@@ -4,7 +4,9 @@
 // them and calls the model's store when a control's trigger fires.
 
 #include <QHash>
+#include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -57,5 +59,7 @@ private:
     QHash<QString, QWidget*> Controls;
     QHash<QString, QLabel*> Labels;
     QHash<QString, QWidget*> Fields;
+    QSet<QString> Placed;
+    QList<QGroupBox*> Boxes;
     bool Refreshing = false;
 };

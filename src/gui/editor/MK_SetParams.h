@@ -33,6 +33,10 @@ public:
     // Controls from the model, then every page group's drawing, with RefreshInProgress set.
     void RefreshAll();
 
+    // The showing steps: first tabs selected, the bulk load, pages shown or hidden, drawn.
+    // Runs once, before the dialog appears; throws the error that refuses to open it.
+    void Prepare();
+
     // Runs the editor on the device model: true when closed with "OK".
     static bool Run(TMK& mk, QWidget* parent);
 
@@ -49,4 +53,5 @@ private:
     QHash<QString, QWidget*> Sheets;
     QHash<QString, QTabWidget*> PageControls;
     bool Refreshing = false;
+    bool Prepared = false;
 };

@@ -1,0 +1,226 @@
+// mktool get | describe | set: the settings editor's model without a window.
+
+#include "base/MKError.h"
+#include "cli/CliUtil.h"
+#include "cli/Commands.h"
+#include "editing/EditorSession.h"
+#include "editing/PageTree.h"
+#include "editing/SettingsEditor.h"
+#include "model/Pars32.h"
+#include "model/SettingsFile.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QTextStream>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+const QString GetUsage = QStringLiteral("mktool get [--json] IN.rvset [NAME...]");
+const QString DescribeUsage = QStringLiteral("mktool describe --json IN.rvset");
+const QString SetUsage = QStringLiteral("mktool set IN.rvset OUT.rvset NAME=VALUE [NAME=VALUE...]");
+
+// A JSON literal of what the control shows; spin edits keep their decimals.
+QString JsonLiteral(const TSettingsEditor& editor, const TControlRow& row) {
+    const QVariant shown = editor.Shown(row.Name);
+    switch (row.Kind) {
+    case TControlKind::Spin:
+        return QString::number(shown.toDouble(), 'f', row.Decimals);
+    case TControlKind::Radio:
+    case TControlKind::List:
+        return shown.toInt() < 0 ? QStringLiteral("null") : QString::number(shown.toInt());
+    case TControlKind::Check:
+        return shown.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    case TControlKind::Edit: {
+        const QByteArray quoted = QJsonDocument(QJsonArray{shown.toString()}).toJson(QJsonDocument::Compact);
+        return QString::fromUtf8(quoted.mid(1, quoted.size() - 2));
+    }
+    }
+    return QStringLiteral("null");
+}
+
+QString KindName(TControlKind kind) {
+    switch (kind) {
+    case TControlKind::Spin:
+        return QStringLiteral("spin");
+    case TControlKind::Radio:
+        return QStringLiteral("radio");
+    case TControlKind::List:
+        return QStringLiteral("list");
+    case TControlKind::Check:
+        return QStringLiteral("check");
+    case TControlKind::Edit:
+        return QStringLiteral("edit");
+    }
+    return {};
+}
+
+void LoadFile(TMK& mk, const QString& path) {
+    SettingsFile::Load(mk, path);
+}
+
+void PrintUtf8(const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+}
+
+QJsonObject Describe(const TSettingsEditor& editor, const TControlRow& row) {
+    QJsonObject control{
+        {"Page", MainPageOf(row.Page).Caption},
+        {"Caption", editor.Caption(row.Name)},
+        {"Kind", KindName(row.Kind)},
+        {"Visible", editor.Visible(row.Name)},
+        {"Enabled", editor.Enabled(row.Name)},
+    };
+    if (row.Kind == TControlKind::Spin) {
+        const TRange range = editor.Range(row.Name);
+        control.insert("Min", range.Min);
+        control.insert("Max", range.Max);
+        control.insert("Step", row.Step);
+        control.insert("Decimals", row.Decimals);
+    }
+    if (row.Kind == TControlKind::Radio || row.Kind == TControlKind::List) {
+        QJsonArray enabled;
+        for (bool e : editor.ItemsEnabled(row.Name))
+            enabled.append(e);
+        control.insert("Items", QJsonArray::fromStringList(editor.Items(row.Name)));
+        control.insert("ItemsEnabled", enabled);
+    }
+    if (row.Kind == TControlKind::Edit)
+        control.insert("MaxLength", row.MaxLength);
+    return control;
+}
+
+// VALUE of NAME=VALUE in the control's terms; TUsageError for a value of the wrong form.
+QVariant ParseValue(const TControlRow& row, const QString& text) {
+    bool ok = true;
+    QVariant value;
+    switch (row.Kind) {
+    case TControlKind::Spin: {
+        const double v = text.toDouble(&ok);
+        ok = ok && std::isfinite(v);
+        value = v;
+        break;
+    }
+    case TControlKind::Radio:
+    case TControlKind::List:
+        value = text.toInt(&ok);
+        break;
+    case TControlKind::Check:
+        ok = text == QLatin1String("1") || text == QLatin1String("0");
+        value = text == QLatin1String("1");
+        break;
+    case TControlKind::Edit:
+        value = text;
+        break;
+    }
+    if (!ok)
+        throw Cli::TUsageError{QStringLiteral("Недопустимое значение %1=%2").arg(row.Name, text)};
+    return value;
+}
+
+// The assignment as the editor would take it, or the reason it refuses (hidden, disabled).
+void Assign(TSettingsEditor& editor, const TControlRow& row, const QVariant& value) {
+    if (!editor.Visible(row.Name) || !editor.Enabled(row.Name))
+        throw TMKError(QStringLiteral("Элемент %1 скрыт или недоступен").arg(row.Name));
+    if (row.Kind == TControlKind::Radio || row.Kind == TControlKind::List) {
+        const QList<bool> enabled = editor.ItemsEnabled(row.Name);
+        const int item = value.toInt();
+        if (item < 0 || item >= enabled.size())
+            throw TMKError(QStringLiteral("List index out of bounds (%1)").arg(item));
+        if (!enabled[item])
+            throw TMKError(QStringLiteral("Пункт %1 элемента %2 недоступен").arg(item).arg(row.Name));
+    }
+    // The user has the control in hand: a question it asks on the way is answered Yes.
+    editor.SchemeRadioFocused = row.Name == QLatin1String("rgActiveColorScheme");
+    editor.Put(row.Name, value);
+    editor.SchemeRadioFocused = false;
+}
+
+} // namespace
+
+int RunGet(const QStringList& args) {
+    const Cli::TArgs a(args, {}, {"--json"});
+    if (a.Positional().isEmpty())
+        throw Cli::TUsageError{GetUsage};
+    TMK mk;
+    LoadFile(mk, a.Positional()[0]);
+    const QStringList wanted = a.Positional().mid(1);
+    QString out;
+    RunEditorModel(mk, [&](TSettingsEditor& editor) {
+        QStringList names = wanted;
+        if (names.isEmpty())
+            for (const TControlRow& row : editor.Rows())
+                names.append(row.Name);
+        QStringList entries;
+        for (const QString& name : names) {
+            const TControlRow* row = editor.Row(name);
+            if (!row)
+                throw Cli::TUsageError{QStringLiteral("Нет элемента %1").arg(name)};
+            if (a.Has("--json")) {
+                entries.append(QStringLiteral("\"%1\": %2").arg(name, JsonLiteral(editor, *row)));
+            } else {
+                const QString literal = JsonLiteral(editor, *row);
+                const bool text = row->Kind == TControlKind::Edit;
+                const bool none = literal == QLatin1String("null");
+                entries.append(name + QLatin1Char('=') +
+                               (text ? editor.Shown(name).toString() : none ? QString() : literal));
+            }
+        }
+        out = a.Has("--json") ? QStringLiteral("{\n  ") + entries.join(QStringLiteral(",\n  ")) +
+                                    QStringLiteral("\n}\n")
+                              : entries.join(QLatin1Char('\n')) + QLatin1Char('\n');
+        return false;
+    });
+    PrintUtf8(out);
+    return Cli::ExitOk;
+}
+
+int RunDescribe(const QStringList& args) {
+    const Cli::TArgs a(args, {}, {"--json"});
+    a.ExpectPositional(1, DescribeUsage);
+    if (!a.Has("--json"))
+        throw Cli::TUsageError{DescribeUsage};
+    TMK mk;
+    LoadFile(mk, a.Positional()[0]);
+    QJsonObject result;
+    RunEditorModel(mk, [&](TSettingsEditor& editor) {
+        QJsonObject pages;
+        for (const TPageInfo& page : PageTree())
+            pages.insert(PagePath(page.Name), editor.PageVisible(page.Name));
+        QJsonObject controls;
+        for (const TControlRow& row : editor.Rows())
+            controls.insert(row.Name, Describe(editor, row));
+        result = {{"Pages", pages}, {"Controls", controls}};
+        return false;
+    });
+    Cli::PrintJson(QJsonDocument(result));
+    return Cli::ExitOk;
+}
+
+int RunSet(const QStringList& args) {
+    const Cli::TArgs a(args, {}, {});
+    if (a.Positional().size() < 3)
+        throw Cli::TUsageError{SetUsage};
+    QList<QPair<QString, QString>> assignments;
+    for (const QString& item : a.Positional().mid(2)) {
+        const qsizetype eq = item.indexOf(QLatin1Char('='));
+        if (eq <= 0)
+            throw Cli::TUsageError{SetUsage};
+        assignments.append({item.left(eq), item.mid(eq + 1)});
+    }
+    TMK mk;
+    LoadFile(mk, a.Positional()[0]);
+    RunEditorModel(mk, [&](TSettingsEditor& editor) {
+        for (const auto& [name, text] : assignments) {
+            const TControlRow* row = editor.Row(name);
+            if (!row)
+                throw Cli::TUsageError{QStringLiteral("Нет элемента %1").arg(name)};
+            Assign(editor, *row, ParseValue(*row, text));
+        }
+        return true;
+    });
+    SettingsFile::Save(mk, a.Positional()[1]);
+    return Cli::ExitOk;
+}

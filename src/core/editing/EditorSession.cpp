@@ -1,0 +1,32 @@
+#include "editing/EditorSession.h"
+
+#include "editing/SettingsEditor.h"
+#include "model/Pars32.h"
+
+bool RunEditorModel(TMK& mk, const std::function<bool(TSettingsEditor&)>& work) {
+    return mk.EditSettings([&mk, &work] {
+        TSettingsEditor editor(mk);
+        editor.Show();
+        return work(editor);
+    });
+}
+
+QString ShownText(const TSettingsEditor& editor, const QString& name) {
+    const TControlRow& row = editor.RowOrThrow(name);
+    const QVariant shown = editor.Shown(name);
+    switch (row.Kind) {
+    case TControlKind::Spin:
+        return QString::number(shown.toDouble(), 'f', row.Decimals);
+    case TControlKind::Radio:
+    case TControlKind::List: {
+        const QStringList items = editor.Items(name);
+        const int item = shown.toInt();
+        return item >= 0 && item < items.size() ? items[item] : QString();
+    }
+    case TControlKind::Check:
+        return shown.toBool() ? QStringLiteral("да") : QStringLiteral("нет");
+    case TControlKind::Edit:
+        return shown.toString();
+    }
+    return {};
+}

@@ -1,0 +1,371 @@
+#include "editor/Binder.h"
+
+#include "app/Dialogs.h"
+#include "base/MKError.h"
+#include "editing/SettingsEditor.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const char* const RowProperty = "mkRow";
+
+QButtonGroup* ButtonsOf(QWidget* group) {
+    return group->findChild<QButtonGroup*>();
+}
+
+bool HasLabel(const TControlRow& row) {
+    return row.Kind == TControlKind::Spin || row.Kind == TControlKind::List ||
+           row.Kind == TControlKind::Edit;
+}
+
+} // namespace
+
+TBinder::TBinder(TSettingsEditor& editor, QObject* parent) : QObject(parent), Editor(editor) {}
+
+void TBinder::CreateAll() {
+    for (const TControlRow& row : Editor.Rows()) {
+        QWidget* control = Make(row);
+        control->setObjectName(row.Name);
+        control->setProperty(RowProperty, row.Name);
+        Controls.insert(row.Name, control);
+        if (HasLabel(row) && !row.Caption.isEmpty()) {
+            auto* label = new QLabel(row.Caption);
+            label->setBuddy(control);
+            Labels.insert(row.Name, label);
+        }
+        Wire(row, control);
+    }
+}
+
+QWidget* TBinder::Make(const TControlRow& row) {
+    switch (row.Kind) {
+    case TControlKind::Spin: {
+        auto* spin = new QDoubleSpinBox;
+        spin->setDecimals(row.Decimals);
+        spin->setSingleStep(row.Step);
+        spin->setKeyboardTracking(false);
+        spin->setMinimumWidth(80);
+        return spin;
+    }
+    case TControlKind::Radio: {
+        auto* group = new QGroupBox(row.Caption);
+        auto* buttons = new QButtonGroup(group);
+        buttons->setExclusive(true);
+        auto* layout = new QGridLayout(group);
+        layout->setContentsMargins(6, 2, 6, 2);
+        layout->setVerticalSpacing(0);
+        const QStringList items = row.ItemsRule ? row.ItemsRule(Editor) : row.Items;
+        const int columns = row.Columns <= 0 ? std::max<int>(1, int(items.size())) : row.Columns;
+        const int perColumn = (int(items.size()) + columns - 1) / std::max(columns, 1);
+        for (int i = 0; i < items.size(); ++i) {
+            auto* button = new QRadioButton(items[i], group);
+            buttons->addButton(button, i);
+            layout->addWidget(button, perColumn ? i % perColumn : 0, perColumn ? i / perColumn : i);
+        }
+        return group;
+    }
+    case TControlKind::List: {
+        auto* list = new QComboBox;
+        list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        return list;
+    }
+    case TControlKind::Check:
+        return new QCheckBox(row.Caption);
+    case TControlKind::Edit: {
+        auto* edit = new QLineEdit;
+        if (!row.InputMask.isEmpty())
+            edit->setInputMask(row.InputMask);
+        if (row.MaxLength > 0)
+            edit->setMaxLength(row.MaxLength);
+        return edit;
+    }
+    }
+    return new QWidget;
+}
+
+void TBinder::Wire(const TControlRow& row, QWidget* control) {
+    const QString name = row.Name;
+    const bool storesNow = row.When != TStoreWhen::FocusOut;
+    // Changes the user makes: stored at once, or only shown until the control is left.
+    const auto changed = [this, name, storesNow] {
+        if (Refreshing)
+            return;
+        if (storesNow)
+            Commit(name);
+        else
+            Editor.SetShown(name, WidgetValue(*Editor.Row(name)));
+    };
+    switch (row.Kind) {
+    case TControlKind::Spin:
+        control->installEventFilter(this);
+        break;
+    case TControlKind::Radio:
+        connect(ButtonsOf(control), &QButtonGroup::idClicked, this, changed);
+        for (QAbstractButton* b : ButtonsOf(control)->buttons())
+            b->installEventFilter(this);
+        break;
+    case TControlKind::List:
+        connect(static_cast<QComboBox*>(control), &QComboBox::activated, this, changed);
+        control->installEventFilter(this);
+        break;
+    case TControlKind::Check:
+        connect(static_cast<QCheckBox*>(control), &QCheckBox::clicked, this, changed);
+        control->installEventFilter(this);
+        break;
+    case TControlKind::Edit:
+        control->installEventFilter(this);
+        break;
+    }
+}
+
+bool TBinder::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::FocusOut || Refreshing)
+        return QObject::eventFilter(watched, event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    // A radio button passes focus to its group: the group is left when the focus goes
+    // outside it.
+    QWidget* control = widget;
+    while (control && !control->property(RowProperty).isValid())
+        control = control->parentWidget();
+    if (!control)
+        return false;
+    const QString name = control->property(RowProperty).toString();
+    const TControlRow* row = Editor.Row(name);
+    if (!row || row->When != TStoreWhen::FocusOut)
+        return false;
+    if (row->Kind == TControlKind::Radio) {
+        QWidget* next = QApplication::focusWidget();
+        if (next && next != widget && control->isAncestorOf(next))
+            return false;
+    }
+    if (row->Kind == TControlKind::Spin)
+        static_cast<QAbstractSpinBox*>(control)->interpretText();
+    Commit(name);
+    return false;
+}
+
+QVariant TBinder::WidgetValue(const TControlRow& row) const {
+    QWidget* control = Controls.value(row.Name);
+    switch (row.Kind) {
+    case TControlKind::Spin:
+        return static_cast<QDoubleSpinBox*>(control)->value();
+    case TControlKind::Radio:
+        return ButtonsOf(control)->checkedId();
+    case TControlKind::List:
+        return static_cast<QComboBox*>(control)->currentIndex();
+    case TControlKind::Check:
+        return static_cast<QCheckBox*>(control)->isChecked();
+    case TControlKind::Edit:
+        return static_cast<QLineEdit*>(control)->text();
+    }
+    return {};
+}
+
+void TBinder::Commit(const QString& name) {
+    const TControlRow* row = Editor.Row(name);
+    if (!row)
+        return;
+    try {
+        Editor.Put(name, WidgetValue(*row));
+    } catch (const TMKError& e) {
+        Refresh();
+        Dialogs::ShowError(e.Text());
+        return;
+    }
+    Refresh();
+    if (Stored)
+        Stored();
+}
+
+void TBinder::ShowValue(const TControlRow& row) {
+    QWidget* control = Controls.value(row.Name);
+    const QVariant shown = Editor.Shown(row.Name);
+    const QStringList items = Editor.Items(row.Name);
+    const QString caption = Editor.Caption(row.Name);
+    switch (row.Kind) {
+    case TControlKind::Spin: {
+        auto* spin = static_cast<QDoubleSpinBox*>(control);
+        const TRange range = Editor.Range(row.Name);
+        spin->setRange(range.Min, range.Max);
+        spin->setValue(shown.toDouble());
+        break;
+    }
+    case TControlKind::Radio: {
+        auto* group = static_cast<QGroupBox*>(control);
+        group->setTitle(caption);
+        QButtonGroup* buttons = ButtonsOf(control);
+        const QList<bool> enabled = Editor.ItemsEnabled(row.Name);
+        const QList<QAbstractButton*> list = buttons->buttons();
+        for (int i = 0; i < list.size(); ++i) {
+            QAbstractButton* b = buttons->button(i);
+            b->setText(i < items.size() ? items[i] : QString());
+            b->setVisible(i < items.size());
+            b->setEnabled(i < enabled.size() && enabled[i]);
+        }
+        const int item = shown.toInt();
+        if (QAbstractButton* b = buttons->button(item)) {
+            b->setChecked(true);
+        } else if (QAbstractButton* checked = buttons->checkedButton()) {
+            buttons->setExclusive(false);
+            checked->setChecked(false);
+            buttons->setExclusive(true);
+        }
+        break;
+    }
+    case TControlKind::List: {
+        auto* list = static_cast<QComboBox*>(control);
+        QStringList current;
+        for (int i = 0; i < list->count(); ++i)
+            current.append(list->itemText(i));
+        if (current != items) {
+            list->clear();
+            list->addItems(items);
+        }
+        list->setCurrentIndex(shown.toInt() < items.size() ? shown.toInt() : -1);
+        break;
+    }
+    case TControlKind::Check: {
+        auto* box = static_cast<QCheckBox*>(control);
+        box->setText(caption);
+        box->setChecked(shown.toBool());
+        break;
+    }
+    case TControlKind::Edit: {
+        auto* edit = static_cast<QLineEdit*>(control);
+        if (edit->text() != shown.toString())
+            edit->setText(shown.toString());
+        break;
+    }
+    }
+    if (QLabel* label = Labels.value(row.Name))
+        label->setText(caption);
+    const bool visible = Editor.Visible(row.Name);
+    control->setVisible(visible);
+    if (QLabel* label = Labels.value(row.Name))
+        label->setVisible(visible);
+    control->setEnabled(Editor.Enabled(row.Name));
+}
+
+void TBinder::Refresh() {
+    Refreshing = true;
+    for (const TControlRow& row : Editor.Rows()) {
+        QWidget* control = Controls.value(row.Name);
+        const QSignalBlocker blocker(control);
+        ShowValue(row);
+    }
+    // A group box whose controls are all hidden hides too.
+    for (QGroupBox* box : std::as_const(Boxes)) {
+        bool any = false;
+        for (QWidget* w : box->findChildren<QWidget*>())
+            if (w->property(RowProperty).isValid() && !w->isHidden())
+                any = true;
+        box->setVisible(any);
+    }
+    Refreshing = false;
+}
+
+QWidget* TBinder::Control(const QString& name) const {
+    return Controls.value(name);
+}
+
+QLabel* TBinder::Label(const QString& name) const {
+    return Labels.value(name);
+}
+
+QWidget* TBinder::Field(const QString& name) {
+    if (QWidget* field = Fields.value(name))
+        return field;
+    QWidget* control = Controls.value(name);
+    if (!control)
+        return nullptr;
+    QWidget* field = control;
+    if (QLabel* label = Labels.value(name)) {
+        field = new QWidget;
+        auto* layout = new QHBoxLayout(field);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(label, 1);
+        layout->addWidget(control);
+    }
+    Fields.insert(name, field);
+    Placed.insert(name);
+    return field;
+}
+
+QStringList TBinder::Unplaced(const QString& page) const {
+    QStringList names;
+    for (const TControlRow& row : Editor.Rows())
+        if (row.Page == page && !Placed.contains(row.Name) && !Controls.value(row.Name)->parentWidget())
+            names.append(row.Name);
+    return names;
+}
+
+QGroupBox* TBinder::Group(const QString& title, const QStringList& names) {
+    auto* box = new QGroupBox(title);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setSpacing(2);
+    for (const QString& name : names)
+        if (QWidget* field = Field(name))
+            layout->addWidget(field);
+    Boxes.append(box);
+    return box;
+}
+
+void TBinder::LayoutPage(QWidget* sheet, const QString& page, int columns) {
+    const QStringList names = Unplaced(page);
+    if (names.isEmpty())
+        return;
+    // Groups in table order, each with its controls.
+    QStringList titles;
+    QHash<QString, QStringList> members;
+    for (const QString& name : names) {
+        const QString title = Editor.Row(name)->Group;
+        if (!members.contains(title))
+            titles.append(title);
+        members[title].append(name);
+    }
+    auto* area = new QWidget;
+    auto* row = new QHBoxLayout(area);
+    row->setContentsMargins(0, 0, 0, 0);
+    const int total = int(names.size());
+    const int perColumn = (total + columns - 1) / std::max(columns, 1);
+    QVBoxLayout* column = nullptr;
+    int filled = 0;
+    for (const QString& title : titles) {
+        if (!column || filled >= perColumn) {
+            column = new QVBoxLayout;
+            row->addLayout(column, 1);
+            filled = 0;
+        }
+        if (title.isEmpty()) {
+            for (const QString& name : members[title])
+                column->addWidget(Field(name));
+        } else {
+            column->addWidget(Group(title, members[title]));
+        }
+        filled += int(members[title].size());
+    }
+    for (int i = 0; i < row->count(); ++i)
+        if (auto* c = qobject_cast<QVBoxLayout*>(row->itemAt(i)->layout()))
+            c->addStretch(1);
+    if (!sheet->layout())
+        new QVBoxLayout(sheet);
+    sheet->layout()->addWidget(area);
+}

@@ -1,0 +1,190 @@
+#include "editor/MK_SetParams.h"
+
+#include "app/Dialogs.h"
+#include "base/MKError.h"
+#include "editing/PageTree.h"
+#include "editing/SettingsEditor.h"
+#include "editor/Binder.h"
+#include "editor/EditorPage.h"
+#include "model/Pars32.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int ClientWidth = 1021;
+constexpr int ClientHeight = 562;
+constexpr int PagesHeight = 529;
+
+// The page control inside a page that has sub-pages.
+QString PageControlName(const QString& page) {
+    static const QHash<QString, QString> names = {
+        {"tsDisp", "pcDisp"},           {"tsColors", "pcColorDisp"},
+        {"tsColorDigit", "pcColorDig"}, {"tsDisp4", "pcDisp4"},
+        {"tsDisp7", "pcDisp7"},         {"tsDispGraph", "pcDispGraph"},
+        {"tsDispArrow", "pcDispArrow"},
+    };
+    return names.value(page);
+}
+
+} // namespace
+
+TMK_SetParamsDlg::TMK_SetParamsDlg(TMK& mk, QWidget* parent)
+    : QDialog(parent), Model(std::make_unique<TSettingsEditor>(mk)),
+      Bind(std::make_unique<TBinder>(*Model)) {
+    setObjectName(QStringLiteral("MK_SetParamsDlg"));
+    setWindowTitle(QStringLiteral("Настройки МК"));
+    setFixedSize(ClientWidth, ClientHeight);
+    Model->Confirm = [](const QString& question) { return Dialogs::Confirm(question); };
+    Bind->Stored = [this] { RefreshAll(); };
+    Bind->CreateAll();
+
+    auto* main = new QTabWidget(this);
+    main->setObjectName(QStringLiteral("pcMain"));
+    main->setGeometry(0, 0, ClientWidth, PagesHeight);
+    PageControls.insert(main->objectName(), main);
+    BuildPages();
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("bOK"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("bCancel"));
+    auto* buttons = new QWidget(this);
+    buttons->setObjectName(QStringLiteral("pButtons"));
+    auto* row = new QHBoxLayout(buttons);
+    row->setContentsMargins(8, 2, 8, 4);
+    row->addStretch(1);
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    buttons->setGeometry(0, PagesHeight, ClientWidth, ClientHeight - PagesHeight);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(main, &QTabWidget::currentChanged, this, [this, main](int index) {
+        const QString page = main->widget(index) ? main->widget(index)->objectName() : QString();
+        for (auto& group : Groups)
+            group->MainPageChanged(page);
+    });
+}
+
+TMK_SetParamsDlg::~TMK_SetParamsDlg() = default;
+
+void TMK_SetParamsDlg::BuildPages() {
+    for (const TPageInfo& page : PageTree()) {
+        auto* sheet = new QWidget;
+        sheet->setObjectName(page.Name);
+        new QVBoxLayout(sheet);
+        Sheets.insert(page.Name, sheet);
+        QTabWidget* holder = nullptr;
+        if (page.Parent.isEmpty()) {
+            holder = PageControls.value(QStringLiteral("pcMain"));
+        } else {
+            const QString name = PageControlName(page.Parent);
+            holder = PageControls.value(name);
+            if (!holder) {
+                holder = new QTabWidget;
+                holder->setObjectName(name);
+                QWidget* parentSheet = Sheets.value(page.Parent);
+                parentSheet->layout()->setContentsMargins(2, 2, 2, 2);
+                parentSheet->layout()->addWidget(holder);
+                PageControls.insert(name, holder);
+            }
+        }
+        holder->addTab(sheet, page.Caption);
+    }
+    Groups.push_back(MakeCorrectionsPages());
+    Groups.push_back(MakeLimitsPages());
+    Groups.push_back(MakeDisplayPages());
+    Groups.push_back(MakeTankPage());
+    Groups.push_back(MakeServicePages());
+    Groups.push_back(MakeParkingPage());
+    Groups.push_back(MakeExtrasPages());
+    for (auto& group : Groups)
+        group->Build(*this);
+    // Whatever a group did not place gets the plain layout of its page.
+    for (const TPageInfo& page : PageTree())
+        Bind->LayoutPage(Sheets.value(page.Name), page.Name, 2);
+}
+
+QWidget* TMK_SetParamsDlg::Sheet(const QString& page) const {
+    return Sheets.value(page);
+}
+
+QTabWidget* TMK_SetParamsDlg::PageControl(const QString& name) const {
+    return PageControls.value(name);
+}
+
+void TMK_SetParamsDlg::SelectPage(const QString& page) {
+    const TPageInfo* info = FindPage(page);
+    if (!info)
+        return;
+    if (!info->Parent.isEmpty())
+        SelectPage(info->Parent);
+    QWidget* sheet = Sheets.value(page);
+    for (QTabWidget* control : std::as_const(PageControls)) {
+        const int index = control->indexOf(sheet);
+        if (index >= 0)
+            control->setCurrentIndex(index);
+    }
+}
+
+void TMK_SetParamsDlg::ApplyPageVisibility() {
+    for (const TPageInfo& page : PageTree()) {
+        QWidget* sheet = Sheets.value(page.Name);
+        for (QTabWidget* control : std::as_const(PageControls)) {
+            const int index = control->indexOf(sheet);
+            if (index >= 0)
+                control->setTabVisible(index, Model->PageVisible(page.Name));
+        }
+    }
+}
+
+void TMK_SetParamsDlg::RefreshAll() {
+    if (Refreshing)
+        return;
+    Refreshing = true;
+    Model->RefreshInProgress = true;
+    Bind->Refresh();
+    for (auto& group : Groups)
+        group->Refresh();
+    Model->RefreshInProgress = false;
+    Refreshing = false;
+}
+
+void TMK_SetParamsDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (Prepared)
+        return;
+    try {
+        Prepare();
+    } catch (const TMKError& e) {
+        Dialogs::ShowError(e.Text());
+        QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
+    }
+}
+
+void TMK_SetParamsDlg::Prepare() {
+    Prepared = true;
+    for (QTabWidget* control : std::as_const(PageControls))
+        control->setCurrentIndex(0);
+    Model->Show();
+    ApplyPageVisibility();
+    for (auto& group : Groups)
+        group->Shown();
+    RefreshAll();
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+bool TMK_SetParamsDlg::Run(TMK& mk, QWidget* parent) {
+    return mk.EditSettings([&mk, parent] {
+        TMK_SetParamsDlg dialog(mk, parent);
+        dialog.Prepare();
+        return Dialogs::Exec(dialog) == QDialog::Accepted;
+    });
+}
