@@ -12,3 +12,4 @@ target_include_directories(tst_portdialog PRIVATE ${CMAKE_SOURCE_DIR}/tests/core
 mk_add_test(tst_params32 LABEL ui LIBS mkcore SOURCES tst_params32.cpp)
 target_compile_definitions(tst_params32 PRIVATE PARAMS32_PATH="$<TARGET_FILE:Params32>")
 add_dependencies(tst_params32 Params32)
+mk_add_test(tst_mainform_editor LABEL ui LIBS mkui SOURCES tst_mainform_editor.cpp MainFormKit.h)
