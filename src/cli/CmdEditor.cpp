@@ -5,6 +5,7 @@
 #include "cli/Commands.h"
 #include "editing/EditorSession.h"
 #include "editing/PageTree.h"
+#include "editing/SettingsDiff.h"
 #include "editing/SettingsEditor.h"
 #include "model/Pars32.h"
 #include "model/SettingsFile.h"
@@ -19,6 +20,7 @@ namespace {
 
 const QString GetUsage = QStringLiteral("mktool get [--json] IN.rvset [NAME...]");
 const QString DescribeUsage = QStringLiteral("mktool describe --json IN.rvset");
+const QString DiffUsage = QStringLiteral("mktool diff [--json] A.rvset B.rvset");
 const QString SetUsage = QStringLiteral("mktool set IN.rvset OUT.rvset NAME=VALUE [NAME=VALUE...]");
 
 // A JSON literal of what the control shows; spin edits keep their decimals.
@@ -223,4 +225,24 @@ int RunSet(const QStringList& args) {
     });
     SettingsFile::Save(mk, a.Positional()[1]);
     return Cli::ExitOk;
+}
+
+int RunDiff(const QStringList& args) {
+    // Like diff: 0 equal, 1 different, 2 trouble (any error, not only usage).
+    try {
+        const Cli::TArgs a(args, {}, {"--json"});
+        a.ExpectPositional(2, DiffUsage);
+        TMK first, second;
+        LoadFile(first, a.Positional()[0]);
+        LoadFile(second, a.Positional()[1]);
+        const TSettingsDiff diff = CompareSettings(first, second);
+        if (a.Has("--json"))
+            Cli::PrintJson(QJsonDocument(diff.Json()));
+        else if (!diff.Empty())
+            PrintUtf8(diff.Lines().join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        return diff.Empty() ? Cli::ExitOk : Cli::ExitFailure;
+    } catch (const TMKError& e) {
+        Cli::PrintError(e.Text());
+        return Cli::ExitUsage;
+    }
 }

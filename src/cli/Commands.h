@@ -15,3 +15,4 @@ int RunSimulate(const QStringList& args);
 int RunGet(const QStringList& args);
 int RunDescribe(const QStringList& args);
 int RunSet(const QStringList& args);
+int RunDiff(const QStringList& args);

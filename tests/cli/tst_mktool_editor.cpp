@@ -4,6 +4,9 @@
 #include "model/SettingsFile.h"
 #include "sim/FactoryMemory.h"
 
+#include "model/Pars32.h"
+
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -150,6 +153,37 @@ private slots:
         if (!lastLine.isEmpty())
             QCOMPARE(r.LastErrorLine(), lastLine);
         QVERIFY2(!QFile::exists(out), "OUT is written only when every assignment was taken");
+    }
+
+    void diffListsControlsAndFields() {
+        const QString changed = Path("changed.rvset");
+        QCOMPARE(Run({"set", In, changed, "seVelocityCorr=5.0", "seVelocityLimit=100"}).Status, 0);
+        // A hot menu entry no control shows, changed in the record itself.
+        TMK mk;
+        SettingsFile::Load(mk, changed);
+        mk.Record.DisplaySettings.HotMenus[1][0] = uint16_t(mk.Record.DisplaySettings.HotMenus[1][0] + 1);
+        mk.PackAll();
+        SettingsFile::Save(mk, changed);
+
+        const TResult same = Run({"diff", "--json", In, In});
+        QCOMPARE(same.Status, 0);
+        QCOMPARE(QJsonDocument::fromJson(same.Out).array().size(), 0);
+
+        const TResult r = Run({"diff", "--json", In, changed});
+        QCOMPARE(r.Status, 1);
+        const QJsonArray list = QJsonDocument::fromJson(r.Out).array();
+        QCOMPARE(list.size(), 3);
+        QCOMPARE(list[0].toObject(), (QJsonObject{{"Control", "seVelocityCorr"}, {"Page", "Поправки"},
+                                                  {"Caption", "Скорость, %"}, {"A", "0.0"}, {"B", "5.0"}}));
+        QCOMPARE(list[1].toObject().value("Control").toString(), QStringLiteral("seVelocityLimit"));
+        QCOMPARE(list[1].toObject().value("B").toString(), QStringLiteral("100"));
+        QCOMPARE(list[2].toObject(), (QJsonObject{{"Field", "HotMenus"}, {"Changed", 1}}));
+
+        const TResult text = Run({"diff", In, changed});
+        QCOMPARE(text.Status, 1);
+        QVERIFY(QString::fromUtf8(text.Out).contains(QStringLiteral("Поправки › Скорость, %: 0.0 → 5.0")));
+        QCOMPARE(Run({"diff", In, Path("missing.rvset")}).Status, 2);
+        QCOMPARE(Run({"diff", In}).Status, 2);
     }
 
     void unreadableFileIsAnError() {

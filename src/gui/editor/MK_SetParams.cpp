@@ -6,6 +6,7 @@
 #include "editing/SettingsEditor.h"
 #include "editor/Binder.h"
 #include "editor/EditorPage.h"
+#include "editor/SettingSearch.h"
 #include "model/Pars32.h"
 
 #include <QGuiApplication>
@@ -59,6 +60,10 @@ TMK_SetParamsDlg::TMK_SetParamsDlg(TMK& mk, QWidget* parent)
     buttons->setObjectName(QStringLiteral("pButtons"));
     auto* row = new QHBoxLayout(buttons);
     row->setContentsMargins(8, 2, 8, 4);
+    auto* search = new TSettingSearch(*Model, buttons);
+    search->setFixedWidth(320);
+    search->Go = [this](const TFoundSetting& found) { GoTo(found.Page, found.Control); };
+    row->addWidget(search);
     row->addStretch(1);
     row->addWidget(ok);
     row->addWidget(cancel);
@@ -131,6 +136,12 @@ void TMK_SetParamsDlg::SelectPage(const QString& page) {
         if (index >= 0)
             control->setCurrentIndex(index);
     }
+}
+
+void TMK_SetParamsDlg::GoTo(const QString& page, const QString& control) {
+    SelectPage(page);
+    if (QWidget* w = Bind->Control(control))
+        w->setFocus(Qt::OtherFocusReason);
 }
 
 void TMK_SetParamsDlg::ApplyPageVisibility() {

@@ -29,6 +29,8 @@ public:
     QTabWidget* PageControl(const QString& name) const;
     // Makes a page (and its parents) the current tab.
     void SelectPage(const QString& page);
+    // Selects the control's page and gives it the focus.
+    void GoTo(const QString& page, const QString& control);
 
     // Controls from the model, then every page group's drawing, with RefreshInProgress set.
     void RefreshAll();

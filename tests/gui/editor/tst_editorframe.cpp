@@ -5,6 +5,7 @@
 #include "editing/SettingsEditor.h"
 #include "editor/Binder.h"
 #include "editor/MK_SetParams.h"
+#include "editor/SettingSearch.h"
 #include "model/Pars32.h"
 #include "sim/FactoryMemory.h"
 
@@ -72,6 +73,7 @@ private slots:
     void serviceInformationIsNeverReachable();
     void cancelRestoresTheRecordAfterEdits();
     void okWithoutChangeRepacksAndReportsTrue();
+    void searchGoesToTheControlAndSkipsHiddenOnes();
 };
 
 void TestEditorFrame::frameHasItsSizeCaptionAndButtons() {
@@ -222,6 +224,45 @@ void TestEditorFrame::okWithoutChangeRepacksAndReportsTrue() {
     };
     QVERIFY(TMK_SetParamsDlg::Run(mk, nullptr));
     QCOMPARE(mk.Image, image);
+}
+
+void TestEditorFrame::searchGoesToTheControlAndSkipsHiddenOnes() {
+    TMK mk;
+    LoadFactory(mk);
+    TScriptedDialogs dialogs;
+    dialogs.ExecAnswers << [](QDialog& d) {
+        auto* dialog = static_cast<TMK_SetParamsDlg*>(&d);
+        d.show();
+        d.activateWindow();
+        [&] {
+            QVERIFY(QTest::qWaitForWindowActive(&d));
+            auto* search = d.findChild<TSettingSearch*>(QStringLiteral("eFindSetting"));
+            QVERIFY(search);
+            search->setFocus();
+            search->setText(QStringLiteral("Скорость, км/час"));
+            emit search->textEdited(search->text());
+            QStringList texts;
+            for (const TFoundSetting& f : search->Matches())
+                texts << f.Text;
+            QVERIFY2(texts.contains(QStringLiteral("Границы › Скорость, км/час")),
+                     qPrintable(texts.join('|')));
+            // Enter goes to the first match and does not close the dialog.
+            QTest::keyClick(search, Qt::Key_Return);
+            QVERIFY(d.isVisible());
+            QCOMPARE(dialog->PageControl(QStringLiteral("pcMain"))->currentWidget()->objectName(),
+                     QStringLiteral("TabSheet1"));
+            QWidget* control = d.findChild<QWidget*>(QStringLiteral("seVelocityLimit"));
+            QVERIFY(control == d.focusWidget() || control->isAncestorOf(d.focusWidget()));
+            // A hidden control is never offered.
+            TSettingsEditor& editor = dialog->Editor();
+            for (const TControlRow& row : editor.Rows())
+                if (!editor.Visible(row.Name) && !editor.Caption(row.Name).isEmpty())
+                    for (const TFoundSetting& f : FindSettings(editor, editor.Caption(row.Name)))
+                        QVERIFY2(f.Control != row.Name, qPrintable(row.Name));
+        }();
+        return int(QDialog::Rejected);
+    };
+    TMK_SetParamsDlg::Run(mk, nullptr);
 }
 
 QTEST_MAIN(TestEditorFrame)

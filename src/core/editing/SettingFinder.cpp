@@ -1,0 +1,27 @@
+#include "editing/SettingFinder.h"
+
+#include "editing/PageTree.h"
+#include "editing/SettingsEditor.h"
+
+std::vector<TFoundSetting> FindSettings(const TSettingsEditor& editor, const QString& part) {
+    std::vector<TFoundSetting> found;
+    const QString wanted = part.simplified();
+    if (wanted.isEmpty())
+        return found;
+    for (const TPageInfo& page : PageTree()) {
+        for (const TControlRow& row : editor.Rows()) {
+            if (row.Page != page.Name || !editor.Visible(row.Name))
+                continue;
+            const QString caption = editor.Caption(row.Name).simplified();
+            const QString shown = caption.isEmpty() ? row.Group.simplified() : caption;
+            if (shown.isEmpty() || (!caption.contains(wanted, Qt::CaseInsensitive) &&
+                                    !row.Group.contains(wanted, Qt::CaseInsensitive)))
+                continue;
+            QString path = PagePath(page.Name).replace(QLatin1Char('/'), QStringLiteral(" › "));
+            if (!row.Group.isEmpty() && row.Group != shown)
+                path += QStringLiteral(" › ") + row.Group.simplified();
+            found.push_back({row.Name, row.Page, path + QStringLiteral(" › ") + shown});
+        }
+    }
+    return found;
+}

@@ -1,0 +1,110 @@
+#include "editing/SettingsDiff.h"
+
+#include "editing/Conversions.h"
+#include "editing/EditorSession.h"
+#include "editing/PageTree.h"
+#include "editing/SettingsEditor.h"
+#include "model/Pars32.h"
+#include "model/RecordFields.h"
+
+#include <QJsonObject>
+#include <QSet>
+#include <cstring>
+
+namespace {
+
+struct TShownControl {
+    QString Name, Page, Caption, Text;
+};
+
+// Every control with what it shows, in table order.
+std::vector<TShownControl> ShownControls(TMK& mk) {
+    std::vector<TShownControl> shown;
+    RunEditorModel(mk, [&shown](TSettingsEditor& editor) {
+        for (const TControlRow& row : editor.Rows())
+            shown.push_back({row.Name, MainPageOf(row.Page).Caption, editor.Caption(row.Name),
+                             ShownText(editor, row.Name)});
+        return false;
+    });
+    return shown;
+}
+
+// Record fields the controls show (by the binding rule, or as bits and elements of them).
+QSet<QString> FieldsShownByControls(const std::vector<TShownControl>& controls) {
+    QSet<QString> fields = {"ProtocolFlags", "AlarmPresentation", "ShowDisp1", "ShowDisp4",
+                            "ShowDisp9",     "ShowDisp7",         "ShowDispG", "ShowDispA",
+                            "ShowDispS",     "ShowDisp6",         "ColorScheme", "PrevProtocol"};
+    for (const TShownControl& control : controls)
+        fields.insert(BoundFieldName(control.Name));
+    return fields;
+}
+
+bool WholeBlockKind(TFieldType type) {
+    return type == TFieldType::Counter || type == TFieldType::GasCounter ||
+           type == TFieldType::Journal || type == TFieldType::Fault;
+}
+
+} // namespace
+
+TSettingsDiff CompareSettings(TMK& a, TMK& b) {
+    TSettingsDiff diff;
+    const std::vector<TShownControl> shownA = ShownControls(a);
+    const std::vector<TShownControl> shownB = ShownControls(b);
+    for (std::size_t i = 0; i < shownA.size() && i < shownB.size(); ++i) {
+        const TShownControl& ca = shownA[i];
+        const TShownControl& cb = shownB[i];
+        if (ca.Text != cb.Text)
+            diff.Controls.push_back(
+                {ca.Name, ca.Page, ca.Caption.isEmpty() ? cb.Caption : ca.Caption, ca.Text, cb.Text});
+    }
+    a.UnpackAll();
+    b.UnpackAll();
+    const QSet<QString> shownFields = FieldsShownByControls(shownA);
+    for (const TBlockInfo& block : BlockTable()) {
+        const uint8_t* pa = a.BlockBytes(block.Block);
+        const uint8_t* pb = b.BlockBytes(block.Block);
+        bool wholeChanged = false;
+        for (const TFieldInfo& field : BlockFields(block.Block)) {
+            const QString name = QLatin1String(field.Name);
+            if (shownFields.contains(name) || field.ElementSize <= 0)
+                continue;
+            const int elements = field.Array ? field.Count * std::max(field.Columns, 1) : 1;
+            const std::size_t size = std::size_t(field.Array ? field.ElementSize : field.ElementSize * field.Count);
+            int changed = 0;
+            for (int i = 0; i < elements; ++i) {
+                const std::size_t at = field.Offset + std::size_t(i) * std::size_t(field.ElementSize);
+                changed += std::memcmp(pa + at, pb + at, field.Array ? std::size_t(field.ElementSize) : size) != 0;
+            }
+            if (!changed)
+                continue;
+            if (WholeBlockKind(field.Type))
+                wholeChanged = true;
+            else
+                diff.Fields.push_back({name, changed, false});
+        }
+        if (wholeChanged)
+            diff.Fields.push_back({QLatin1String(block.Name), 0, true});
+    }
+    return diff;
+}
+
+QStringList TSettingsDiff::Lines() const {
+    QStringList lines;
+    for (const TControlChange& c : Controls)
+        lines.append(QStringLiteral("%1 › %2: %3 → %4").arg(c.Page, c.Caption.isEmpty() ? c.Control : c.Caption, c.A, c.B));
+    for (const TFieldChange& f : Fields)
+        lines.append(f.Whole ? QStringLiteral("%1: изменено").arg(f.Field)
+                             : QStringLiteral("%1: изменено элементов: %2").arg(f.Field).arg(f.Changed));
+    return lines;
+}
+
+QJsonArray TSettingsDiff::Json() const {
+    QJsonArray list;
+    for (const TControlChange& c : Controls)
+        list.append(QJsonObject{{"Control", c.Control}, {"Page", c.Page}, {"Caption", c.Caption},
+                                {"A", c.A}, {"B", c.B}});
+    for (const TFieldChange& f : Fields)
+        list.append(QJsonObject{{"Field", f.Field},
+                                {"Changed", f.Whole ? QJsonValue(true) : QJsonValue(f.Changed)}});
+    return list;
+}
