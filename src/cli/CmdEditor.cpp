@@ -35,7 +35,8 @@ QString JsonLiteral(const TSettingsEditor& editor, const TControlRow& row) {
     case TControlKind::Check:
         return shown.toBool() ? QStringLiteral("true") : QStringLiteral("false");
     case TControlKind::Edit: {
-        const QByteArray quoted = QJsonDocument(QJsonArray{shown.toString()}).toJson(QJsonDocument::Compact);
+        const QByteArray quoted =
+            QJsonDocument(QJsonArray{shown.toString()}).toJson(QJsonDocument::Compact);
         return QString::fromUtf8(quoted.mid(1, quoted.size() - 2));
     }
     }
@@ -69,10 +70,8 @@ void PrintUtf8(const QString& text) {
 
 QJsonObject Describe(const TSettingsEditor& editor, const TControlRow& row) {
     QJsonObject control{
-        {"Page", MainPageOf(row.Page).Caption},
-        {"Caption", editor.Caption(row.Name)},
-        {"Kind", KindName(row.Kind)},
-        {"Visible", editor.Visible(row.Name)},
+        {"Page", MainPageOf(row.Page).Caption}, {"Caption", editor.Caption(row.Name)},
+        {"Kind", KindName(row.Kind)},           {"Visible", editor.Visible(row.Name)},
         {"Enabled", editor.Enabled(row.Name)},
     };
     if (row.Kind == TControlKind::Spin) {
@@ -132,7 +131,8 @@ void Assign(TSettingsEditor& editor, const TControlRow& row, const QVariant& val
         if (item < 0 || item >= enabled.size())
             throw TMKError(QStringLiteral("List index out of bounds (%1)").arg(item));
         if (!enabled[item])
-            throw TMKError(QStringLiteral("Пункт %1 элемента %2 недоступен").arg(item).arg(row.Name));
+            throw TMKError(
+                QStringLiteral("Пункт %1 элемента %2 недоступен").arg(item).arg(row.Name));
     }
     // The user has the control in hand: a question it asks on the way is answered Yes.
     editor.SchemeRadioFocused = row.Name == QLatin1String("rgActiveColorScheme");
@@ -167,7 +167,9 @@ int RunGet(const QStringList& args) {
                 const bool text = row->Kind == TControlKind::Edit;
                 const bool none = literal == QLatin1String("null");
                 entries.append(name + QLatin1Char('=') +
-                               (text ? editor.Shown(name).toString() : none ? QString() : literal));
+                               (text   ? editor.Shown(name).toString()
+                                : none ? QString()
+                                       : literal));
             }
         }
         out = a.Has("--json") ? QStringLiteral("{\n  ") + entries.join(QStringLiteral(",\n  ")) +

@@ -99,9 +99,9 @@ private slots:
         QCOMPARE(velocity.value("Kind").toString(), QStringLiteral("spin"));
         QCOMPARE(velocity.value("Decimals").toInt(), 1);
         QCOMPARE(controls.value("seParkSense0").toObject().value("Visible").toBool(true), false);
-        const QJsonObject full = QJsonDocument::fromJson(Run({"describe", "--json", In}).Out).object();
-        QCOMPARE(full.value("Pages").toObject().value("Парковка").toBool(false),
-                 true);
+        const QJsonObject full =
+            QJsonDocument::fromJson(Run({"describe", "--json", In}).Out).object();
+        QCOMPARE(full.value("Pages").toObject().value("Парковка").toBool(false), true);
     }
 
     void setStoresWhatTheUserWouldAndWritesOut() {
@@ -131,14 +131,13 @@ private slots:
         QTest::newRow("spin not a number") << false << QStringList{"seVelocityCorr=abc"} << 2 << "";
         QTest::newRow("check not 1 or 0") << false << QStringList{"cbShowDisp_1_0=yes"} << 2 << "";
         QTest::newRow("no equals sign") << false << QStringList{"seVelocityCorr"} << 2 << "";
-        QTest::newRow("item past the list") << false << QStringList{"rgPrognozMeth=7"} << 1
-                                            << "List index out of bounds (7)";
+        QTest::newRow("item past the list")
+            << false << QStringList{"rgPrognozMeth=7"} << 1 << "List index out of bounds (7)";
         QTest::newRow("hidden control") << true << QStringList{"seParkSense0=3"} << 1 << "";
         QTest::newRow("not a valid time") << false << QStringList{"meIntenseDayTime=ab:00"} << 1
                                           << "'ab' is not a valid integer value";
-        QTest::newRow("later assignment fails") << false
-                                                << QStringList{"seVelocityCorr=5", "seNoSuch=1"}
-                                                << 2 << "";
+        QTest::newRow("later assignment fails")
+            << false << QStringList{"seVelocityCorr=5", "seNoSuch=1"} << 2 << "";
     }
 
     void refusalsHaveTheirExitCodes() {
@@ -161,7 +160,8 @@ private slots:
         // A hot menu entry no control shows, changed in the record itself.
         TMK mk;
         SettingsFile::Load(mk, changed);
-        mk.Record.DisplaySettings.HotMenus[1][0] = uint16_t(mk.Record.DisplaySettings.HotMenus[1][0] + 1);
+        mk.Record.DisplaySettings.HotMenus[1][0] =
+            uint16_t(mk.Record.DisplaySettings.HotMenus[1][0] + 1);
         mk.PackAll();
         SettingsFile::Save(mk, changed);
 
@@ -173,15 +173,19 @@ private slots:
         QCOMPARE(r.Status, 1);
         const QJsonArray list = QJsonDocument::fromJson(r.Out).array();
         QCOMPARE(list.size(), 3);
-        QCOMPARE(list[0].toObject(), (QJsonObject{{"Control", "seVelocityCorr"}, {"Page", "Поправки"},
-                                                  {"Caption", "Скорость, %"}, {"A", "0.0"}, {"B", "5.0"}}));
+        QCOMPARE(list[0].toObject(), (QJsonObject{{"Control", "seVelocityCorr"},
+                                                  {"Page", "Поправки"},
+                                                  {"Caption", "Скорость, %"},
+                                                  {"A", "0.0"},
+                                                  {"B", "5.0"}}));
         QCOMPARE(list[1].toObject().value("Control").toString(), QStringLiteral("seVelocityLimit"));
         QCOMPARE(list[1].toObject().value("B").toString(), QStringLiteral("100"));
         QCOMPARE(list[2].toObject(), (QJsonObject{{"Field", "HotMenus"}, {"Changed", 1}}));
 
         const TResult text = Run({"diff", In, changed});
         QCOMPARE(text.Status, 1);
-        QVERIFY(QString::fromUtf8(text.Out).contains(QStringLiteral("Поправки › Скорость, %: 0.0 → 5.0")));
+        QVERIFY(QString::fromUtf8(text.Out).contains(
+            QStringLiteral("Поправки › Скорость, %: 0.0 → 5.0")));
         QCOMPARE(Run({"diff", In, Path("missing.rvset")}).Status, 2);
         QCOMPARE(Run({"diff", In}).Status, 2);
     }

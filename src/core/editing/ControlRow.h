@@ -11,11 +11,11 @@
 class TSettingsEditor;
 
 enum class TControlKind {
-    Spin,     // spin edit (se): shown value is a double
-    Radio,    // radio group (rg): shown value is the item index, -1 for none
-    List,     // drop-down list (cb): shown value is the item index, -1 for none
-    Check,    // check box (cb): shown value is a bool
-    Edit,     // masked, date or text edit (me, de, e): shown value is the text
+    Spin,  // spin edit (se): shown value is a double
+    Radio, // radio group (rg): shown value is the item index, -1 for none
+    List,  // drop-down list (cb): shown value is the item index, -1 for none
+    Check, // check box (cb): shown value is a bool
+    Edit,  // masked, date or text edit (me, de, e): shown value is the text
 };
 
 enum class TStoreWhen {

@@ -109,7 +109,9 @@ TControlRow Check(const QString& name, const QString& caption) {
     BindField(
         row, BoundFieldName(name),
         [](const TMK& mk, const TFieldRef& f) { return QVariant(ReadField(mk, f) != 0); },
-        [](TMK& mk, const TFieldRef& f, const QVariant& v) { StoreField(mk, f, v.toBool() ? 1 : 0); });
+        [](TMK& mk, const TFieldRef& f, const QVariant& v) {
+            StoreField(mk, f, v.toBool() ? 1 : 0);
+        });
     return row;
 }
 
@@ -136,7 +138,9 @@ TControlRow& Scaled(TControlRow& row, int mul, int div, const QString& field) {
 TControlRow& PercentFactor(TControlRow& row, const QString& field) {
     BindField(
         row, FieldOf(row, field),
-        [](const TMK& mk, const TFieldRef& f) { return QVariant(PercentShown(ReadFloatField(mk, f))); },
+        [](const TMK& mk, const TFieldRef& f) {
+            return QVariant(PercentShown(ReadFloatField(mk, f)));
+        },
         [](TMK& mk, const TFieldRef& f, const QVariant& v) {
             StoreFloatField(mk, f, PercentStored(v.toDouble()));
         });
@@ -146,7 +150,9 @@ TControlRow& PercentFactor(TControlRow& row, const QString& field) {
 TControlRow& ItemOffset(TControlRow& row, int offset, const QString& field) {
     BindField(
         row, FieldOf(row, field),
-        [offset](const TMK& mk, const TFieldRef& f) { return QVariant(int(ReadField(mk, f) - offset)); },
+        [offset](const TMK& mk, const TFieldRef& f) {
+            return QVariant(int(ReadField(mk, f) - offset));
+        },
         [offset](TMK& mk, const TFieldRef& f, const QVariant& v) {
             StoreField(mk, f, int64_t(v.toInt()) + offset);
         });
@@ -157,7 +163,9 @@ TControlRow& ItemMap(TControlRow& row, QList<int> values, std::function<int(int6
                      const QString& field) {
     BindField(
         row, FieldOf(row, field),
-        [loadMap](const TMK& mk, const TFieldRef& f) { return QVariant(loadMap(ReadField(mk, f))); },
+        [loadMap](const TMK& mk, const TFieldRef& f) {
+            return QVariant(loadMap(ReadField(mk, f)));
+        },
         [values](TMK& mk, const TFieldRef& f, const QVariant& v) {
             const int item = v.toInt();
             if (item < 0 || item >= values.size())

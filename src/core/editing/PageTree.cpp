@@ -7,7 +7,9 @@ namespace {
 
 std::vector<TPageInfo> BuildTree() {
     const auto flag = [](bool TDeviceFlags::*member, bool shownWhen) {
-        return [member, shownWhen](const TSettingsEditor& e) { return e.Flags().*member == shownWhen; };
+        return [member, shownWhen](const TSettingsEditor& e) {
+            return e.Flags().*member == shownWhen;
+        };
     };
     const QString disp = QStringLiteral("tsDisp");
     std::vector<TPageInfo> pages = {
@@ -76,7 +78,8 @@ const TPageInfo& MainPageOf(const QString& name) {
 
 QString PagePath(const QString& name) {
     QString path;
-    for (const TPageInfo* p = FindPage(name); p; p = p->Parent.isEmpty() ? nullptr : FindPage(p->Parent))
+    for (const TPageInfo* p = FindPage(name); p;
+         p = p->Parent.isEmpty() ? nullptr : FindPage(p->Parent))
         path = path.isEmpty() ? p->Caption : p->Caption + QLatin1Char('/') + path;
     return path;
 }

@@ -9,9 +9,9 @@
 class TSettingsEditor;
 
 struct TPageInfo {
-    QString Name;    // object name of the tab sheet
+    QString Name; // object name of the tab sheet
     QString Caption;
-    QString Parent;  // object name of the page holding it; empty for a main page
+    QString Parent; // object name of the page holding it; empty for a main page
     std::function<bool(const TSettingsEditor&)> VisibleRule; // unset: always shown
 };
 

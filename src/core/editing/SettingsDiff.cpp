@@ -31,8 +31,8 @@ std::vector<TShownControl> ShownControls(TMK& mk) {
 
 // Record fields the controls show (by the binding rule, or as bits and elements of them).
 QSet<QString> FieldsShownByControls(const std::vector<TShownControl>& controls) {
-    QSet<QString> fields = {"ProtocolFlags", "AlarmPresentation", "ShowDisp1", "ShowDisp4",
-                            "ShowDisp9",     "ShowDisp7",         "ShowDispG", "ShowDispA",
+    QSet<QString> fields = {"ProtocolFlags", "AlarmPresentation", "ShowDisp1",   "ShowDisp4",
+                            "ShowDisp9",     "ShowDisp7",         "ShowDispG",   "ShowDispA",
                             "ShowDispS",     "ShowDisp6",         "ColorScheme", "PrevProtocol"};
     for (const TShownControl& control : controls)
         fields.insert(BoundFieldName(control.Name));
@@ -54,8 +54,9 @@ TSettingsDiff CompareSettings(TMK& a, TMK& b) {
         const TShownControl& ca = shownA[i];
         const TShownControl& cb = shownB[i];
         if (ca.Text != cb.Text)
-            diff.Controls.push_back(
-                {ca.Name, ca.Page, ca.Caption.isEmpty() ? cb.Caption : ca.Caption, ca.Text, cb.Text});
+            diff.Controls.push_back({ca.Name, ca.Page,
+                                     ca.Caption.isEmpty() ? cb.Caption : ca.Caption, ca.Text,
+                                     cb.Text});
     }
     a.UnpackAll();
     b.UnpackAll();
@@ -69,11 +70,14 @@ TSettingsDiff CompareSettings(TMK& a, TMK& b) {
             if (shownFields.contains(name) || field.ElementSize <= 0)
                 continue;
             const int elements = field.Array ? field.Count * std::max(field.Columns, 1) : 1;
-            const std::size_t size = std::size_t(field.Array ? field.ElementSize : field.ElementSize * field.Count);
+            const std::size_t size =
+                std::size_t(field.Array ? field.ElementSize : field.ElementSize * field.Count);
             int changed = 0;
             for (int i = 0; i < elements; ++i) {
-                const std::size_t at = field.Offset + std::size_t(i) * std::size_t(field.ElementSize);
-                changed += std::memcmp(pa + at, pb + at, field.Array ? std::size_t(field.ElementSize) : size) != 0;
+                const std::size_t at =
+                    field.Offset + std::size_t(i) * std::size_t(field.ElementSize);
+                changed += std::memcmp(pa + at, pb + at,
+                                       field.Array ? std::size_t(field.ElementSize) : size) != 0;
             }
             if (!changed)
                 continue;
@@ -91,18 +95,23 @@ TSettingsDiff CompareSettings(TMK& a, TMK& b) {
 QStringList TSettingsDiff::Lines() const {
     QStringList lines;
     for (const TControlChange& c : Controls)
-        lines.append(QStringLiteral("%1 › %2: %3 → %4").arg(c.Page, c.Caption.isEmpty() ? c.Control : c.Caption, c.A, c.B));
+        lines.append(QStringLiteral("%1 › %2: %3 → %4")
+                         .arg(c.Page, c.Caption.isEmpty() ? c.Control : c.Caption, c.A, c.B));
     for (const TFieldChange& f : Fields)
-        lines.append(f.Whole ? QStringLiteral("%1: изменено").arg(f.Field)
-                             : QStringLiteral("%1: изменено элементов: %2").arg(f.Field).arg(f.Changed));
+        lines.append(
+            f.Whole ? QStringLiteral("%1: изменено").arg(f.Field)
+                    : QStringLiteral("%1: изменено элементов: %2").arg(f.Field).arg(f.Changed));
     return lines;
 }
 
 QJsonArray TSettingsDiff::Json() const {
     QJsonArray list;
     for (const TControlChange& c : Controls)
-        list.append(QJsonObject{{"Control", c.Control}, {"Page", c.Page}, {"Caption", c.Caption},
-                                {"A", c.A}, {"B", c.B}});
+        list.append(QJsonObject{{"Control", c.Control},
+                                {"Page", c.Page},
+                                {"Caption", c.Caption},
+                                {"A", c.A},
+                                {"B", c.B}});
     for (const TFieldChange& f : Fields)
         list.append(QJsonObject{{"Field", f.Field},
                                 {"Changed", f.Whole ? QJsonValue(true) : QJsonValue(f.Changed)}});

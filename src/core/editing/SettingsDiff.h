@@ -13,9 +13,9 @@ class TMK;
 
 struct TControlChange {
     QString Control;
-    QString Page;    // caption of its main page
+    QString Page; // caption of its main page
     QString Caption;
-    QString A, B;    // shown values, item texts for lists
+    QString A, B; // shown values, item texts for lists
 };
 
 struct TFieldChange {

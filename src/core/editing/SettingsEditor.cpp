@@ -171,7 +171,8 @@ const std::vector<TPageInfo>& TSettingsEditor::Pages() const {
 }
 
 bool TSettingsEditor::PageVisible(const QString& pageName) const {
-    for (const TPageInfo* p = FindPage(pageName); p; p = p->Parent.isEmpty() ? nullptr : FindPage(p->Parent))
+    for (const TPageInfo* p = FindPage(pageName); p;
+         p = p->Parent.isEmpty() ? nullptr : FindPage(p->Parent))
         if (p->VisibleRule && !p->VisibleRule(*this))
             return false;
     return true;

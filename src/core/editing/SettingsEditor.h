@@ -53,7 +53,7 @@ public:
     // The control takes a value without storing it (typing before leaving).
     void SetShown(const QString& name, const QVariant& value);
 
-    bool Visible(const QString& name) const;  // the control and its page
+    bool Visible(const QString& name) const; // the control and its page
     bool Enabled(const QString& name) const;
     QString Caption(const QString& name) const;
     TRange Range(const QString& name) const;

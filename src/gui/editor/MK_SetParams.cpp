@@ -25,9 +25,8 @@ constexpr int PagesHeight = 529;
 // The page control inside a page that has sub-pages.
 QString PageControlName(const QString& page) {
     static const QHash<QString, QString> names = {
-        {"tsDisp", "pcDisp"},           {"tsColors", "pcColorDisp"},
-        {"tsColorDigit", "pcColorDig"}, {"tsDisp4", "pcDisp4"},
-        {"tsDisp7", "pcDisp7"},         {"tsDispGraph", "pcDispGraph"},
+        {"tsDisp", "pcDisp"},           {"tsColors", "pcColorDisp"}, {"tsColorDigit", "pcColorDig"},
+        {"tsDisp4", "pcDisp4"},         {"tsDisp7", "pcDisp7"},      {"tsDispGraph", "pcDispGraph"},
         {"tsDispArrow", "pcDispArrow"},
     };
     return names.value(page);

@@ -16,7 +16,8 @@ TSettingSearch::TSettingSearch(const TSettingsEditor& editor, QWidget* parent)
     Completer->setWidget(this);
     Completer->setMaxVisibleItems(12);
     connect(this, &QLineEdit::textEdited, this, &TSettingSearch::Search);
-    connect(Completer, qOverload<const QString&>(&QCompleter::activated), this, &TSettingSearch::Pick);
+    connect(Completer, qOverload<const QString&>(&QCompleter::activated), this,
+            &TSettingSearch::Pick);
 }
 
 void TSettingSearch::Search(const QString& text) {

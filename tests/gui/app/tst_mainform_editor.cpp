@@ -61,7 +61,7 @@ private slots:
     void okMarksTheSettingsModified() {
         Bench->Dialogs.ExecAnswers << [](QDialog& d) {
             return d.objectName() == QLatin1String("MK_SetParamsDlg") ? int(QDialog::Accepted)
-                                                                     : int(QDialog::Rejected);
+                                                                      : int(QDialog::Rejected);
         };
         Bench->Click(QStringLiteral("bEditParams"));
         QVERIFY(Form->Modified);

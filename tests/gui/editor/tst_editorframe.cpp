@@ -46,7 +46,8 @@ std::pair<uint16_t, uint32_t> DeviceWith(TCapMask with, TCapMask without) {
             continue;
         for (uint32_t v = 0; v < 32; ++v)
             if (row.Variants.Contains(uint8_t(v)) &&
-                LookUpDeviceVariant(row.SettingsVersion, uint8_t(v)).Flags.Caps().Bits == row.Caps.Bits)
+                LookUpDeviceVariant(row.SettingsVersion, uint8_t(v)).Flags.Caps().Bits ==
+                    row.Caps.Bits)
                 return {row.SettingsVersion, v};
     }
     return {0, 0};
@@ -129,7 +130,8 @@ void TestEditorFrame::everyControlHasARowAndEveryRowAControl() {
 void TestEditorFrame::pagesFollowTheCapabilityFlags_data() {
     QTest::addColumn<TCapMask>("with");
     QTest::addColumn<TCapMask>("without");
-    QTest::newRow("no parking, no blocks") << TCapMask{TCap::NoParking} << TCapMask{TCap::HasBlocks};
+    QTest::newRow("no parking, no blocks")
+        << TCapMask{TCap::NoParking} << TCapMask{TCap::HasBlocks};
     QTest::newRow("parking and blocks") << TCapMask{TCap::HasBlocks} << TCapMask{TCap::NoParking};
     QTest::newRow("universal input") << TCapMask{TCap::HasUniversalInput} << TCapMask{};
 }
