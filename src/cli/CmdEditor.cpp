@@ -3,6 +3,7 @@
 #include "base/MKError.h"
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
+#include "editing/BlockChoice.h"
 #include "editing/EditorSession.h"
 #include "editing/PageTree.h"
 #include "editing/SettingsDiff.h"
@@ -136,6 +137,9 @@ void Assign(TSettingsEditor& editor, const TControlRow& row, const QVariant& val
     }
     // The user has the control in hand: a question it asks on the way is answered Yes.
     editor.SchemeRadioFocused = row.Name == QLatin1String("rgActiveColorScheme");
+    // The "Показывать" groups act only on their page, where the user clicks them.
+    if (row.Page == QLatin1String("tsBlocks"))
+        BlockChoice::Enter(editor);
     editor.Put(row.Name, value);
     editor.SchemeRadioFocused = false;
 }

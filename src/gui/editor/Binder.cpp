@@ -30,6 +30,19 @@ QButtonGroup* ButtonsOf(QWidget* group) {
     return group->findChild<QButtonGroup*>();
 }
 
+// Rows write their masks the editor's way ("!99.99.99;1;_": '9' an optional digit, '0' a
+// required one, then whether literals are kept and the blank); Qt swaps the digit marks.
+QString QtInputMask(const QString& mask) {
+    const QStringList parts = mask.split(QLatin1Char(';'));
+    QString body = parts.value(0);
+    if (body.startsWith(QLatin1Char('!')))
+        body.remove(0, 1);
+    for (QChar& c : body)
+        c = c == u'9' ? QChar(u'0') : c == u'0' ? QChar(u'9') : c;
+    const QString blank = parts.value(2).left(1);
+    return blank.isEmpty() ? body : body + QLatin1Char(';') + blank;
+}
+
 bool HasLabel(const TControlRow& row) {
     return row.Kind == TControlKind::Spin || row.Kind == TControlKind::List ||
            row.Kind == TControlKind::Edit;
@@ -91,7 +104,7 @@ QWidget* TBinder::Make(const TControlRow& row) {
     case TControlKind::Edit: {
         auto* edit = new QLineEdit;
         if (!row.InputMask.isEmpty())
-            edit->setInputMask(row.InputMask);
+            edit->setInputMask(QtInputMask(row.InputMask));
         if (row.MaxLength > 0)
             edit->setMaxLength(row.MaxLength);
         return edit;
@@ -172,8 +185,15 @@ QVariant TBinder::WidgetValue(const TControlRow& row) const {
         return static_cast<QComboBox*>(control)->currentIndex();
     case TControlKind::Check:
         return static_cast<QCheckBox*>(control)->isChecked();
-    case TControlKind::Edit:
-        return static_cast<QLineEdit*>(control)->text();
+    case TControlKind::Edit: {
+        // A masked text keeps its positions, blanks read as spaces, as the conversions expect.
+        auto* edit = static_cast<QLineEdit*>(control);
+        if (edit->inputMask().isEmpty())
+            return edit->text();
+        const QString blank = edit->inputMask().section(QLatin1Char(';'), 1, 1).left(1);
+        return blank.isEmpty() ? edit->displayText()
+                               : edit->displayText().replace(blank[0], QLatin1Char(' '));
+    }
     }
     return {};
 }
@@ -256,9 +276,11 @@ void TBinder::ShowValue(const TControlRow& row) {
     }
     if (QLabel* label = Labels.value(row.Name))
         label->setText(caption);
+    // A widget no page placed stays parentless: showing it would open a window of its own.
     const bool visible = Editor.Visible(row.Name);
-    control->setVisible(visible);
-    if (QLabel* label = Labels.value(row.Name))
+    if (control->parentWidget())
+        control->setVisible(visible);
+    if (QLabel* label = Labels.value(row.Name); label && label->parentWidget())
         label->setVisible(visible);
     control->setEnabled(Editor.Enabled(row.Name));
 }
@@ -311,7 +333,8 @@ QWidget* TBinder::Field(const QString& name) {
 QStringList TBinder::Unplaced(const QString& page) const {
     QStringList names;
     for (const TControlRow& row : Editor.Rows())
-        if (row.Page == page && !Placed.contains(row.Name) && !Controls.value(row.Name)->parentWidget())
+        if (row.Page == page && !Placed.contains(row.Name) &&
+            !Controls.value(row.Name)->parentWidget())
             names.append(row.Name);
     return names;
 }

@@ -1,0 +1,258 @@
+// Pages "Бак", "ТО", "Унив.вход" and "Допсистемы" of the settings editor dialog, driven by
+// object name as a user would: grid edits stored when the grid is left, the point count,
+// tank files, the date edit, the ADC refusal and the block grids' double clicks.
+#include "catalog/DeviceFlags.h"
+#include "catalog/MenuItems.h"
+#include "editing/BlockChoice.h"
+#include "editing/Conversions.h"
+#include "editing/SettingsEditor.h"
+#include "editor/MK_SetParams.h"
+#include "model/Pars32.h"
+#include "sim/FactoryMemory.h"
+
+#include "ScriptedDialogs.h"
+
+#include <QDoubleSpinBox>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// The editor opened on the factory memory as the main window opens it.
+struct TDialogKit {
+    explicit TDialogKit(const std::function<void(TMK&)>& prepare = {},
+                        const std::function<void(TDeviceFlags&)>& flags = {}) {
+        Mk.Image = FactoryImage(8192);
+        Mk.UnpackAll();
+        if (prepare)
+            prepare(Mk);
+        Mk.RebuildProtocolList();
+        if (flags)
+            flags(DeviceFlags);
+        Mk.CreateMeasParams();
+        BuildMenuItemList();
+        Dialog = std::make_unique<TMK_SetParamsDlg>(Mk);
+        Dialog->Prepare();
+        Dialog->show();
+    }
+
+    template <class T = QWidget> T* Find(const QString& name) {
+        auto* w = Dialog->findChild<T*>(name);
+        if (!w)
+            qFatal("no %s", qPrintable(name));
+        return w;
+    }
+    int64_t Field(const char* name, int index = 0) const {
+        return ReadField(Mk, RecordField(QString::fromLatin1(name), index));
+    }
+    static void Leave(QWidget* w) {
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(w, &out);
+    }
+    void Page(const QString& page) { Dialog->SelectPage(page); }
+
+    TScriptedDialogs Dialogs;
+    TMK Mk;
+    std::unique_ptr<TMK_SetParamsDlg> Dialog;
+};
+
+std::function<void(TMK&)> Points(int count) {
+    return [count](TMK& mk) {
+        mk.Record.TankCalibration.TarirLeng = uint8_t(count);
+        for (int i = 0; i < count; ++i) {
+            mk.Record.TankCalibration.TarirLitres[i] = uint8_t(10 * (i + 1));
+            mk.Record.TankCalibration.TarirUnits[i] = int16_t(100 * (i + 1));
+        }
+    };
+}
+
+int RowOf(QTableWidget* grid, const QString& text) {
+    for (int r = 0; r < grid->rowCount(); ++r)
+        if (grid->item(r, 0) && grid->item(r, 0)->text() == text)
+            return r;
+    return -1;
+}
+
+void DoubleClick(QTableWidget* grid, int row) {
+    grid->scrollToItem(grid->item(row, 0));
+    const QPoint at = grid->visualItemRect(grid->item(row, 0)).center();
+    // A user's double click: the first click's press, then the double click.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+}
+
+} // namespace
+
+class TPagesDialogTest : public QObject {
+    Q_OBJECT
+private slots:
+    void GridStoresWhenLeft_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("startHigh");
+        QTest::newRow("emptied units") << 1 << 2 << ""
+                                       << "TarirUnits" << 0 << 0;
+        QTest::newRow("litres") << 2 << 1 << "77"
+                                << "TarirLitres" << 77 << 0;
+        QTest::newRow("high start") << 0 << 2 << "241"
+                                    << "TarirUnits" << 241 << 1;
+    }
+    void GridStoresWhenLeft() {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, text);
+        QFETCH(QString, field);
+        QFETCH(int, stored);
+        QFETCH(int, startHigh);
+        TDialogKit kit(Points(3));
+        kit.Page("tsOil");
+        auto* grid = kit.Find<QTableWidget>("sgTarir");
+        QCOMPARE(grid->rowCount(), 3);
+        QCOMPARE(grid->item(1, 2)->text(), QStringLiteral("200"));
+        grid->item(row, column)->setText(text);
+        QVERIFY(kit.Dialog->Editor().TarirEdited);
+        QCOMPARE(ReadField(kit.Mk, RecordField(field, row)),
+                 column == 2 ? 100 * (row + 1) : 10 * (row + 1));
+        TDialogKit::Leave(grid);
+        QCOMPARE(ReadField(kit.Mk, RecordField(field, row)), stored);
+        QCOMPARE(kit.Field("TarirStartHigh"), startHigh);
+        QVERIFY(!kit.Dialog->Editor().TarirEdited);
+        QCOMPARE(grid->item(row, column)->text(), QString::number(stored));
+    }
+
+    void PointCountSetsTheGrid() {
+        TDialogKit kit(Points(3));
+        kit.Page("tsOil");
+        auto* count = kit.Find<QDoubleSpinBox>("seTarirLeng");
+        count->setValue(5);
+        QCOMPARE(kit.Field("TarirLeng"), 5);
+        QCOMPARE(kit.Find<QTableWidget>("sgTarir")->rowCount(), 5);
+        count->setValue(0);
+        QCOMPARE(kit.Find<QTableWidget>("sgTarir")->rowCount(), 1);
+        QCOMPARE(kit.Find<QTableWidget>("sgTarir")->item(0, 0)->text(), QString());
+    }
+
+    void SevenPointRowsShowAsTheCountChanges() {
+        TDialogKit kit([](TMK& mk) { mk.Record.TankSensorSettings.OilCalibrQuant = 2; });
+        kit.Page("tsOil");
+        QVERIFY(!kit.Find("seOilCalibrLitArr1")->isHidden());
+        QVERIFY(kit.Find("seOilCalibrLitArr2")->isHidden());
+        kit.Find<QDoubleSpinBox>("seOilCalibrQuant")->setValue(4);
+        QVERIFY(!kit.Find("seOilCalibrResArr3")->isHidden());
+        QVERIFY(kit.Find("seOilCalibrResArr4")->isHidden());
+        QCOMPARE(kit.Field("OilCalibrQuant"), 2);
+    }
+
+    void TankFileButtons() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("tank.rvtnk");
+        TDialogKit kit(Points(4));
+        kit.Page("tsOil");
+        kit.Dialogs.FileAnswers = {path};
+        QTest::mouseClick(kit.Find<QPushButton>("bOilSave"), Qt::LeftButton);
+        QCOMPARE(QFileInfo(path).size(), 245);
+
+        // A short file: the user is told what it held; the grid shows what it brought.
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.resize(60));
+        file.close();
+        kit.Mk.Record.TankCalibration.TarirLeng = 9;
+        kit.Mk.Record.TankCalibration.TarirLitres[0] = 1;
+        kit.Dialogs.FileAnswers = {path};
+        QTest::mouseClick(kit.Find<QPushButton>("bOilLoad"), Qt::LeftButton);
+        QCOMPARE(kit.Dialogs.Texts("Information").size(), 1);
+        QVERIFY(kit.Dialogs.Texts("Information")[0].contains("60"));
+        QCOMPARE(kit.Field("TarirLeng"), 4);
+        QCOMPARE(kit.Field("TarirLitres", 0), 1);
+        QCOMPARE(kit.Find<QTableWidget>("sgTarir")->rowCount(), 4);
+        QCOMPARE(kit.Find<QDoubleSpinBox>("seTarirLeng")->value(), 4.0);
+
+        // Cancelling does nothing.
+        QTest::mouseClick(kit.Find<QPushButton>("bOilLoad"), Qt::LeftButton);
+        QCOMPARE(kit.Dialogs.Errors(), QStringList());
+    }
+
+    void DateEdit_data() {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("result");
+        QTest::newRow("typed") << 62 << "01.03.00"
+                               << "01.01.01" << 367;
+        QTest::newRow("no date kept") << 0 << ""
+                                      << "" << 0;
+        QTest::newRow("no date typed") << 0 << ""
+                                       << "01.01.00" << 2;
+    }
+    void DateEdit() {
+        QFETCH(int, stored);
+        QFETCH(QString, shown);
+        QFETCH(QString, typed);
+        QFETCH(int, result);
+        TDialogKit kit([=](TMK& mk) { mk.Record.ServiceSettings.TO = stored; });
+        kit.Page("tsTO");
+        auto* edit = kit.Find<QLineEdit>("deTO");
+        const QRegularExpression notDigit(QStringLiteral("\\D"));
+        QCOMPARE(edit->text().remove(notDigit), QString(shown).remove(notDigit));
+        edit->setText(typed);
+        TDialogKit::Leave(edit);
+        QCOMPARE(kit.Field("TO"), result);
+        QVERIFY(kit.Dialogs.Errors().isEmpty());
+    }
+
+    void CellEditorLeavingTheGrid() {
+        TDialogKit kit(Points(3));
+        kit.Page("tsOil");
+        kit.Dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(kit.Dialog.get()));
+        auto* grid = kit.Find<QTableWidget>("sgTarir");
+        grid->setFocus();
+        grid->editItem(grid->item(1, 2));
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor && grid->isAncestorOf(editor));
+        QCOMPARE(editor->maxLength(), 4);
+        editor->setText("555");
+        kit.Find("seLit6L")->setFocus();
+        QCoreApplication::processEvents();
+        QCOMPARE(kit.Field("TarirUnits", 1), 555);
+        QVERIFY(!kit.Dialog->Editor().TarirEdited);
+    }
+
+    void BlockDoubleClicks() {
+        TDialogKit kit;
+        auto* all = kit.Find<QTableWidget>("sgAllBlocks");
+        auto* chosen = kit.Find<QTableWidget>("sgChosenBlocks");
+        kit.Page("tsBlocks");
+        QVERIFY(kit.Dialog->Editor().BlocksPageActive);
+        const int abs = RowOf(all, "ABS 5.3");
+        QVERIFY(abs >= 0);
+        const int64_t byte2 = kit.Field("Blocks", 2);
+        const bool was = byte2 & 0x20;
+        DoubleClick(all, abs);
+        QCOMPARE(kit.Field("Blocks", 2), byte2 ^ 0x20);
+        QCOMPARE(all->item(abs, 1)->text(), was ? QString() : QStringLiteral("V"));
+        if (was)
+            DoubleClick(all, abs);
+        const int right = RowOf(chosen, "ABS 5.3");
+        QVERIFY(right >= 0);
+        DoubleClick(chosen, right);
+        QCOMPARE(RowOf(chosen, "ABS 5.3"), -1);
+        QCOMPARE(kit.Field("Blocks", 2) & 0x20, 0);
+
+        kit.Page("tsOil");
+        QVERIFY(!kit.Dialog->Editor().BlocksPageActive);
+    }
+};
+
+QTEST_MAIN(TPagesDialogTest)
+#include "tst_pagesdialog.moc"
