@@ -18,8 +18,6 @@ std::vector<TFoundSetting> FindSettings(const TSettingsEditor& editor, const QSt
                                     !row.Group.contains(wanted, Qt::CaseInsensitive)))
                 continue;
             QString path = PagePath(page.Name).replace(QLatin1Char('/'), QStringLiteral(" › "));
-            if (!row.Group.isEmpty() && row.Group != shown)
-                path += QStringLiteral(" › ") + row.Group.simplified();
             found.push_back({row.Name, row.Page, path + QStringLiteral(" › ") + shown});
         }
     }
