@@ -58,7 +58,7 @@ void TBinder::CreateAll() {
         control->setObjectName(row.Name);
         control->setProperty(RowProperty, row.Name);
         Controls.insert(row.Name, control);
-        if (HasLabel(row) && !row.Caption.isEmpty()) {
+        if (HasLabel(row) && (!row.Caption.isEmpty() || row.CaptionRule)) {
             auto* label = new QLabel(row.Caption);
             label->setBuddy(control);
             Labels.insert(row.Name, label);

@@ -1,0 +1,332 @@
+// Pages "Поправки", "Источники", "Границы", "Озвуч.сообщения" and the service information
+// of the settings editor dialog, driven by object name as a user would: type and leave,
+// click and leave, pick from a list; and every control of these pages fitting its sheet.
+#include "catalog/DeviceFlags.h"
+#include "catalog/MenuItems.h"
+#include "catalog/Prots.h"
+#include "editing/Conversions.h"
+#include "editing/SettingsEditor.h"
+#include "editor/Binder.h"
+#include "editor/MK_SetParams.h"
+#include "model/Pars32.h"
+#include "sim/FactoryMemory.h"
+
+#include "ScriptedDialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QtTest>
+#include <cstring>
+
+namespace {
+
+const QStringList OwnPages{"TabSheet2", "tsCorr", "TabSheet1", "tsVoice"};
+
+// The editor opened as the main window opens it, on a device by settings version and
+// variant; `flags` may add capability flags after the catalogues were built.
+struct TDialogKit {
+    explicit TDialogKit(uint16_t version = 1, uint32_t variant = FactoryFirmwareVersion,
+                        const std::function<void(TMK&)>& prepare = {},
+                        const std::function<void(TDeviceFlags&)>& flags = {}) {
+        Mk.SettingsVersion = version;
+        Mk.Image = FactoryImage(8192);
+        std::memcpy(Mk.Image.data() + offsetof(TImageDirectory, FirmwareVersion), &variant, 4);
+        Mk.UnpackAll();
+        if (prepare)
+            prepare(Mk);
+        Mk.RebuildProtocolList();
+        if (flags)
+            flags(DeviceFlags);
+        Mk.CreateMeasParams();
+        BuildMenuItemList();
+        Dialog = std::make_unique<TMK_SetParamsDlg>(Mk);
+        Dialog->Prepare();
+        Dialog->show();
+    }
+
+    template <class T = QWidget> T* Find(const QString& name) {
+        auto* w = Dialog->findChild<T*>(name);
+        if (!w)
+            qFatal("no %s", qPrintable(name));
+        return w;
+    }
+    int64_t Field(const char* name, int index = 0) const {
+        return ReadField(Mk, RecordField(QString::fromLatin1(name), index));
+    }
+    // Shown as far as its page goes: the page itself need not be the current tab.
+    bool Shows(const QString& name) {
+        QWidget* w = Find(name);
+        const QString page = Dialog->Editor().RowOrThrow(name).Page;
+        return w->isVisibleTo(Dialog->Sheet(page));
+    }
+    static void Leave(QWidget* w) {
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(w, &out);
+    }
+    void Type(const QString& spin, const QString& text) {
+        auto* box = Find<QDoubleSpinBox>(spin);
+        box->findChild<QLineEdit*>()->setText(text);
+    }
+    void Pick(const QString& list, int index) {
+        auto* box = Find<QComboBox>(list);
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+    }
+    QRadioButton* Item(const QString& group, int index) {
+        return Find<QGroupBox>(group)->findChildren<QRadioButton*>().at(index);
+    }
+
+    TScriptedDialogs Dialogs;
+    TMK Mk;
+    std::unique_ptr<TMK_SetParamsDlg> Dialog;
+};
+
+// The device that shows the most of these pages: 24 V, J1939 extended, a second tank, with
+// low-beam control added.
+std::unique_ptr<TDialogKit> FullDevice(const std::function<void(TMK&)>& prepare = {}) {
+    return std::make_unique<TDialogKit>(0x8002, 0, prepare,
+                                        [](TDeviceFlags& f) { f.HasLightsControl = true; });
+}
+
+// A device without gas, voice, parking: settings version 0x0A01, variant 10.
+std::unique_ptr<TDialogKit> PlainDevice() {
+    return std::make_unique<TDialogKit>(0x0A01, 10);
+}
+
+QString Describe(const QWidget* w) {
+    return QStringLiteral("%1 (%2) \"%3\"")
+        .arg(w->objectName(), QLatin1String(w->metaObject()->className()),
+             w->property("text").toString() + w->property("title").toString());
+}
+
+} // namespace
+
+class TEditorSourcesDialogTest : public QObject {
+    Q_OBJECT
+private slots:
+    void NoGasAndNoVoiceHideTheirControls_data() {
+        QTest::addColumn<bool>("without");
+        QTest::newRow("gas and voice") << false;
+        QTest::newRow("no gas, no voice") << true;
+    }
+    void NoGasAndNoVoiceHideTheirControls() {
+        QFETCH(bool, without);
+        const bool noGas = without;
+        auto kit = without ? PlainDevice() : FullDevice();
+        QCOMPARE(DeviceFlags.NoGas, without);
+        QCOMPARE(DeviceFlags.NoVoice, without);
+        // "М" and "Г" of every presentation group need the voice.
+        const QList<QRadioButton*> items = kit->Find("rgapVel_N")->findChildren<QRadioButton*>();
+        QCOMPARE(items.size(), 5);
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(items[i]->isEnabled(), i < 3 || !without);
+        for (const char* name : {"seSoundVolume", "rgSayHelloMode", "seSayParamPeriod"})
+            QVERIFY2(kit->Shows(name) == !without, name);
+        for (const char* name : {"rgGasMeth", "seGazContFull", "cbGasOil", "rgGasOilMeth"})
+            QVERIFY2(kit->Shows(name) == !noGas, name);
+        QLabel* label = kit->Dialog->Binder().Label("seGazContFull");
+        QCOMPARE(label->isVisibleTo(kit->Dialog->Sheet("tsCorr")), !noGas);
+        // The gas/petrol box goes with its controls; the petrol tank stays.
+        QCOMPARE(kit->Find("cbGasOil")
+                     ->parentWidget()
+                     ->parentWidget()
+                     ->isVisibleTo(kit->Dialog->Sheet("tsCorr")),
+                 !noGas);
+        QVERIFY(kit->Shows("seTankContFull"));
+    }
+
+    void SpinStoresWhenLeftAfterTyping_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<double>("typed");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<double>("shown");
+        QTest::newRow("speed 41 halves to even")
+            << "seVelocityLimit" << 41.0 << "VelocityLimit" << 20 << 40.0;
+        QTest::newRow("above the range clamps")
+            << "seRevolutionsLimit" << 95.0 << "RevolutionsLimit" << 80 << 80.0;
+        QTest::newRow("battery tenths") << "seAccCorr" << -0.3 << "AccCorr" << -3 << -0.3;
+    }
+    void SpinStoresWhenLeftAfterTyping() {
+        QFETCH(QString, control);
+        QFETCH(double, typed);
+        QFETCH(QString, field);
+        QFETCH(int, stored);
+        QFETCH(double, shown);
+        TDialogKit kit;
+        auto* spin = kit.Find<QDoubleSpinBox>(control);
+        const QByteArray name = field.toLatin1();
+        const int64_t before = kit.Field(name.constData());
+        kit.Type(control, spin->locale().toString(typed, 'f', spin->decimals()));
+        // Typing alone stores nothing.
+        QCOMPARE(kit.Field(name.constData()), before);
+        TDialogKit::Leave(spin);
+        QCOMPARE(kit.Field(name.constData()), stored);
+        QCOMPARE(spin->value(), shown);
+        QVERIFY(kit.Dialogs.Errors().isEmpty());
+    }
+
+    void Battery24VStoredOnlyWhenLeft() {
+        auto kit = FullDevice([](TMK& mk) { mk.Record.LimitsSettings.UaccLowLimit = 120; });
+        auto* spin = kit->Find<QDoubleSpinBox>("seUaccLowLimit");
+        QCOMPARE(spin->value(), 18.0);
+        QCOMPARE(spin->minimum(), 18.0);
+        QCOMPARE(kit->Field("UaccLowLimit"), 120);
+        TDialogKit::Leave(spin);
+        QCOMPARE(kit->Field("UaccLowLimit"), 180);
+        QVERIFY(kit->Shows("rg24VMode"));
+        QVERIFY(!kit->Find("rg24VMode")->isEnabled());
+    }
+
+    // A blanked hour is refused with the conversion error; the edit gets the stored time back.
+    void BadTimeShowsTheErrorAndKeepsTheField() {
+        TDialogKit kit(1, FactoryFirmwareVersion,
+                       [](TMK& mk) { mk.Record.DisplaySettings.IntenseDayTime = 450; });
+        auto* edit = kit.Find<QLineEdit>("meIntenseDayTime");
+        QCOMPARE(edit->text(), QStringLiteral("07:30"));
+        edit->setText(QStringLiteral("  :45"));
+        TDialogKit::Leave(edit);
+        QCOMPARE(kit.Dialogs.Errors(), QStringList{"'  ' is not a valid integer value"});
+        QCOMPARE(kit.Field("IntenseDayTime"), 450);
+        QCOMPARE(edit->text(), QStringLiteral("07:30"));
+        // The next good time goes through.
+        edit->setText(QStringLiteral("21:15"));
+        TDialogKit::Leave(edit);
+        QCOMPARE(kit.Field("IntenseDayTime"), 21 * 60 + 15);
+    }
+
+    void WarningGroupStoresWhenLeft() {
+        TDialogKit kit(1, FactoryFirmwareVersion,
+                       [](TMK& mk) { mk.Record.AlarmSounds.AlarmPresentation[6] = 0; });
+        QRadioButton* n = kit.Item("rgapTO_F", 1);
+        QCOMPARE(n->text(), QStringLiteral("Н"));
+        n->click();
+        QCOMPARE(kit.Field("AlarmPresentation", 6), 0);
+        TDialogKit::Leave(n);
+        QCOMPARE(kit.Field("AlarmPresentation", 6), 9);
+    }
+
+    void ManualDetectionAndProtocolPick() {
+        TDialogKit kit(1, FactoryFirmwareVersion, [](TMK& mk) {
+            mk.Record.ProtocolSettings.Protocol = 0;
+            mk.Record.ProtocolSettings.ProtocolSelectMeth = 0;
+            mk.Record.ProtocolSettings.ProtTypeAdd1 = 2;
+        });
+        QVERIFY(!kit.Shows("cbProtocol"));
+        auto* method = kit.Find<QComboBox>("cbProtocolSelectMeth");
+        kit.Pick("cbProtocolSelectMeth", method->count() - 1);
+        QVERIFY(kit.Shows("cbProtocol"));
+        QCOMPARE(kit.Find<QComboBox>("cbProtTypeAdd1")->currentIndex(), 2);
+        QVERIFY(!kit.Shows("cbProtTypeAdd2"));
+
+        int can = -1;
+        for (std::size_t i = 0; i < ProtocolList.size() && can < 0; ++i)
+            if (ProtocolList[i]->ProtCode == 1)
+                can = int(i);
+        kit.Pick("cbProtocol", can);
+        QCOMPARE(kit.Field("Protocol"), can);
+        QCOMPARE(kit.Field("ProtTypeAdd1"), 0);
+        QVERIFY(kit.Shows("cbProtTypeAdd2"));
+        QCOMPARE(kit.Dialog->Binder().Label("cbProtTypeAdd2")->text(),
+                 QStringLiteral("Расчет расхода"));
+        QCOMPARE(kit.Find<QComboBox>("cbProtTypeAdd2")->count(), 6);
+    }
+
+    void ServiceInformationGrid() {
+        TDialogKit kit(1, FactoryFirmwareVersion,
+                       [](TMK& mk) { mk.Record.ProtocolSettings.EcuAddress = 0x1F; });
+        auto* grid = kit.Find<QTableWidget>("sgServiceInfo");
+        QCOMPARE(grid->rowCount(), 21);
+        QCOMPARE(grid->columnCount(), 2);
+        QCOMPARE(grid->columnWidth(0), 300);
+        QCOMPARE(grid->columnWidth(1), 666);
+        QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("Проект"));
+        QCOMPARE(grid->item(1, 1)->text(), kit.Dialog->Editor().Protocol().ProtName);
+        QCOMPARE(grid->item(11, 0)->text(), QStringLiteral("Адрес ЭБУ"));
+        QCOMPARE(grid->item(11, 1)->text(), QStringLiteral("1F"));
+        QCOMPARE(grid->item(20, 0)->text(), QStringLiteral("Расчет турбодиз. по нагр."));
+        QTabWidget* main = kit.Dialog->PageControl("pcMain");
+        QVERIFY(!main->isTabVisible(main->indexOf(kit.Dialog->Sheet("tsServiceInfo"))));
+    }
+
+    // Every visible control, label and group of these pages inside its sheet and at least as
+    // wide and high as its text needs.
+    // Devices and protocols that between them show every control of these pages.
+    void PagesFitWithoutClippedText_data() {
+        QTest::addColumn<int>("version");
+        QTest::addColumn<int>("variant");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("shot");
+        QTest::newRow("24 V, CAN, manual protocol") << 0x8002 << 0 << 1 << "full";
+        QTest::newRow("J1939 extended") << 0x8002 << 0 << 14 << "j1939";
+        QTest::newRow("hybrid") << 0x0105 << 6 << 230 << "hybrid";
+        QTest::newRow("no gas, no voice") << 0x0A01 << 10 << 11 << "plain";
+    }
+    void PagesFitWithoutClippedText() {
+        QFETCH(int, version);
+        QFETCH(int, variant);
+        QFETCH(int, code);
+        QFETCH(QString, shot);
+        BuildProtocolList(uint16_t(version), 0, uint8_t(variant));
+        int index = 0;
+        while (ProtocolList[std::size_t(index)]->ProtCode != code)
+            ++index;
+        // "Руч." comes after "Авт." and the automatic methods the device offers.
+        const TDeviceFlags& f = DeviceFlags;
+        const int manual = 1 + int(f.UseObd2) + int(f.UseVag && !f.NoVag) + int(f.UseOpel);
+        auto kit = std::make_unique<TDialogKit>(
+            uint16_t(version), uint32_t(variant),
+            [index, manual](TMK& mk) {
+                TProtocolSettings& p = mk.Record.ProtocolSettings;
+                p.Protocol = uint16_t(index);
+                p.ProtocolSelectMeth = int8_t(manual);
+                p.ProtocolFlags |= 1; // the virtual lock shows its level
+                mk.Record.LimitsSettings.RevolutionsMeth = 1;
+            },
+            [](TDeviceFlags& f) { f.HasLightsControl = true; });
+        for (const char* name : {"cbProtocol", "seLockTypeLevel", "rgForsCoef", "cbLightsOn"})
+            QVERIFY2(kit->Shows(name), name);
+        QStringList problems;
+        for (const QString& page : OwnPages) {
+            kit->Dialog->SelectPage(page);
+            QWidget* sheet = kit->Dialog->Sheet(page);
+            QCoreApplication::processEvents();
+            sheet->layout()->activate();
+            const QRect area = sheet->rect();
+            for (QWidget* w : sheet->findChildren<QWidget*>()) {
+                if (!w->isVisibleTo(sheet))
+                    continue;
+                const bool text = qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ||
+                                  qobject_cast<QGroupBox*>(w) || qobject_cast<QComboBox*>(w) ||
+                                  qobject_cast<QAbstractSpinBox*>(w);
+                if (!text)
+                    continue;
+                const QRect at(w->mapTo(sheet, QPoint(0, 0)), w->size());
+                if (!area.contains(at))
+                    problems << page + QStringLiteral(": outside ") + Describe(w);
+                const QSize needed = w->minimumSizeHint();
+                if (w->width() < needed.width() || w->height() < needed.height())
+                    problems << QStringLiteral("%1: %2 is %3x%4, needs %5x%6")
+                                    .arg(page, Describe(w))
+                                    .arg(w->width())
+                                    .arg(w->height())
+                                    .arg(needed.width())
+                                    .arg(needed.height());
+            }
+        }
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+    }
+};
+
+QTEST_MAIN(TEditorSourcesDialogTest)
+#include "tst_editor_sourcesdialog.moc"
