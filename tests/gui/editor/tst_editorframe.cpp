@@ -57,7 +57,10 @@ std::pair<uint16_t, uint32_t> DeviceWith(TCapMask with, TCapMask without) {
 // the field name.
 bool LooksBound(const QString& name) {
     static const QRegularExpression bound(QStringLiteral("^(se|rg|cb|me|de|e)[A-Z0-9_a-z]"));
-    return bound.match(name).hasMatch() && name != QLatin1String("eFindSetting");
+    // The colour pages' spin edits edit the chosen grid row, not a field of their own.
+    static const QStringList unbound = {"eFindSetting", "seR",    "seG",     "seB",
+                                        "seDigit",      "seMenu", "seGraph", "seArrow"};
+    return bound.match(name).hasMatch() && !unbound.contains(name);
 }
 
 } // namespace

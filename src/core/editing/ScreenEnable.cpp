@@ -1,0 +1,78 @@
+#include "editing/ScreenEnable.h"
+
+#include "base/MKError.h"
+#include "catalog/MeasPars.h"
+#include "catalog/Prots.h"
+#include "editing/DisplayTexts.h"
+#include "editing/SettingsEditor.h"
+#include "model/Pars32.h"
+
+namespace ScreenEnable {
+
+namespace {
+
+QStringList Numbered(int count) {
+    QStringList boxes;
+    for (int k = 1; k <= count; ++k)
+        boxes << QStringLiteral("#%1").arg(k);
+    return boxes;
+}
+
+std::vector<TGroup> MakeGroups() {
+    return {
+        {'4', QStringLiteral("x4"), "ShowDisp4", 6, Numbered(6)},
+        {'9', QStringLiteral("x9"), "ShowDisp9", 3, Numbered(3)},
+        {'7', QStringLiteral("x7"), "ShowDisp7", 4, Numbered(4)},
+        {'G', DisplayTexts::GroupGraphs, "ShowDispG", 8, Numbered(8)},
+        {'A', DisplayTexts::GroupArrows, "ShowDispA", 8, Numbered(8)},
+        {'S', DisplayTexts::GroupAverages, "ShowDispS", int(DisplayTexts::AverageBoxes.size()),
+         DisplayTexts::AverageBoxes},
+        {'6', QStringLiteral("x6"), "ShowDisp6", 1, Numbered(1)},
+        {'1', QStringLiteral("x1"), "ShowDisp1", OneValueBoxes, {}},
+    };
+}
+
+} // namespace
+
+const std::vector<TGroup>& Groups() {
+    static const std::vector<TGroup> groups = MakeGroups();
+    return groups;
+}
+
+const TGroup& Group(char key) {
+    for (const TGroup& g : Groups())
+        if (g.Key == key)
+            return g;
+    throw TMKError(QStringLiteral("Нет группы дисплеев %1").arg(QLatin1Char(key)));
+}
+
+QString BoxName(const TGroup& group, int box) {
+    return QStringLiteral("cbShowDisp_%1_%2").arg(QLatin1Char(group.Key)).arg(box);
+}
+
+QString BoxName(char key, int box) {
+    return BoxName(Group(key), box);
+}
+
+QString OneValueCaption(const TSettingsEditor& editor, int box) {
+    const TProtBase& protocol = editor.Protocol();
+    if (box < 0 || box >= protocol.ParamCount || box >= int(protocol.ParamIds.size()))
+        return {};
+    const TMeasParBase* param = editor.Mk.FindMeasParam(protocol.ParamIds[std::size_t(box)]);
+    return param ? param->Name : QString();
+}
+
+void RebuildOneValueBoxes(TSettingsEditor& editor) {
+    const int count = editor.Protocol().ParamCount;
+    for (int box = 0; box < OneValueBoxes; ++box) {
+        const QString name = BoxName('1', box);
+        if (box < count) {
+            editor.Reload(name);
+        } else if (editor.Shown(name).toBool()) {
+            editor.Row(name)->Store(editor, false);
+            editor.SetShown(name, false);
+        }
+    }
+}
+
+} // namespace ScreenEnable

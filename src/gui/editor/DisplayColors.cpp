@@ -1,0 +1,430 @@
+// Sub-page "Цветовые схемы": the palette and element grids with their spin edits, the
+// active scheme, copying and resetting, and the sample screens drawn with the table the
+// page edits (editing/ColorSchemes.h holds the rules).
+
+#include "app/Dialogs.h"
+#include "base/MKError.h"
+#include "editing/ColorSchemes.h"
+#include "editing/DisplayTexts.h"
+#include "editing/SettingsEditor.h"
+#include "editor/Binder.h"
+#include "editor/DisplayWidgets.h"
+#include "editor/EditorPage.h"
+#include "editor/MK_SetParams.h"
+#include "editor/PageParts.h"
+#include "model/Preview.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <array>
+#include <utility>
+
+using namespace ColorSchemes;
+
+namespace {
+
+constexpr int GridCount = 5;
+
+// The colour column shows its colour whether the row is selected or not.
+class TColorCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const QVariant brush = index.data(Qt::BackgroundRole);
+        painter->fillRect(option.rect, brush.isValid() ? brush.value<QBrush>() : QBrush(Qt::white));
+    }
+};
+
+struct TGridInfo {
+    TColorGrid Grid;
+    const char* GridName;
+    const char* SpinName; // the palette has three
+    const char* LabelName;
+    int CaptionWidth;
+};
+
+const std::array<TGridInfo, GridCount> GridInfos = {{
+    {TColorGrid::Palette, "sgPalette", nullptr, "lColorTab", 70},
+    {TColorGrid::Digit, "sgDigit", "seDigit", "lDigit", 150},
+    {TColorGrid::Menu, "sgMenu", "seMenu", "lMenu", 200},
+    {TColorGrid::Graph, "sgGraph", "seGraph", "lGraph", 170},
+    {TColorGrid::Arrow, "sgArrow", "seArrow", "lArrow", 210},
+}};
+
+struct TGridState {
+    QTableWidget* Table = nullptr;
+    QSpinBox* Spin = nullptr;
+    QLabel* Label = nullptr;
+    int Row = -1;
+    int Changed = -1; // the row a current-cell change just chose
+};
+
+class TColorPages : public QObject, public TEditorPage {
+public:
+    void Build(TMK_SetParamsDlg& dialog) override {
+        Dialog = &dialog;
+        for (std::size_t g = 0; g < GridInfos.size(); ++g)
+            MakeGrid(g);
+        BuildSchemes(dialog);
+        BuildDigits(dialog);
+        BuildSingle(dialog.Sheet(QStringLiteral("tsColorMenu")), TColorGrid::Menu,
+                    {{TColorSample::Menu, "pbMenu"}});
+        BuildSingle(dialog.Sheet(QStringLiteral("tsColorGraph")), TColorGrid::Graph,
+                    {{TColorSample::Graph, "pbGraph"}});
+        BuildArrows(dialog.Sheet(QStringLiteral("tsColorArrow")));
+    }
+
+    // The bulk load selects palette row 0 and shows its entry without the refresh guard,
+    // so the entry is packed again where it differs from what the spin edits showed.
+    void Shown() override {
+        for (TColorGrid g : {TColorGrid::Palette, TColorGrid::Digit, TColorGrid::Menu,
+                             TColorGrid::Graph, TColorGrid::Arrow}) {
+            try {
+                ChooseRow(g, 0, g != TColorGrid::Palette);
+            } catch (const TMKError&) {
+                // an index above 127: reported when its row is chosen
+            }
+        }
+    }
+
+    void Refresh() override {
+        if (!Dialog || !DisplayParts::IsCurrent(Dialog->Sheet(QStringLiteral("tsColors"))))
+            return;
+        PaintGrid(TColorGrid::Palette);
+        ReloadSpins(TColorGrid::Palette);
+        for (TColorGrid g :
+             {TColorGrid::Digit, TColorGrid::Menu, TColorGrid::Graph, TColorGrid::Arrow}) {
+            if (!DisplayParts::IsCurrent(State(g).Table))
+                continue;
+            PaintGrid(g);
+            ReloadSpins(g);
+        }
+        for (const TSample& sample : Samples)
+            if (DisplayParts::IsCurrent(sample.Box)) {
+                DrawSample(Dialog->Editor().Mk, sample.Kind);
+                sample.Box->SetImage(Dialog->Editor().Mk.Preview->PreviewSurface);
+            }
+    }
+
+private:
+    struct TSample {
+        TColorSample Kind;
+        TPreviewBox* Box;
+    };
+    struct TSampleSpec {
+        TColorSample Kind;
+        const char* Name;
+    };
+
+    TGridState& State(TColorGrid grid) { return States[std::size_t(grid)]; }
+    TSettingsEditor& Editor() { return Dialog->Editor(); }
+
+    void MakeGrid(std::size_t g) {
+        const TGridInfo& info = GridInfos[g];
+        TGridState& state = States[g];
+        const int rows = RowCount(info.Grid);
+        state.Table =
+            DisplayParts::ColorGrid(QString::fromLatin1(info.GridName), rows, info.CaptionWidth);
+        state.Table->setItemDelegateForColumn(1, new TColorCellDelegate(state.Table));
+        for (int r = 0; r < rows; ++r)
+            state.Table->item(r, 0)->setText(RowCaption(info.Grid, r));
+        state.Label = new QLabel;
+        state.Label->setObjectName(QString::fromLatin1(info.LabelName));
+        state.Label->setMinimumWidth(info.CaptionWidth);
+        const TColorGrid grid = info.Grid;
+        // A press on a new row changes the current cell first: that choice is the press's.
+        connect(state.Table, &QTableWidget::currentCellChanged, this, [this, grid](int row) {
+            State(grid).Changed = row;
+            ChooseRowByUser(grid, row);
+        });
+        connect(state.Table, &QTableWidget::cellPressed, this, [this, grid](int row) {
+            if (std::exchange(State(grid).Changed, -1) != row)
+                ChooseRowByUser(grid, row);
+        });
+        if (info.SpinName) {
+            state.Spin = MakeSpin(QString::fromLatin1(info.SpinName), EditedIndexMax);
+            connect(state.Spin, &QSpinBox::valueChanged, this,
+                    [this, grid] { ElementEdited(grid); });
+        }
+    }
+
+    QSpinBox* MakeSpin(const QString& name, int max) {
+        auto* spin = new QSpinBox;
+        spin->setObjectName(name);
+        spin->setRange(0, max);
+        spin->setMinimumWidth(56);
+        return spin;
+    }
+
+    TPreviewBox* AddSample(TColorSample kind, const char* name) {
+        auto* box = new TPreviewBox(QString::fromLatin1(name), 0);
+        Samples.push_back({kind, box});
+        return box;
+    }
+
+    QHBoxLayout* SampleRow(const std::vector<TSampleSpec>& specs) {
+        auto* row = new QHBoxLayout;
+        row->setSpacing(6);
+        for (const TSampleSpec& spec : specs)
+            row->addWidget(AddSample(spec.Kind, spec.Name));
+        row->addStretch(1);
+        return row;
+    }
+
+    // The element grid with its spin edit, its label and the hint beside it.
+    QHBoxLayout* GridWithEditor(TColorGrid grid) {
+        TGridState& state = State(grid);
+        auto* edit = new QGroupBox(DisplayTexts::EditColor);
+        auto* column = new QVBoxLayout(edit);
+        column->setContentsMargins(6, 2, 6, 4);
+        column->addWidget(state.Label);
+        auto* spinRow = new QHBoxLayout;
+        spinRow->addWidget(state.Spin);
+        spinRow->addStretch(1);
+        column->addLayout(spinRow);
+        column->addWidget(PageParts::Note(DisplayTexts::ColorHint));
+        column->addStretch(1);
+        edit->setFixedWidth(210);
+        auto* row = new QHBoxLayout;
+        row->addWidget(state.Table, 0, Qt::AlignTop);
+        row->addWidget(edit, 0, Qt::AlignTop);
+        row->addStretch(1);
+        return row;
+    }
+
+    static QVBoxLayout* SheetLayout(QWidget* sheet) {
+        auto* layout = static_cast<QVBoxLayout*>(sheet->layout());
+        layout->setContentsMargins(4, 4, 4, 4);
+        layout->setSpacing(6);
+        return layout;
+    }
+
+    void BuildSchemes(TMK_SetParamsDlg& dialog) {
+        TBinder& binder = dialog.Binder();
+        QWidget* sheet = dialog.Sheet(QStringLiteral("tsColors"));
+        QTabWidget* pages = dialog.PageControl(QStringLiteral("pcColorDisp"));
+        auto* layout = SheetLayout(sheet);
+        layout->removeWidget(pages);
+
+        auto* left = new QVBoxLayout;
+        left->setSpacing(4);
+        left->addWidget(new QLabel(DisplayTexts::PaletteCaption));
+        TGridState& palette = State(TColorGrid::Palette);
+        left->addWidget(palette.Table);
+
+        auto* edit = new QGroupBox(DisplayTexts::EditColor);
+        auto* grid = new QGridLayout(edit);
+        grid->setContentsMargins(6, 2, 6, 4);
+        grid->setVerticalSpacing(2);
+        grid->addWidget(palette.Label, 0, 0, 1, 3);
+        const QString captions[3] = {DisplayTexts::Red, DisplayTexts::Green, DisplayTexts::Blue};
+        const char* names[3] = {"seR", "seG", "seB"};
+        for (int c = 0; c < 3; ++c) {
+            Components[std::size_t(c)] = MakeSpin(QString::fromLatin1(names[c]), ComponentMax);
+            grid->addWidget(new QLabel(captions[c]), 1, c);
+            grid->addWidget(Components[std::size_t(c)], 2, c);
+            connect(Components[std::size_t(c)], &QSpinBox::valueChanged, this,
+                    [this] { PaletteEdited(); });
+        }
+        left->addWidget(edit);
+
+        QWidget* scheme = binder.Control(ColorSchemes::SchemeControl);
+        WatchSchemeFocus(scheme);
+        left->addWidget(scheme);
+
+        auto* copy = new QPushButton(DisplayTexts::CopyToUser);
+        copy->setObjectName(QStringLiteral("bCopyToUser"));
+        auto* reset = new QPushButton(DisplayTexts::ResetAll);
+        reset->setObjectName(QStringLiteral("bPaletteInit"));
+        connect(copy, &QPushButton::clicked, this, [this] {
+            CopyToUser(Editor().Mk);
+            Dialog->RefreshAll();
+        });
+        connect(reset, &QPushButton::clicked, this, [this] {
+            if (ResetSchemes(Editor()))
+                Dialog->RefreshAll();
+        });
+        auto* buttons = new QHBoxLayout;
+        buttons->addWidget(copy);
+        buttons->addWidget(reset);
+        left->addLayout(buttons);
+        left->addStretch(1);
+
+        auto* panel = new QWidget;
+        panel->setLayout(left);
+        left->setContentsMargins(0, 0, 0, 0);
+        auto* row = new QHBoxLayout;
+        row->addWidget(panel);
+        row->addWidget(pages, 1);
+        layout->addLayout(row);
+    }
+
+    void BuildDigits(TMK_SetParamsDlg& dialog) {
+        auto* layout = SheetLayout(dialog.Sheet(QStringLiteral("tsColorDigit")));
+        QHBoxLayout* top = GridWithEditor(TColorGrid::Digit);
+        auto* types = new QVBoxLayout;
+        for (const char* name : {"sgDispVar4", "sgDispVar9"})
+            types->addWidget(dialog.Binder().Control(QString::fromLatin1(name)));
+        types->addStretch(1);
+        top->insertLayout(top->count() - 1, types);
+        layout->insertLayout(0, top);
+
+        auto* ones = SheetLayout(dialog.Sheet(QStringLiteral("tsColorDig17")));
+        ones->addLayout(
+            SampleRow({{TColorSample::One, "pbDigit1"}, {TColorSample::Seven, "pbDigit7"}}));
+        ones->addStretch(1);
+        auto* fours = SheetLayout(dialog.Sheet(QStringLiteral("tsColorDig49")));
+        fours->addLayout(
+            SampleRow({{TColorSample::Four, "pbDigit4"}, {TColorSample::Nine, "pbDigit9"}}));
+        fours->addStretch(1);
+    }
+
+    // Grid and spin edit above the samples.
+    void BuildSingle(QWidget* sheet, TColorGrid grid, const std::vector<TSampleSpec>& samples) {
+        auto* layout = SheetLayout(sheet);
+        layout->addLayout(GridWithEditor(grid));
+        layout->addLayout(SampleRow(samples));
+        layout->addStretch(1);
+    }
+
+    void BuildArrows(QWidget* sheet) {
+        BuildSingle(
+            sheet, TColorGrid::Arrow,
+            {{TColorSample::DialsLeft, "pbArrowLeft"}, {TColorSample::DialsRight, "pbArrowRight"}});
+    }
+
+    // Only a change of scheme made while the group has the focus asks first.
+    void WatchSchemeFocus(QWidget* group) {
+        SchemeGroup = group;
+        for (auto* button : group->findChildren<QAbstractButton*>())
+            button->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (Dialog && SchemeGroup &&
+            (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+            QWidget* focus = QApplication::focusWidget();
+            Editor().SchemeRadioFocused =
+                event->type() == QEvent::FocusIn || (focus && SchemeGroup->isAncestorOf(focus));
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+    void ChooseRowByUser(TColorGrid grid, int row) {
+        try {
+            ChooseRow(grid, row, true);
+        } catch (const TMKError& e) {
+            Dialogs::ShowError(e.Text());
+        }
+    }
+
+    // A row was chosen: its caption, and its value into the spin edit(s); with the guard
+    // the loads store nothing.
+    void ChooseRow(TColorGrid grid, int row, bool guarded) {
+        TGridState& state = State(grid);
+        if (row < 0 || row >= RowCount(grid))
+            return;
+        state.Row = row;
+        if (state.Table->currentRow() != row) {
+            const QSignalBlocker blocker(state.Table);
+            state.Table->setCurrentCell(row, 0);
+        }
+        state.Label->setText(RowCaption(grid, row));
+        TSettingsEditor& editor = Editor();
+        const bool refreshing = editor.RefreshInProgress;
+        if (guarded)
+            editor.RefreshInProgress = true;
+        try {
+            LoadSpins(grid);
+        } catch (...) {
+            editor.RefreshInProgress = refreshing;
+            throw;
+        }
+        editor.RefreshInProgress = refreshing;
+    }
+
+    void LoadSpins(TColorGrid grid) {
+        TGridState& state = State(grid);
+        const TMK& mk = Editor().Mk;
+        if (grid == TColorGrid::Palette) {
+            const TRgb5 c = PaletteEntry(mk, state.Row);
+            Components[0]->setValue(c.R);
+            Components[1]->setValue(c.G);
+            Components[2]->setValue(c.B);
+        } else {
+            state.Spin->setValue(ElementIndex(mk, grid, state.Row));
+        }
+    }
+
+    // While refreshing (the guard is set) the spin edits follow the table being edited.
+    void ReloadSpins(TColorGrid grid) {
+        if (State(grid).Row < 0)
+            return;
+        try {
+            LoadSpins(grid);
+        } catch (const TMKError&) {
+            // an index above 127: reported when its row is chosen
+        }
+    }
+
+    void PaletteEdited() {
+        const int row = State(TColorGrid::Palette).Row;
+        if (!Dialog || Editor().RefreshInProgress || row < 0)
+            return;
+        StorePaletteEntry(Editor().Mk, row,
+                          {Components[0]->value(), Components[1]->value(), Components[2]->value()});
+        Dialog->RefreshAll();
+    }
+
+    void ElementEdited(TColorGrid grid) {
+        TGridState& state = State(grid);
+        if (!Dialog || Editor().RefreshInProgress || state.Row < 0)
+            return;
+        try {
+            StoreElementIndex(Editor().Mk, grid, state.Row, state.Spin->value());
+        } catch (const TMKError& e) {
+            Dialogs::ShowError(e.Text());
+        }
+        Dialog->RefreshAll();
+    }
+
+    void PaintGrid(TColorGrid grid) {
+        TGridState& state = State(grid);
+        const TMK& mk = Editor().Mk;
+        for (int r = 0; r < RowCount(grid); ++r) {
+            QColor color;
+            try {
+                color = CellColor(mk, grid, r);
+            } catch (const TMKError&) {
+                // an index above 127 has no colour
+            }
+            state.Table->item(r, 1)->setBackground(color.isValid() ? QBrush(color) : QBrush());
+        }
+    }
+
+    TMK_SetParamsDlg* Dialog = nullptr;
+    std::array<TGridState, GridCount> States;
+    std::array<QSpinBox*, 3> Components{};
+    QWidget* SchemeGroup = nullptr;
+    std::vector<TSample> Samples;
+};
+
+} // namespace
+
+std::unique_ptr<TEditorPage> DisplayParts::MakeColorPages() {
+    return std::make_unique<TColorPages>();
+}

@@ -1,0 +1,137 @@
+// The screen sub-pages "Дисплеи х4", "х9", "х7", "Граф. дисплеи", "Стрел. дисплеи",
+// "Дисплей х6": one preview per display, drawn from the record, and the parameter menu a
+// right click opens on it (editing/ScreenChoice.h holds the rules).
+
+#include "app/Dialogs.h"
+#include "base/MKError.h"
+#include "editing/ScreenChoice.h"
+#include "editing/SettingsEditor.h"
+#include "editor/DisplayWidgets.h"
+#include "editor/EditorPage.h"
+#include "editor/MK_SetParams.h"
+#include "editor/PageParts.h"
+#include "model/Pars32.h"
+#include "model/Preview.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QVBoxLayout>
+
+namespace {
+
+// Which displays each sheet shows.
+struct TSheetSpec {
+    const char* Sheet;
+    TScreenKind Kind;
+    int First;
+    int Count;
+};
+
+const TSheetSpec Sheets[] = {
+    {"tsDisp4_1", TScreenKind::Four, 0, 3},      {"tsDisp4_2", TScreenKind::Four, 3, 3},
+    {"tsDisp9", TScreenKind::Nine, 0, 3},        {"tsDisp7_1", TScreenKind::Seven, 0, 2},
+    {"tsDisp7_2", TScreenKind::Seven, 2, 2},     {"tsDispGraph_1", TScreenKind::Graph, 0, 3},
+    {"tsDispGraph_2", TScreenKind::Graph, 3, 3}, {"tsDispGraph_3", TScreenKind::Graph, 6, 2},
+    {"tsDispArrow_1", TScreenKind::Arrow, 0, 3}, {"tsDispArrow_2", TScreenKind::Arrow, 3, 3},
+    {"tsDispArrow_3", TScreenKind::Arrow, 6, 2}, {"tsDisp6", TScreenKind::Six, 0, 1},
+};
+
+class TScreenPages : public QObject, public TEditorPage {
+public:
+    void Build(TMK_SetParamsDlg& dialog) override {
+        Dialog = &dialog;
+        Menu = new QMenu(dialog.Sheet(QStringLiteral("tsDisp")));
+        Menu->setObjectName(QStringLiteral("pmScreenParams"));
+        for (const TSheetSpec& spec : Sheets)
+            BuildSheet(dialog.Sheet(QString::fromLatin1(spec.Sheet)), spec);
+    }
+
+    void Refresh() override {
+        if (!Dialog)
+            return;
+        TMK& mk = Dialog->Editor().Mk;
+        for (const TBox& box : Boxes) {
+            if (!DisplayParts::IsCurrent(box.Box))
+                continue;
+            ScreenChoice::DrawScreen(mk, box.Kind, box.Box->Tag());
+            box.Box->SetImage(mk.Preview->PreviewSurface);
+        }
+    }
+
+private:
+    struct TBox {
+        TScreenKind Kind;
+        TPreviewBox* Box;
+    };
+
+    void BuildSheet(QWidget* sheet, const TSheetSpec& spec) {
+        auto* layout = static_cast<QVBoxLayout*>(sheet->layout());
+        layout->setContentsMargins(4, 4, 4, 4);
+        layout->addWidget(PageParts::Note(ScreenChoice::Hint(spec.Kind)));
+        auto* row = new QHBoxLayout;
+        row->setSpacing(8);
+        for (int d = spec.First; d < spec.First + spec.Count; ++d) {
+            auto* box = new TPreviewBox(ScreenChoice::BoxName(spec.Kind, d), d);
+            const TScreenKind kind = spec.Kind;
+            box->RightClicked = [this, kind](TPreviewBox& b, const QPoint& at) {
+                RightClick(kind, b, at);
+            };
+            Boxes.push_back({spec.Kind, box});
+            row->addWidget(box);
+        }
+        row->addStretch(1);
+        layout->addLayout(row);
+        layout->addStretch(1);
+    }
+
+    void RightClick(TScreenKind kind, TPreviewBox& box, const QPoint& at) {
+        TSettingsEditor& editor = Dialog->Editor();
+        try {
+            if (!ScreenChoice::Aim(editor, kind, box.Tag(), at.x(), at.y(), box.width(),
+                                   box.height()))
+                return;
+            FillMenu(kind);
+        } catch (const TMKError& e) {
+            Dialogs::ShowError(e.Text());
+            return;
+        }
+        PopupPoint = box.mapToGlobal(at);
+        DisplayParts::OpenMenu(*Menu, PopupPoint);
+    }
+
+    // Rebuilt at every click, so the check mark and the protocol's parameters are current.
+    void FillMenu(TScreenKind kind) {
+        TSettingsEditor& editor = Dialog->Editor();
+        Menu->clear();
+        for (const ScreenChoice::TParamItem& item :
+             ScreenChoice::ParamMenu(editor, kind, editor.PopupList, editor.PopupSlot)) {
+            QAction* action = Menu->addAction(item.Caption);
+            action->setCheckable(true);
+            action->setChecked(item.Checked);
+            action->setData(item.Id);
+            const int id = item.Id;
+            connect(action, &QAction::triggered, this, [this, kind, id] { Choose(kind, id); });
+        }
+    }
+
+    void Choose(TScreenKind kind, int id) {
+        try {
+            ScreenChoice::Choose(Dialog->Editor(), kind, id);
+        } catch (const TMKError& e) {
+            Dialogs::ShowError(e.Text());
+        }
+        Dialog->RefreshAll();
+    }
+
+    TMK_SetParamsDlg* Dialog = nullptr;
+    QMenu* Menu = nullptr;
+    QPoint PopupPoint;
+    std::vector<TBox> Boxes;
+};
+
+} // namespace
+
+std::unique_ptr<TEditorPage> DisplayParts::MakeScreenPages() {
+    return std::make_unique<TScreenPages>();
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+// Protocols of chosen parameters for the display tests, made current the way the user's
+// protocol change makes them current.
+
+#include "PagesKit.h"
+
+#include "catalog/Prots.h"
+
+#include <QList>
+#include <span>
+
+// Appends a protocol listing exactly these parameter ids; returns its list index.
+inline int AddProtocol(const QList<int>& ids) {
+    auto protocol = std::make_unique<TProtBase>(
+        QStringLiteral("Проверка"), 0, 0, std::span<const uint8_t>{}, std::span<const uint8_t>{});
+    protocol->ParamIds = {};
+    for (int i = 0; i < ids.size(); ++i)
+        protocol->ParamIds[std::size_t(i)] = uint8_t(ids[i]);
+    protocol->ParamCount = int(ids.size());
+    ProtocolList.push_back(std::move(protocol));
+    return int(ProtocolList.size()) - 1;
+}
+
+// The user picks the protocol: the record's index changes and the cascade runs.
+inline void SwitchProtocol(TPagesKit& kit, int index) {
+    kit.SetField("Protocol", index);
+    kit.Editor->ProtocolChanged();
+}
+
+inline QList<int> FirstIds(int count) {
+    QList<int> ids;
+    for (int id = 1; ids.size() < count; ++id)
+        ids << id;
+    return ids;
+}
