@@ -1,73 +1,57 @@
+#include "base/Cp1251.h"
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
-#include "base/Cp1251.h"
 #include "model/Pars32.h"
 #include "model/RecordFields.h"
 #include "model/SettingsFile.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
-#include <cstring>
+#include <QRegularExpression>
+#include <cstdio>
 
 namespace {
 
-template <class T> T At(const uint8_t* p) {
-    T v;
-    std::memcpy(&v, p, sizeof(T));
-    return v;
+// QJsonValue holds no integer above INT64_MAX; such a value travels as this marker and is
+// spliced into the text as digits. The marker is longer than any record text, so no
+// decoded string can look like it.
+constexpr char Unsigned64Marker[] = "\x01unsigned-64-bit:";
+static_assert(sizeof(Unsigned64Marker) - 1 > sizeof(TServiceSettings::ForsTOName));
+
+QJsonValue IntegerJson(const uint8_t* base, const TFieldInfo& f, int index) {
+    if (f.Type == TFieldType::U64) {
+        const uint64_t value = ReadUnsigned64(base, f, index);
+        if (value > uint64_t(INT64_MAX))
+            return QLatin1String(Unsigned64Marker) + QString::number(value);
+    }
+    return qint64(ReadInteger(base, f, index));
 }
 
-QJsonObject CounterJson(const uint8_t* p, const char* third) {
-    return {{"Time", qint64(At<uint32_t>(p))},
-            {"Path", qint64(At<uint32_t>(p + 4))},
-            {third, qint64(At<uint32_t>(p + 8))}};
-}
-
-QJsonObject JournalJson(const TJournalRecord& r) {
-    return {{"TimeOfDay", int(r.TimeOfDay)},  {"Day", int(r.Day)},      {"Month", int(r.Month)},
-            {"TripTime", qint64(r.TripTime)}, {"Path", qint64(r.Path)}, {"Fuel", qint64(r.Fuel)},
-            {"GasFuel", qint64(r.GasFuel)}};
-}
-
-QJsonObject FaultJson(const TFaultRecord& f) {
-    return {{"TimeOfDay", int(f.TimeOfDay)},
-            {"Day", int(f.Day)},
-            {"Month", int(f.Month)},
-            {"Code", qint64(f.Code)},
-            {"FreezeCode", qint64(f.FreezeCode)},
-            {"FuelSystemStatus", int(f.FuelSystemStatus)},
-            {"SecondaryAirStatus", int(f.SecondaryAirStatus)}};
-}
-
-QJsonValue NumberJson(double value, TFieldType type) {
-    if (type == TFieldType::U64 && value >= 9.2e18)
-        return value;
-    if (type == TFieldType::F32)
-        return value;
-    return qint64(value);
-}
-
-QJsonValue ElementJson(const uint8_t* block, const TFieldInfo& f, int index) {
-    const uint8_t* p = block + f.Offset + std::size_t(index) * std::size_t(f.ElementSize);
-    switch (f.Type) {
-    case TFieldType::Counter:
-        return CounterJson(p, "Fuel");
-    case TFieldType::GasCounter:
-        return CounterJson(p, "GasFuel");
-    case TFieldType::Journal:
-        return JournalJson(At<TJournalRecord>(p));
-    case TFieldType::Fault:
-        return FaultJson(At<TFaultRecord>(p));
-    case TFieldType::ColorTable: {
+// `base` is the start of the block or of the nested struct that holds the field. A nested
+// record prints its scalar members (a fault's freeze frame stays out); a colour table
+// prints its raw bytes.
+QJsonValue ElementJson(const uint8_t* base, const TFieldInfo& f, int index) {
+    const uint8_t* p = base + f.Offset + std::size_t(index) * std::size_t(f.ElementSize);
+    if (f.Type == TFieldType::ColorTable) {
         QJsonArray bytes;
-        for (std::size_t i = 0; i < sizeof(TColorTable); ++i)
+        for (int i = 0; i < f.ElementSize; ++i)
             bytes.append(int(p[i]));
         return bytes;
     }
+    if (!f.Members.empty()) {
+        QJsonObject object;
+        for (const TFieldInfo& m : f.Members)
+            if (m.Type != TFieldType::Reserved && !m.Array)
+                object.insert(QLatin1String(m.Name), ElementJson(p, m, 0));
+        return object;
+    }
+    switch (f.Type) {
     case TFieldType::Chars:
         return Cp1251::Decode(reinterpret_cast<const char*>(p), std::size_t(f.Count));
+    case TFieldType::F32:
+        return ReadNumber(base, f, index);
     default:
-        return NumberJson(ReadNumber(block, f, index), f.Type);
+        return IntegerJson(base, f, index);
     }
 }
 
@@ -92,7 +76,8 @@ QJsonValue FieldJson(const uint8_t* block, const TFieldInfo& f) {
 QJsonObject BlockJson(const TMK& mk, TBlock block) {
     QJsonObject object;
     for (const TFieldInfo& f : BlockFields(block))
-        object.insert(QLatin1String(f.Name), FieldJson(mk.BlockBytes(block), f));
+        if (f.Type != TFieldType::Reserved)
+            object.insert(QLatin1String(f.Name), FieldJson(mk.BlockBytes(block), f));
     return object;
 }
 
@@ -114,6 +99,15 @@ QJsonObject OscilloscopeJson(const TOscilloscopeRecord& o) {
             {"OscHeader1", QJsonObject{{"TriggerVolts", int(o.OscHeader1.TriggerVolts)},
                                        {"InDivider", int(o.OscHeader1.InDivider)}}},
             {"OscSamples", samples}};
+}
+
+void PrintExact(const QJsonDocument& document) {
+    QByteArray text = document.toJson(QJsonDocument::Indented);
+    // The writer escapes the marker's control character.
+    static const QRegularExpression marker(QStringLiteral("\"\\\\u0001unsigned-64-bit:(\\d+)\""));
+    text = QString::fromUtf8(text).replace(marker, QStringLiteral("\\1")).toUtf8();
+    std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+    std::fflush(stdout);
 }
 
 } // namespace
@@ -141,6 +135,6 @@ int RunShow(const QStringList& args) {
         if (info.Block != TBlock::Block8)
             root.insert(QLatin1String(info.Name), BlockJson(mk, info.Block));
     root.insert("Oscilloscope", OscilloscopeJson(mk.Oscilloscope));
-    Cli::PrintJson(QJsonDocument(root));
+    PrintExact(QJsonDocument(root));
     return Cli::ExitOk;
 }

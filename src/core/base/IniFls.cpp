@@ -37,13 +37,13 @@ QString TMIniFile::DefaultPath() {
 
 TMIniFile::TMIniFile() : TMIniFile(DefaultPath()) {}
 
-TMIniFile::TMIniFile(const QString& path) : Path(path) {
-    if (!QFile::exists(Path)) {
-        QFile file(Path);
+TMIniFile::TMIniFile(const QString& path) {
+    if (!QFile::exists(path)) {
+        QFile file(path);
         if (file.open(QIODevice::WriteOnly))
             file.write(" \n");
     }
-    Settings = std::make_unique<QSettings>(Path, QSettings::IniFormat);
+    Settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 
 int TMIniFile::ReadInteger(const QString& section, const QString& key, int fallback) const {

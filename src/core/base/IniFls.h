@@ -26,7 +26,6 @@ public:
     explicit TMIniFile(const QString& path);
 
     static QString DefaultPath();
-    const QString& FileName() const { return Path; }
 
     int ReadInteger(const QString& section, const QString& key, int fallback) const;
     void WriteInteger(const QString& section, const QString& key, int value);
@@ -40,6 +39,5 @@ public:
     void SavePlacement(const QString& section, const TWindowPlacement& placement);
 
 private:
-    QString Path;
     std::unique_ptr<QSettings> Settings;
 };

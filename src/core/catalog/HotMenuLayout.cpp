@@ -1,7 +1,9 @@
 #include "catalog/HotMenuLayout.h"
 
-#include "catalog/MenuConditions.h"
 #include "base/MKError.h"
+#include "catalog/MenuConditions.h"
+
+#include <array>
 
 namespace {
 
@@ -28,10 +30,10 @@ TNode Series(std::vector<TNode> items, int first, int last) {
     return {{}, {}, TMenuCondition::Always, std::move(items), first, last};
 }
 
-std::vector<TNode> Layout(int list) {
-    switch (list) {
-    case 0:
-        return {
+// The four menus, built once.
+std::array<std::vector<TNode>, HotMenuListCount> BuildLayouts() {
+    return {
+        std::vector<TNode>{
             SubMenu("Управление",
                     {
                         Item("VirtLockMenu"),
@@ -114,9 +116,8 @@ std::vector<TNode> Layout(int list) {
                         Item("BlocksClimatUAZMenu"),
                         Item("BlocksABS9UMenu"),
                     }),
-        };
-    case 1:
-        return {
+        },
+        std::vector<TNode>{
             Item("InitTripParamsMenu"),
             Item("InitReset0ParamsMenu"),
             Item("InitReset1ParamsMenu"),
@@ -144,9 +145,8 @@ std::vector<TNode> Layout(int list) {
                     {
                         Series({Item("ViewTank%1Menu")}, 0, 20),
                     }),
-        };
-    case 2:
-        return {
+        },
+        std::vector<TNode>{
             Item("TaxStartFinishMenu"),
             Item("TaxTarifDNMenu"),
             Item("TaxTarifNumMenu"),
@@ -157,9 +157,8 @@ std::vector<TNode> Layout(int list) {
             Series({Item("TaxTimeTarif%1DayMenu"), Item("TaxPathTarif%1DayMenu"),
                     Item("TaxTimeTarif%1NightMenu"), Item("TaxPathTarif%1NightMenu")},
                    0, 4),
-        };
-    case 3:
-        return {
+        },
+        std::vector<TNode>{
             SubMenu("Парковка",
                     {
                         Item("ParkOffMenu"),
@@ -176,9 +175,15 @@ std::vector<TNode> Layout(int list) {
                         Item("ParkSenseMenu_1"),
                         Item("ParkSpeedMenu_1"),
                     }),
-        };
-    }
-    throw TMKError(QStringLiteral("List index out of bounds (%1)").arg(list));
+        },
+    };
+}
+
+const std::vector<TNode>& Layout(int list) {
+    static const std::array<std::vector<TNode>, HotMenuListCount> layouts = BuildLayouts();
+    if (list < 0 || list >= HotMenuListCount)
+        throw TMKError(QStringLiteral("List index out of bounds (%1)").arg(list));
+    return layouts[std::size_t(list)];
 }
 
 void Resolve(const std::vector<TNode>& nodes, const TDeviceFlags& flags,

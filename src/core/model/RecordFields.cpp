@@ -45,6 +45,9 @@ template <class E> constexpr TFieldType TypeOf() {
         static_assert(sizeof(E) == 0, "field type without a description");
 }
 
+// The member list of a nested struct; specialised below once the list exists.
+template <class E> struct TMembers { static constexpr std::span<const TFieldInfo> List{}; };
+
 template <class M> constexpr TFieldInfo MakeField(const char* name, std::size_t offset) {
     using E = std::remove_all_extents_t<M>;
     constexpr int rank = int(std::rank_v<M>);
@@ -56,136 +59,219 @@ template <class M> constexpr TFieldInfo MakeField(const char* name, std::size_t 
             count,
             columns,
             int(sizeof(E)),
-            rank >= 1 && TypeOf<E>() != TFieldType::Chars};
+            rank >= 1 && TypeOf<E>() != TFieldType::Chars,
+            TMembers<E>::List};
+}
+
+constexpr std::size_t ListBytes(const TFieldInfo& f) {
+    return std::size_t(f.Count) * std::size_t(std::max(f.Columns, 1)) * std::size_t(f.ElementSize);
+}
+
+// The list runs through the struct in layout order with neither gap nor overlap.
+constexpr bool Covers(std::span<const TFieldInfo> list, std::size_t size) {
+    std::size_t next = 0;
+    for (const TFieldInfo& f : list) {
+        if (f.Offset != next)
+            return false;
+        next += ListBytes(f);
+    }
+    return next == size;
 }
 
 #define F(S, f) MakeField<decltype(S::f)>(#f, offsetof(S, f))
+#define R(S, f)                                                                                    \
+    TFieldInfo {                                                                                   \
+#f, offsetof(S, f), TFieldType::Reserved, int(sizeof(S::f)), 0, 1, false, {}               \
+    }
 
-const TFieldInfo TripTotalsFields[] = {
-    F(TTripTotals, AllSum),       F(TTripTotals, TripSum),      F(TTripTotals, ResetSum),
-    F(TTripTotals, StopSum),      F(TTripTotals, NoStopSum),    F(TTripTotals, TankSum),
-    F(TTripTotals, AllPathStart), F(TTripTotals, ResetPeriod0), F(TTripTotals, ResetPeriod1),
-    F(TTripTotals, OilOnlySum),   F(TTripTotals, GasOnlySum),   F(TTripTotals, ResetPeriodOnly),
-    F(TTripTotals, GasFuel),
+constexpr TFieldInfo CounterFields[] = {
+    F(TCounterGroup, Time),
+    F(TCounterGroup, Path),
+    F(TCounterGroup, Fuel),
+};
+static_assert(Covers(CounterFields, sizeof(TCounterGroup)));
+template <> struct TMembers<TCounterGroup> {
+    static constexpr std::span<const TFieldInfo> List{CounterFields};
 };
 
-const TFieldInfo ParkingFields[] = {
+constexpr TFieldInfo GasCounterFields[] = {
+    F(TGasCounterGroup, Time),
+    F(TGasCounterGroup, Path),
+    F(TGasCounterGroup, GasFuel),
+};
+static_assert(Covers(GasCounterFields, sizeof(TGasCounterGroup)));
+template <> struct TMembers<TGasCounterGroup> {
+    static constexpr std::span<const TFieldInfo> List{GasCounterFields};
+};
+
+constexpr TFieldInfo JournalFields[] = {
+    F(TJournalRecord, TimeOfDay), F(TJournalRecord, Day),  F(TJournalRecord, Month),
+    F(TJournalRecord, TripTime),  F(TJournalRecord, Path), F(TJournalRecord, Fuel),
+    F(TJournalRecord, GasFuel),
+};
+static_assert(Covers(JournalFields, sizeof(TJournalRecord)));
+template <> struct TMembers<TJournalRecord> {
+    static constexpr std::span<const TFieldInfo> List{JournalFields};
+};
+
+constexpr TFieldInfo FaultFields[] = {
+    F(TFaultRecord, TimeOfDay),
+    F(TFaultRecord, Day),
+    F(TFaultRecord, Month),
+    F(TFaultRecord, Code),
+    F(TFaultRecord, FreezeCode),
+    F(TFaultRecord, FuelSystemStatus),
+    F(TFaultRecord, FreezeValuesLow),
+    F(TFaultRecord, SecondaryAirStatus),
+    F(TFaultRecord, FreezeValuesHigh),
+};
+static_assert(Covers(FaultFields, sizeof(TFaultRecord)));
+template <> struct TMembers<TFaultRecord> {
+    static constexpr std::span<const TFieldInfo> List{FaultFields};
+};
+
+constexpr TFieldInfo ColorTableFields[] = {
+    F(TColorTable, Palette),
+    F(TColorTable, Indices),
+    R(TColorTable, Reserved),
+};
+static_assert(Covers(ColorTableFields, sizeof(TColorTable)));
+template <> struct TMembers<TColorTable> {
+    static constexpr std::span<const TFieldInfo> List{ColorTableFields};
+};
+
+constexpr TFieldInfo TripTotalsFields[] = {
+    F(TTripTotals, AllSum),       F(TTripTotals, TripSum),      F(TTripTotals, ResetSum),
+    F(TTripTotals, StopSum),      F(TTripTotals, NoStopSum),    F(TTripTotals, TankSum),
+    R(TTripTotals, Reserved72),   F(TTripTotals, AllPathStart), F(TTripTotals, ResetPeriod0),
+    F(TTripTotals, ResetPeriod1), R(TTripTotals, Reserved106),  F(TTripTotals, OilOnlySum),
+    F(TTripTotals, GasOnlySum),   R(TTripTotals, Reserved132),  F(TTripTotals, ResetPeriodOnly),
+    R(TTripTotals, Reserved135),  F(TTripTotals, GasFuel),      R(TTripTotals, Reserved160),
+};
+static_assert(Covers(TripTotalsFields, sizeof(TTripTotals)));
+
+constexpr TFieldInfo ParkingFields[] = {
     F(TParkingSettings, ParkUse0),           F(TParkingSettings, ParkUse1),
     F(TParkingSettings, ParkSense0),         F(TParkingSettings, ParkSense1),
     F(TParkingSettings, ParkSpeed0),         F(TParkingSettings, ParkSpeed1),
     F(TParkingSettings, ParkMinLeng0),       F(TParkingSettings, ParkMinLeng1),
     F(TParkingSettings, ParkStopVel0),       F(TParkingSettings, ParkStopVel1),
     F(TParkingSettings, ParkStopLeng0),      F(TParkingSettings, ParkStopLeng1),
-    F(TParkingSettings, ParkBeepType),       F(TParkingSettings, ParkStopLengBeep),
-    F(TParkingSettings, ParkForwConstOff),   F(TParkingSettings, ParkFarkopLen),
-    F(TParkingSettings, ParkType),           F(TParkingSettings, ParkProbesQntReal0),
-    F(TParkingSettings, ParkProbesQntReal1),
+    R(TParkingSettings, Reserved12),         F(TParkingSettings, ParkBeepType),
+    F(TParkingSettings, ParkStopLengBeep),   F(TParkingSettings, ParkForwConstOff),
+    F(TParkingSettings, ParkFarkopLen),      F(TParkingSettings, ParkType),
+    R(TParkingSettings, Reserved19),         F(TParkingSettings, ParkProbesQntReal0),
+    F(TParkingSettings, ParkProbesQntReal1), R(TParkingSettings, Reserved23),
 };
+static_assert(Covers(ParkingFields, sizeof(TParkingSettings)));
 
-const TFieldInfo TankSensorFields[] = {
+constexpr TFieldInfo TankSensorFields[] = {
     F(TTankSensorSettings, Oil6L),           F(TTankSensorSettings, Lit6L),
     F(TTankSensorSettings, Oil43L),          F(TTankSensorSettings, Lit43L),
     F(TTankSensorSettings, OilCalibrResArr), F(TTankSensorSettings, OilCalibrLitArr),
     F(TTankSensorSettings, OilCalibrQuant),  F(TTankSensorSettings, TankMode),
-    F(TTankSensorSettings, TankMeth),        F(TTankSensorSettings, K100Manual),
-    F(TTankSensorSettings, TankContFull),    F(TTankSensorSettings, LinkLossCount),
-    F(TTankSensorSettings, GazContFull),
+    F(TTankSensorSettings, TankMeth),        R(TTankSensorSettings, Reserved39),
+    F(TTankSensorSettings, K100Manual),      F(TTankSensorSettings, TankContFull),
+    F(TTankSensorSettings, LinkLossCount),   R(TTankSensorSettings, Reserved48),
+    F(TTankSensorSettings, GazContFull),     R(TTankSensorSettings, Reserved58),
 };
+static_assert(Covers(TankSensorFields, sizeof(TTankSensorSettings)));
 
-const TFieldInfo TankCalibrationFields[] = {
-    F(TTankCalibration, TarirFlagFinish), F(TTankCalibration, TarirLeng),
-    F(TTankCalibration, TarirStartHigh),  F(TTankCalibration, TarirIncline),
-    F(TTankCalibration, TarirLitres),     F(TTankCalibration, TarirUnits),
+// TarirReserved only travels with the tank calibration file.
+constexpr TFieldInfo TankCalibrationFields[] = {
+    R(TTankCalibration, TarirReserved),  F(TTankCalibration, TarirFlagFinish),
+    F(TTankCalibration, TarirLeng),      R(TTankCalibration, Reserved3),
+    F(TTankCalibration, TarirStartHigh), F(TTankCalibration, TarirIncline),
+    F(TTankCalibration, TarirLitres),    R(TTankCalibration, Reserved76),
+    F(TTankCalibration, TarirUnits),     R(TTankCalibration, Reserved280),
 };
+static_assert(Covers(TankCalibrationFields, sizeof(TTankCalibration)));
 
-const TFieldInfo ServiceFields[] = {
-    F(TServiceSettings, AirFiltCntK),  F(TServiceSettings, KPPOilCntK),
-    F(TServiceSettings, ForsTOCntK),   F(TServiceSettings, GRMStrapCntK),
-    F(TServiceSettings, CoolLiqCntK),  F(TServiceSettings, EngOilCntK),
-    F(TServiceSettings, CandleCntK),   F(TServiceSettings, UseUniMeas),
-    F(TServiceSettings, TO),           F(TServiceSettings, OSAGO),
-    F(TServiceSettings, Blocks),       F(TServiceSettings, UniMeasADC0),
-    F(TServiceSettings, UniMeasADC1),  F(TServiceSettings, UniMeasDat0),
-    F(TServiceSettings, UniMeasDat1),  F(TServiceSettings, UniMeasStr),
-    F(TServiceSettings, AirWaterShow), F(TServiceSettings, ForsTOName),
-    F(TServiceSettings, GRMStrapName), F(TServiceSettings, CandleName),
-    F(TServiceSettings, ServiceFlags),
+constexpr TFieldInfo ServiceFields[] = {
+    F(TServiceSettings, AirFiltCntK), F(TServiceSettings, KPPOilCntK),
+    F(TServiceSettings, ForsTOCntK),  F(TServiceSettings, GRMStrapCntK),
+    F(TServiceSettings, CoolLiqCntK), F(TServiceSettings, EngOilCntK),
+    F(TServiceSettings, CandleCntK),  F(TServiceSettings, UseUniMeas),
+    F(TServiceSettings, TO),          F(TServiceSettings, OSAGO),
+    R(TServiceSettings, Reserved16),  F(TServiceSettings, Blocks),
+    F(TServiceSettings, UniMeasADC0), F(TServiceSettings, UniMeasADC1),
+    F(TServiceSettings, UniMeasDat0), F(TServiceSettings, UniMeasDat1),
+    F(TServiceSettings, UniMeasStr),  F(TServiceSettings, AirWaterShow),
+    F(TServiceSettings, ForsTOName),  F(TServiceSettings, GRMStrapName),
+    F(TServiceSettings, CandleName),  F(TServiceSettings, ServiceFlags),
+    R(TServiceSettings, Reserved118),
 };
+static_assert(Covers(ServiceFields, sizeof(TServiceSettings)));
 
-const TFieldInfo LimitsFields[] = {
-    F(TLimitsSettings, VelocityLimit),
-    F(TLimitsSettings, RevolutionsLimit),
-    F(TLimitsSettings, TankLimit),
-    F(TLimitsSettings, TimeCorr),
-    F(TLimitsSettings, LiqTemperLimit),
-    F(TLimitsSettings, UaccLowLimit),
-    F(TLimitsSettings, StopVelocityLimit),
-    F(TLimitsSettings, UaccHighLimit),
-    F(TLimitsSettings, VentTempLimit),
-    F(TLimitsSettings, GasMeth),
-    F(TLimitsSettings, AirTemperMeth),
-    F(TLimitsSettings, PrognozMeth),
-    F(TLimitsSettings, VelocityMeth),
-    F(TLimitsSettings, ExpenseMeth),
-    F(TLimitsSettings, RevolutionsMeth),
-    F(TLimitsSettings, ForsPosFlag),
-    F(TLimitsSettings, ForsCoef),
-    F(TLimitsSettings, InjTimeLimit),
-    F(TLimitsSettings, AirTemperCorr),
-    F(TLimitsSettings, Vel100),
-    F(TLimitsSettings, Vel100Down),
-    F(TLimitsSettings, ExpenseCorr),
-    F(TLimitsSettings, VelocityCorr),
-    F(TLimitsSettings, AccCorr),
-    F(TLimitsSettings, LiqTemperReady),
-    F(TLimitsSettings, GasOilMeth),
-    F(TLimitsSettings, Exp100ArrowLim),
-    F(TLimitsSettings, VAGSFilterLimit),
-    F(TLimitsSettings, GazExpenseCorr),
-    F(TLimitsSettings, OilAKPPTemperLimit),
-    F(TLimitsSettings, OilEngTemperLimit),
-    F(TLimitsSettings, CVTFDeteriorLim),
-    F(TLimitsSettings, UaccMeth),
-    F(TLimitsSettings, InvTemperLimit),
-    F(TLimitsSettings, RetarderOilTemperLimit),
-    F(TLimitsSettings, HVBTemperLimit),
+constexpr TFieldInfo LimitsFields[] = {
+    F(TLimitsSettings, VelocityLimit),      F(TLimitsSettings, RevolutionsLimit),
+    F(TLimitsSettings, TankLimit),          F(TLimitsSettings, TimeCorr),
+    F(TLimitsSettings, LiqTemperLimit),     F(TLimitsSettings, UaccLowLimit),
+    F(TLimitsSettings, StopVelocityLimit),  F(TLimitsSettings, UaccHighLimit),
+    F(TLimitsSettings, VentTempLimit),      F(TLimitsSettings, GasMeth),
+    F(TLimitsSettings, AirTemperMeth),      F(TLimitsSettings, PrognozMeth),
+    F(TLimitsSettings, VelocityMeth),       F(TLimitsSettings, ExpenseMeth),
+    F(TLimitsSettings, RevolutionsMeth),    F(TLimitsSettings, ForsPosFlag),
+    F(TLimitsSettings, ForsCoef),           F(TLimitsSettings, InjTimeLimit),
+    F(TLimitsSettings, AirTemperCorr),      R(TLimitsSettings, Reserved24),
+    R(TLimitsSettings, Reserved26),         F(TLimitsSettings, Vel100),
+    F(TLimitsSettings, Vel100Down),         F(TLimitsSettings, ExpenseCorr),
+    F(TLimitsSettings, VelocityCorr),       F(TLimitsSettings, AccCorr),
+    F(TLimitsSettings, LiqTemperReady),     R(TLimitsSettings, Reserved42),
+    F(TLimitsSettings, GasOilMeth),         F(TLimitsSettings, Exp100ArrowLim),
+    F(TLimitsSettings, VAGSFilterLimit),    F(TLimitsSettings, GazExpenseCorr),
+    F(TLimitsSettings, OilAKPPTemperLimit), F(TLimitsSettings, OilEngTemperLimit),
+    F(TLimitsSettings, CVTFDeteriorLim),    F(TLimitsSettings, UaccMeth),
+    F(TLimitsSettings, InvTemperLimit),     F(TLimitsSettings, RetarderOilTemperLimit),
+    F(TLimitsSettings, HVBTemperLimit),     R(TLimitsSettings, Reserved63),
 };
+static_assert(Covers(LimitsFields, sizeof(TLimitsSettings)));
 
-const TFieldInfo TripFields[] = {
+constexpr TFieldInfo TripFields[] = {
     F(TTripSettings, PriceExpense), F(TTripSettings, PriceTime),    F(TTripSettings, PricePath),
     F(TTripSettings, PriceGas),     F(TTripSettings, TripShowFlag), F(TTripSettings, TripJournAuto),
-    F(TTripSettings, TripMinStop),  F(TTripSettings, TripJournal),  F(TTripSettings, TankJournal),
+    F(TTripSettings, TripMinStop),  R(TTripSettings, Reserved12),   F(TTripSettings, TripJournal),
+    F(TTripSettings, TankJournal),  R(TTripSettings, Reserved856),
 };
+static_assert(Covers(TripFields, sizeof(TTripSettings)));
 
-const TFieldInfo Block8Fields[] = {F(TBlock8, Data)};
+constexpr TFieldInfo Block8Fields[] = {F(TBlock8, Data)};
+static_assert(Covers(Block8Fields, sizeof(TBlock8)));
 
-const TFieldInfo AlarmFields[] = {
+constexpr TFieldInfo AlarmFields[] = {
     F(TAlarmSounds, AlarmPresentation),
+    R(TAlarmSounds, Reserved24),
     F(TAlarmSounds, AlarmVelSecNoSayMax),
+    R(TAlarmSounds, Reserved28),
 };
+static_assert(Covers(AlarmFields, sizeof(TAlarmSounds)));
 
-const TFieldInfo DisplayFields[] = {
-    F(TDisplaySettings, DispVar4),       F(TDisplaySettings, DispVar9),
-    F(TDisplaySettings, Screens4),       F(TDisplaySettings, Screens7),
-    F(TDisplaySettings, GraphScreens),   F(TDisplaySettings, ArrowScreens),
-    F(TDisplaySettings, Screens9),       F(TDisplaySettings, DispSpeed),
-    F(TDisplaySettings, HotMenus),       F(TDisplaySettings, ColorTable0),
-    F(TDisplaySettings, ColorTable1),    F(TDisplaySettings, ColorScheme),
-    F(TDisplaySettings, SayHelloMode),   F(TDisplaySettings, SoundVolume),
-    F(TDisplaySettings, FlagSound),      F(TDisplaySettings, Intense0),
-    F(TDisplaySettings, Intense1),       F(TDisplaySettings, SayEconomPeriod),
-    F(TDisplaySettings, SayParamPeriod), F(TDisplaySettings, DispShowTitle),
-    F(TDisplaySettings, IntenseMeth),    F(TDisplaySettings, SoundKeys),
-    F(TDisplaySettings, SoundLock),      F(TDisplaySettings, ShowDispName),
-    F(TDisplaySettings, IntenseDayTime), F(TDisplaySettings, IntenseNightTime),
-    F(TDisplaySettings, ShowDisp4),      F(TDisplaySettings, ShowDisp9),
-    F(TDisplaySettings, ShowDisp7),      F(TDisplaySettings, ShowDispG),
-    F(TDisplaySettings, ShowDispA),      F(TDisplaySettings, ShowDispS),
-    F(TDisplaySettings, ShowDisp1),      F(TDisplaySettings, Screen6),
-    F(TDisplaySettings, ShowDisp6),
+constexpr TFieldInfo DisplayFields[] = {
+    R(TDisplaySettings, Reserved0),        F(TDisplaySettings, DispVar4),
+    F(TDisplaySettings, DispVar9),         R(TDisplaySettings, Reserved11),
+    F(TDisplaySettings, Screens4),         F(TDisplaySettings, Screens7),
+    F(TDisplaySettings, GraphScreens),     F(TDisplaySettings, ArrowScreens),
+    F(TDisplaySettings, Screens9),         F(TDisplaySettings, DispSpeed),
+    F(TDisplaySettings, HotMenus),         R(TDisplaySettings, Reserved204),
+    F(TDisplaySettings, ColorTable0),      F(TDisplaySettings, ColorTable1),
+    F(TDisplaySettings, ColorScheme),      F(TDisplaySettings, SayHelloMode),
+    F(TDisplaySettings, SoundVolume),      F(TDisplaySettings, FlagSound),
+    F(TDisplaySettings, Intense0),         F(TDisplaySettings, Intense1),
+    F(TDisplaySettings, SayEconomPeriod),  F(TDisplaySettings, SayParamPeriod),
+    R(TDisplaySettings, Reserved368),      F(TDisplaySettings, DispShowTitle),
+    R(TDisplaySettings, Reserved371),      F(TDisplaySettings, IntenseMeth),
+    F(TDisplaySettings, SoundKeys),        F(TDisplaySettings, SoundLock),
+    F(TDisplaySettings, ShowDispName),     F(TDisplaySettings, IntenseDayTime),
+    F(TDisplaySettings, IntenseNightTime), F(TDisplaySettings, ShowDisp4),
+    F(TDisplaySettings, ShowDisp9),        F(TDisplaySettings, ShowDisp7),
+    F(TDisplaySettings, ShowDispG),        F(TDisplaySettings, ShowDispA),
+    F(TDisplaySettings, ShowDispS),        F(TDisplaySettings, ShowDisp1),
+    F(TDisplaySettings, Screen6),          F(TDisplaySettings, ShowDisp6),
+    R(TDisplaySettings, Reserved408),
 };
+static_assert(Covers(DisplayFields, sizeof(TDisplaySettings)));
 
-const TFieldInfo ProtocolFields[] = {
+constexpr TFieldInfo ProtocolFields[] = {
     F(TProtocolSettings, ProtocolFlags), F(TProtocolSettings, Protocol),
     F(TProtocolSettings, PrevProtocol),  F(TProtocolSettings, ProtocolSelectMeth),
     F(TProtocolSettings, EcuAddress),    F(TProtocolSettings, VirtualExpenseType),
@@ -195,14 +281,20 @@ const TFieldInfo ProtocolFields[] = {
     F(TProtocolSettings, StartThrottle), F(TProtocolSettings, EcuPids),
     F(TProtocolSettings, ProtTypeAdd4),  F(TProtocolSettings, ProtTypeAdd5),
     F(TProtocolSettings, ProtTypeAdd6),  F(TProtocolSettings, ProtTypeAdd7),
+    R(TProtocolSettings, Reserved56),
 };
+static_assert(Covers(ProtocolFields, sizeof(TProtocolSettings)));
 
-const TFieldInfo ErrorJournalFields[] = {
+constexpr TFieldInfo ErrorJournalFields[] = {
+    R(TErrorJournal, Reserved0),
     F(TErrorJournal, SupportedPids),
     F(TErrorJournal, Faults),
+    R(TErrorJournal, Reserved660),
 };
+static_assert(Covers(ErrorJournalFields, sizeof(TErrorJournal)));
 
 #undef F
+#undef R
 
 const std::span<const TFieldInfo> FieldLists[BlockCount] = {
     TripTotalsFields, ParkingFields, TankSensorFields, TankCalibrationFields,
@@ -216,57 +308,77 @@ template <class T> T Load(const uint8_t* p) {
     return v;
 }
 
-} // namespace
-
-std::span<const TFieldInfo> BlockFields(TBlock block) {
-    return FieldLists[int(block)];
-}
-
-const TFieldInfo* FindField(TBlock block, QStringView name) {
-    for (const TFieldInfo& f : BlockFields(block))
-        if (name == QLatin1String(f.Name))
+const TFieldInfo* FindIn(std::span<const TFieldInfo> list, QStringView name) {
+    for (const TFieldInfo& f : list)
+        if (f.Type != TFieldType::Reserved && name == QLatin1String(f.Name))
             return &f;
     return nullptr;
 }
 
-std::optional<TRecordField> FindRecordField(QStringView name) {
-    for (const TBlockInfo& info : BlockTable())
-        if (const TFieldInfo* f = FindField(info.Block, name))
-            return TRecordField{info.Block, f};
-    return std::nullopt;
+// The leading name of a path component: up to the first '[' or '.'.
+QStringView LeadingName(QStringView path) {
+    qsizetype end = 0;
+    while (end < path.size() && path[end] != u'[' && path[end] != u'.')
+        ++end;
+    return path.first(end);
 }
 
-double ReadNumber(const uint8_t* block, const TFieldInfo& field, int index) {
-    const uint8_t* p = block + field.Offset + std::size_t(index) * std::size_t(field.ElementSize);
-    switch (field.Type) {
-    case TFieldType::I8:
-        return Load<int8_t>(p);
-    case TFieldType::U8:
-        return Load<uint8_t>(p);
-    case TFieldType::I16:
-        return Load<int16_t>(p);
-    case TFieldType::U16:
-        return Load<uint16_t>(p);
-    case TFieldType::I32:
-        return Load<int32_t>(p);
-    case TFieldType::U32:
-        return Load<uint32_t>(p);
-    case TFieldType::U64:
-        return double(Load<uint64_t>(p));
-    case TFieldType::F32:
-        return Load<float>(p);
-    case TFieldType::BigEndianU16:
-        return p[0] << 8 | p[1];
-    default:
-        return 0;
+// Reads "[digits]" at `pos`; advances past it.
+std::optional<int> TakeIndex(QStringView path, qsizetype& pos) {
+    if (pos >= path.size() || path[pos] != u'[')
+        return std::nullopt;
+    qsizetype i = pos + 1;
+    int64_t value = 0;
+    while (i < path.size() && path[i] >= u'0' && path[i] <= u'9' && value <= INT32_MAX)
+        value = value * 10 + (path[i++].unicode() - u'0');
+    if (i == pos + 1 || i >= path.size() || path[i] != u']' || value > INT32_MAX)
+        return std::nullopt;
+    pos = i + 1;
+    return int(value);
+}
+
+std::optional<TFieldPath> ResolveIn(std::span<const TFieldInfo> list, TBlock block,
+                                    std::size_t base, QStringView path) {
+    const QStringView name = LeadingName(path);
+    const TFieldInfo* f = name.isEmpty() ? nullptr : FindIn(list, name);
+    if (!f)
+        return std::nullopt;
+    qsizetype pos = name.size();
+    int indices[2];
+    int given = 0;
+    while (given < 2)
+        if (const auto i = TakeIndex(path, pos))
+            indices[given++] = *i;
+        else
+            break;
+    if (pos < path.size() && path[pos] == u'[')
+        return std::nullopt; // malformed or a third index
+
+    int index = f->Array ? -1 : 0;
+    if (given > 0) {
+        if (!f->Array || (given == 2 && f->Columns == 0))
+            return std::nullopt;
+        index = given == 2 ? (indices[0] < f->Count && indices[1] < f->Columns
+                                  ? indices[0] * f->Columns + indices[1]
+                                  : -1)
+                           : (indices[0] < FieldElements(*f) ? indices[0] : -1);
+        if (index < 0)
+            return std::nullopt;
     }
-}
 
-namespace {
+    const std::size_t at =
+        base + f->Offset + (index > 0 ? std::size_t(index) * std::size_t(f->ElementSize) : 0);
+    if (pos == path.size())
+        return TFieldPath{
+            block, f,  base,
+            index, at, index < 0 || !f->Array ? FieldBytes(*f) : std::size_t(f->ElementSize)};
+    if (path[pos] != u'.' || f->Members.empty() || index < 0)
+        return std::nullopt;
+    return ResolveIn(f->Members, block, at, path.sliced(pos + 1));
+}
 
 const uint8_t* ElementAt(const uint8_t* block, const TFieldInfo& field, int index) {
-    const int elements = field.Count * std::max(field.Columns, 1);
-    if (index < 0 || index >= (field.Array ? elements : 1))
+    if (index < 0 || index >= FieldElements(field))
         throw TRangeError();
     return block + field.Offset + std::size_t(index) * std::size_t(field.ElementSize);
 }
@@ -284,7 +396,72 @@ QString NotAnInteger(const TFieldInfo& field) {
     return QStringLiteral("Поле %1 не является целым числом").arg(QLatin1String(field.Name));
 }
 
+TFieldPath ResolveOrThrow(QStringView path) {
+    const auto found = ResolveRecordField(path);
+    if (!found)
+        throw TMKError(QStringLiteral("Нет поля записи %1").arg(path));
+    return *found;
+}
+
 } // namespace
+
+int FieldElements(const TFieldInfo& field) {
+    return field.Array ? field.Count * std::max(field.Columns, 1) : 1;
+}
+
+std::size_t FieldBytes(const TFieldInfo& field) {
+    return ListBytes(field);
+}
+
+bool IsIntegerField(const TFieldInfo& field) {
+    switch (field.Type) {
+    case TFieldType::I8:
+    case TFieldType::U8:
+    case TFieldType::I16:
+    case TFieldType::U16:
+    case TFieldType::I32:
+    case TFieldType::U32:
+    case TFieldType::U64:
+    case TFieldType::BigEndianU16:
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::span<const TFieldInfo> BlockFields(TBlock block) {
+    return FieldLists[int(block)];
+}
+
+const TFieldInfo* FindField(TBlock block, QStringView name) {
+    return FindIn(BlockFields(block), name);
+}
+
+std::optional<TRecordField> FindRecordField(QStringView name) {
+    for (const TBlockInfo& info : BlockTable())
+        if (const TFieldInfo* f = FindField(info.Block, name))
+            return TRecordField{info.Block, f};
+    return std::nullopt;
+}
+
+std::optional<TFieldPath> ResolveField(TBlock block, QStringView path) {
+    return ResolveIn(BlockFields(block), block, 0, path);
+}
+
+std::optional<TFieldPath> ResolveRecordField(QStringView path) {
+    const auto top = FindRecordField(LeadingName(path));
+    return top ? ResolveField(top->Block, path) : std::nullopt;
+}
+
+double ReadNumber(const uint8_t* block, const TFieldInfo& field, int index) {
+    if (field.Type == TFieldType::F32)
+        return Load<float>(ElementAt(block, field, index));
+    if (field.Type == TFieldType::U64)
+        return double(ReadUnsigned64(block, field, index));
+    if (!IsIntegerField(field))
+        throw TMKError(QStringLiteral("Поле %1 не является числом").arg(QLatin1String(field.Name)));
+    return double(ReadInteger(block, field, index));
+}
 
 int64_t ReadInteger(const uint8_t* block, const TFieldInfo& field, int index) {
     const uint8_t* p = ElementAt(block, field, index);
@@ -347,7 +524,28 @@ uint64_t ReadUnsigned64(const uint8_t* block, const TFieldInfo& field, int index
 }
 
 void StoreUnsigned64(uint8_t* block, const TFieldInfo& field, int index, uint64_t value) {
-    if (field.Type != TFieldType::U64)
-        return StoreInteger(block, field, index, value > uint64_t(INT64_MAX) ? -1 : int64_t(value));
+    if (field.Type != TFieldType::U64) {
+        if (value > uint64_t(INT64_MAX) && IsIntegerField(field))
+            throw TRangeError();
+        return StoreInteger(block, field, index, int64_t(value));
+    }
     std::memcpy(const_cast<uint8_t*>(ElementAt(block, field, index)), &value, sizeof value);
+}
+
+int64_t ReadInteger(const uint8_t* block, const TFieldPath& path) {
+    return ReadInteger(block + path.Base, *path.Field, path.Index);
+}
+
+void StoreInteger(uint8_t* block, const TFieldPath& path, int64_t value) {
+    StoreInteger(block + path.Base, *path.Field, path.Index, value);
+}
+
+int64_t ReadRecordInteger(const TMK& mk, QStringView path) {
+    const TFieldPath p = ResolveOrThrow(path);
+    return ReadInteger(mk.BlockBytes(p.Block), p);
+}
+
+void StoreRecordInteger(TMK& mk, QStringView path, int64_t value) {
+    const TFieldPath p = ResolveOrThrow(path);
+    StoreInteger(mk.BlockBytes(p.Block), p, value);
 }

@@ -1,0 +1,1 @@
+mk_add_test(tst_recordfields LABEL unit LIBS mkcore SOURCES tst_recordfields.cpp)
