@@ -1,7 +1,7 @@
+#include "base/MKError.h"
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
 #include "link/MKProtocol.h"
-#include "base/MKError.h"
 #include "sim/MKSimulator.h"
 #include "sim/MemoryImage.h"
 
@@ -18,7 +18,9 @@ const QString Usage = QStringLiteral(
     "mktool simulate [--address A] [--settings-version V] [--image IMAGE.bin] "
     "[--save-on-exit IMAGE.bin] [--baud B] [--bad-checksum N] [--busy N] [--silence N] "
     "[--zero-header N] [--overlong-length N] [--short-reply N] [--answer-after K] "
-    "[--log FILE|-]");
+    "[--dropped-chunk N] [--log FILE|-]\n"
+    "  --dropped-chunk N: the next N WriteChunk requests are acknowledged but not stored,\n"
+    "  so a write's read-back finds the sections they belong to changed");
 
 // Fault options and the plan counter each one sets.
 const QList<QPair<QString, int TFaultPlan::*>> FaultOptions = {
@@ -29,6 +31,7 @@ const QList<QPair<QString, int TFaultPlan::*>> FaultOptions = {
     {QStringLiteral("--overlong-length"), &TFaultPlan::OverlongLength},
     {QStringLiteral("--short-reply"), &TFaultPlan::ShortReply},
     {QStringLiteral("--answer-after"), &TFaultPlan::AnswerAfter},
+    {QStringLiteral("--dropped-chunk"), &TFaultPlan::DroppedChunk},
 };
 
 long long NumberIn(const Cli::TArgs& args, const QString& name, long long fallback, long long low,

@@ -1,28 +1,45 @@
-#include "workflow/BackupStore.h"
-#include "workflow/MKTransfer.h"
-#include "workflow/WorkflowTexts.h"
+#include "base/MKError.h"
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
 #include "cli/DeviceCommand.h"
+#include "editing/SettingsDiff.h"
 #include "link/LinkTexts.h"
 #include "link/ML_RS232.h"
-#include "base/MKError.h"
 #include "model/Pars32.h"
 #include "model/SettingsFile.h"
+#include "workflow/BackupStore.h"
+#include "workflow/MKTransfer.h"
+#include "workflow/WorkflowTexts.h"
 
 // mktool write: the program's write of a settings file into the MK.
+// Before the first write command it prints what changes in the MK; --dry-run stops there.
 int RunWrite(const QStringList& args) {
+    QStringList rest = args;
+    const bool dryRun = rest.removeAll(QStringLiteral("--dry-run")) > 0;
     Cli::TDeviceCommand command(
-        args, QStringLiteral("mktool write [--port P | --auto] [--connect-timeout S] IN.rvset"));
+        rest, QStringLiteral(
+                  "mktool write [--port P | --auto] [--connect-timeout S] [--dry-run] IN.rvset"));
     TMK mk;
     SettingsFile::Load(mk, command.File());
     if (!command.FindMK())
         return Cli::ExitFailure;
     TMKTransfer transfer(command.Link(), mk);
+    bool compared = false;
+    transfer.ConfirmWrite = [&compared, dryRun](TMK& device, TMK& toWrite) {
+        Cli::PrintProgress(ChangesText(CompareSettings(device, toWrite), 1000));
+        compared = true;
+        return !dryRun;
+    };
     TBackupStore backups;
     try {
-        if (transfer.WriteSettings(command.Progress(), backups) == TMKTransfer::TOutcome::Cancelled)
+        if (transfer.WriteSettings(command.Progress(), backups) ==
+            TMKTransfer::TOutcome::Cancelled) {
+            if (dryRun && compared) {
+                Cli::PrintProgress(QStringLiteral("Пробный запуск: в МК ничего не записано."));
+                return Cli::ExitOk;
+            }
             return command.Fail(LinkTexts::NoConnection());
+        }
     } catch (const TMKError& e) {
         if (!transfer.LastBackup.isEmpty())
             Cli::PrintProgress(WorkflowTexts::BackupNotice(transfer.LastBackup));

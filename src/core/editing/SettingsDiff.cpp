@@ -1,5 +1,6 @@
 #include "editing/SettingsDiff.h"
 
+#include "base/MKError.h"
 #include "editing/Conversions.h"
 #include "editing/EditorSession.h"
 #include "editing/PageTree.h"
@@ -48,8 +49,16 @@ bool WholeBlockKind(TFieldType type) {
 
 TSettingsDiff CompareSettings(TMK& a, TMK& b) {
     TSettingsDiff diff;
-    const std::vector<TShownControl> shownA = ShownControls(a);
-    const std::vector<TShownControl> shownB = ShownControls(b);
+    // A record the editor cannot open (its protocol outside the device's list, say) is
+    // still compared, field by field.
+    std::vector<TShownControl> shownA, shownB;
+    try {
+        shownA = ShownControls(a);
+        shownB = ShownControls(b);
+    } catch (const TMKError&) {
+        shownA.clear();
+        shownB.clear();
+    }
     for (std::size_t i = 0; i < shownA.size() && i < shownB.size(); ++i) {
         const TShownControl& ca = shownA[i];
         const TShownControl& cb = shownB[i];
@@ -60,7 +69,8 @@ TSettingsDiff CompareSettings(TMK& a, TMK& b) {
     }
     a.UnpackAll();
     b.UnpackAll();
-    const QSet<QString> shownFields = FieldsShownByControls(shownA);
+    const QSet<QString> shownFields =
+        shownA.empty() ? QSet<QString>() : FieldsShownByControls(shownA);
     for (const TBlockInfo& block : BlockTable()) {
         const uint8_t* pa = a.BlockBytes(block.Block);
         const uint8_t* pb = b.BlockBytes(block.Block);
@@ -116,4 +126,16 @@ QJsonArray TSettingsDiff::Json() const {
         list.append(QJsonObject{{"Field", f.Field},
                                 {"Changed", f.Whole ? QJsonValue(true) : QJsonValue(f.Changed)}});
     return list;
+}
+
+QString ChangesText(const TSettingsDiff& diff, int maxLines) {
+    if (diff.Empty())
+        return QStringLiteral("Настройки не отличаются от настроек в МК.");
+    QStringList lines = diff.Lines();
+    const qsizetype total = lines.size();
+    if (total > maxLines) {
+        lines = lines.mid(0, maxLines);
+        lines.append(QStringLiteral("… и ещё %1").arg(total - maxLines));
+    }
+    return QStringLiteral("Изменения в МК (было → станет):\n") + lines.join(QLatin1Char('\n'));
 }

@@ -34,6 +34,10 @@ struct TSettingsDiff {
     QJsonArray Json() const;
 };
 
+// The differences as a user reads them before a write: what changes in the MK (at most
+// maxLines, then how many more), or that nothing does.
+QString ChangesText(const TSettingsDiff& diff, int maxLines);
+
 // Compares the settings of two device models (their images; both are unpacked and stay as
 // they were).
 TSettingsDiff CompareSettings(TMK& a, TMK& b);

@@ -1,18 +1,27 @@
 #include "link/ML_RS232.h"
 
+#include "base/MKError.h"
 #include "link/LinkTexts.h"
 #include "link/MKProtocol.h"
-#include "base/MKError.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
-// Longest wait between two looks at the port: the window stays responsive and the CPU
-// idles, while a byte that arrives ends the wait at once.
-constexpr int PollSliceMs = 1;
+// Longest wait on the port before pending UI events get their turn again. The wait ends
+// the moment the awaited bytes are in, so this costs no time, only a wake-up now and then
+// while the MK keeps silent.
+constexpr int WaitSliceMs = 10;
 constexpr int BitsPerByte = 11; // start, 8 data, 2 stop
+// Beyond its time on the line, how long the rest of a reply is awaited before the link looks
+// at what has come (a USB adapter passes bytes on in bursts).
+constexpr int WholeReplySlackMs = 2;
+// The last bytes of a reply are awaited on the port; those before them are slept through,
+// as even a port that counts bytes wakes its waiter for each one in the driver. Four bytes
+// (0.38 ms at 115200 baud) cover a sleep that ends late.
+constexpr int PortAwaitedBytes = 4;
 
 } // namespace
 
@@ -67,23 +76,23 @@ int TML_RS::ReadInto(int index, int count) {
     return int(got);
 }
 
-void TML_RS::WaitForInput() {
+void TML_RS::WaitForInput(int count, qint64 msecs) {
     QCoreApplication::processEvents();
+    const int slice = int(std::clamp<qint64>(msecs, 1, WaitSliceMs));
     if (PortHandle)
-        PortHandle->WaitReadable(PollSliceMs);
+        PortHandle->WaitForBytes(count, slice);
     else
-        Clock().Sleep(PollSliceMs);
+        Clock().Sleep(slice);
 }
 
-void TML_RS::AwaitWireTime(int bytes) {
-    // A reply trickling in at the line's rate would wake the link for every byte; letting
-    // the rest arrive first keeps the CPU idle. The last byte is waited for on the port,
-    // so an oversleeping timer never delays the end of the reply.
-    if (BaudRate == 0 || bytes < 2)
-        return;
-    const qint64 micros = qint64(bytes - 1) * BitsPerByte * 1000000 / BaudRate;
-    QCoreApplication::processEvents();
-    Clock().SleepMicroseconds(qMin<qint64>(micros, PollSliceMs * 1000));
+qint64 TML_RS::WireTimeMs(int bytes) const {
+    return (WireTimeMicros(bytes) + 999) / 1000;
+}
+
+qint64 TML_RS::WireTimeMicros(int bytes) const {
+    if (BaudRate == 0 || bytes <= 0)
+        return 0;
+    return qint64(bytes) * BitsPerByte * 1000000 / BaudRate;
 }
 
 void TML_RS::ReceiveFrame() {
@@ -101,7 +110,7 @@ void TML_RS::ReceiveFrame() {
             break;
         if (now > deadline)
             throw TMKError(LinkTexts::NoConnection());
-        WaitForInput();
+        WaitForInput(1, deadline - now);
     }
     const int length = RxBuf[0];
     if (length < MKProtocol::MinFrameLength)
@@ -116,13 +125,20 @@ void TML_RS::ReceiveFrame() {
         if (got > 0) {
             received += got;
             deadline = now + InterByteTimeout;
-            if (received < length)
-                AwaitWireTime(length - received);
             continue;
         }
         if (now > deadline)
             throw TMKError(LinkTexts::InterByteDelay());
-        WaitForInput();
+        // The rest is awaited whole: the line cannot deliver it sooner than its bytes take,
+        // so most of that time is slept through, and the port then wakes the link once, with
+        // the last byte. Looking again after a few milliseconds at most keeps the
+        // inter-byte deadline within them of the byte that restarted it.
+        const int rest = length - received;
+        if (rest > PortAwaitedBytes)
+            Clock().SleepMicroseconds(WireTimeMicros(rest - PortAwaitedBytes));
+        const qint64 awake = Clock().NowMs();
+        WaitForInput(rest, qMin(deadline - awake,
+                                WireTimeMs(qMin(rest, PortAwaitedBytes)) + WholeReplySlackMs));
     }
     QCoreApplication::processEvents();
     if (!ReplyChecksumOk())

@@ -42,10 +42,13 @@ public:
 private:
     // 1 when a byte came, 0 when none has yet, -1 when the port failed.
     int ReadInto(int index, int count);
-    // Waits one short slice for input, giving UI events their turn first.
-    void WaitForInput();
-    // Waits for about the time the given number of bytes take on the line, at most a slice.
-    void AwaitWireTime(int bytes);
+    // Gives UI events their turn, then waits on the port until count bytes have come, at
+    // most msecs and never longer than a slice, so the windows stay responsive.
+    void WaitForInput(int count, qint64 msecs);
+    // The time the given number of bytes take on the line: whole milliseconds rounded up,
+    // microseconds rounded down.
+    qint64 WireTimeMs(int bytes) const;
+    qint64 WireTimeMicros(int bytes) const;
 
     // Set by BeginCommand: the shortest reply that carries the command's data.
     int ReplyLengthNeeded = 6;

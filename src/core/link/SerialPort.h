@@ -39,6 +39,13 @@ public:
     virtual qint64 Write(const char* data, qint64 size) = 0;
     // Waits at most msecs for input; true when something can be read.
     virtual bool WaitReadable(int msecs) = 0;
+    // Waits at most msecs until count bytes can be read, without returning for each byte
+    // on the way; true when they can (or the device failed, so that the read reports it).
+    // A port that cannot count ends the wait at the first byte; the caller waits again.
+    virtual bool WaitForBytes(qint64 count, int msecs) {
+        Q_UNUSED(count);
+        return WaitReadable(msecs);
+    }
 };
 
 // Creates the port object for a device path; opening is left to the caller.

@@ -1,10 +1,14 @@
 #include "link/SystemSerialPort.h"
 
+#include <termios.h>
+
 namespace {
 
 // A write that cannot drain in this time is left to the driver; the reply check
 // reports the failure.
 constexpr int WriteDrainMs = 1000;
+// The terminal driver's limit for a held-back count (its VMIN is one byte).
+constexpr int MaxWakeCount = 255;
 
 QSerialPort::Parity ToQtParity(quint8 code) {
     switch (code) {
@@ -73,6 +77,7 @@ bool TSystemSerialPort::Open() {
     if (Port.portName().isEmpty())
         return false;
     const bool opened = Port.open(QIODevice::ReadWrite);
+    WakeCount = 0;
     Port.clearError();
     return opened;
 }
@@ -81,6 +86,7 @@ void TSystemSerialPort::Close() {
     if (Port.isOpen())
         Port.close();
     Port.clearError();
+    WakeCount = 0;
 }
 
 bool TSystemSerialPort::IsOpen() const {
@@ -105,6 +111,7 @@ bool TSystemSerialPort::SetLineSettings(const TLineSettings& settings) {
     ok = Port.setDataBits(QSerialPort::DataBits(settings.ByteSize)) && ok;
     ok = Port.setParity(ToQtParity(settings.Parity)) && ok;
     ok = Port.setStopBits(ToQtStopBits(settings.StopBits)) && ok;
+    WakeCount = 0; // the port object writes its own terminal settings back
     Port.clearError();
     return ok;
 }
@@ -136,6 +143,7 @@ qint64 TSystemSerialPort::Read(char* data, qint64 maxSize) {
     if (!Port.isOpen() || DeviceFailed())
         return -1;
     if (Port.bytesAvailable() == 0) {
+        SetWakeCount(0);
         Port.waitForReadyRead(0);
         ClearTransientError();
         if (DeviceFailed())
@@ -150,6 +158,8 @@ qint64 TSystemSerialPort::Write(const char* data, qint64 size) {
     const qint64 queued = Port.write(data, size);
     if (queued < 0)
         return -1;
+    // Straight to the driver: the reply's wait starts with the request on its way.
+    Port.flush();
     while (Port.bytesToWrite() > 0 && Port.waitForBytesWritten(WriteDrainMs)) {
     }
     ClearTransientError();
@@ -163,9 +173,42 @@ bool TSystemSerialPort::WaitReadable(int msecs) {
         return true; // let the caller's read report the failure at once
     if (Port.bytesAvailable() > 0)
         return true;
+    SetWakeCount(0);
     Port.waitForReadyRead(msecs);
     ClearTransientError();
     return Port.bytesAvailable() > 0 || DeviceFailed();
+}
+
+bool TSystemSerialPort::WaitForBytes(qint64 count, int msecs) {
+    if (!Port.isOpen() || DeviceFailed())
+        return true;
+    const qint64 missing = count - Port.bytesAvailable();
+    if (missing <= 0)
+        return true;
+    // Linux's terminal driver reports a raw-mode port readable only once VMIN bytes are in,
+    // so the wait returns once, when they are complete, not per byte (elsewhere it may
+    // return at the first byte, and the caller waits again). The count stays until the
+    // next look at an empty port: the reply's end is not delayed by putting it back.
+    SetWakeCount(int(qMin<qint64>(missing, MaxWakeCount)));
+    Port.waitForReadyRead(msecs);
+    ClearTransientError();
+    return Port.bytesAvailable() >= count || DeviceFailed();
+}
+
+void TSystemSerialPort::SetWakeCount(int count) {
+    // 0 and 1 both wake on the first byte; 0 is what the port object itself sets.
+    if (count <= 1)
+        count = 0;
+    if (count == WakeCount)
+        return;
+    const int fd = int(Port.handle());
+    termios settings{};
+    if (fd < 0 || ::tcgetattr(fd, &settings) != 0)
+        return;
+    settings.c_cc[VMIN] = cc_t(count);
+    settings.c_cc[VTIME] = 0;
+    if (::tcsetattr(fd, TCSANOW, &settings) == 0)
+        WakeCount = count;
 }
 
 bool TSystemSerialPort::DeviceFailed() const {

@@ -21,6 +21,7 @@ public:
     qint64 Read(char* data, qint64 maxSize) override;
     qint64 Write(const char* data, qint64 size) override;
     bool WaitReadable(int msecs) override;
+    bool WaitForBytes(qint64 count, int msecs) override;
 
     static TSerialPortFactory Factory();
 
@@ -28,6 +29,10 @@ private:
     bool DeviceFailed() const;
     // A call that only reports "nothing happened yet" must not poison the next one.
     void ClearTransientError();
+    // How many bytes the terminal driver holds back before it reports the port readable
+    // (its VMIN); 0 reports every byte, as the port object sets it up.
+    void SetWakeCount(int count);
 
     QSerialPort Port;
+    int WakeCount = 0;
 };

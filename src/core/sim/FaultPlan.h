@@ -13,5 +13,6 @@ struct TFaultPlan {
     int OverlongLength = 0;       // replies whose length byte promises more than is sent
     int ShortReply = 0;           // Identify and ReadBlock replies one data byte short
     int AnswerAfter = 0;          // the first K requests since the start go unanswered
+    int DroppedChunk = 0;         // WriteChunk requests acknowledged but not stored
     QList<QByteArray> RawReplies; // sent instead of the next replies, byte for byte
 };

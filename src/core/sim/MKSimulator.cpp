@@ -1,7 +1,7 @@
 #include "sim/MKSimulator.h"
 
-#include "link/MKProtocol.h"
 #include "base/MKError.h"
+#include "link/MKProtocol.h"
 #include "sim/FactoryMemory.h"
 #include "sim/MemoryImage.h"
 
@@ -207,6 +207,11 @@ QByteArray TMKSimulator::Respond(const QByteArray& request, QString& note) {
         --faults.Busy;
         note = QStringLiteral("busy");
         return ReplyFrame(header, BusyStatus, {});
+    }
+    if (faults.DroppedChunk > 0 && command == WriteChunk && AddressedTo(request, Options.Address)) {
+        --faults.DroppedChunk;
+        note = QStringLiteral("chunk acknowledged, not stored");
+        return ReplyFrame(header, 0, {});
     }
     QString why;
     std::optional<TMKDevice::TReply> reply = Device->Handle(request, &why);

@@ -1,16 +1,20 @@
 #include "workflow/MKTransfer.h"
 
+#include "base/MKError.h"
+#include "link/MKProtocol.h"
+#include "link/ML_RS232.h"
+#include "model/Pars32.h"
 #include "workflow/BackupStore.h"
 #include "workflow/SectionPlan.h"
 #include "workflow/TransferProgress.h"
 #include "workflow/WorkflowTexts.h"
-#include "link/MKProtocol.h"
-#include "link/ML_RS232.h"
-#include "base/MKError.h"
-#include "model/Pars32.h"
 
 #include <QCoreApplication>
+#include <QStringList>
+#include <algorithm>
 #include <cmath>
+#include <memory>
+#include <set>
 
 namespace {
 
@@ -85,10 +89,25 @@ TMKTransfer::TOutcome TMKTransfer::ReadSettings(TTransferProgress& progress) {
     return TOutcome::Done;
 }
 
+namespace {
+
+// The MK's settings as a device model of their own, for comparing before a write.
+std::unique_ptr<TMK> DeviceModel(quint16 version, const QByteArray& image) {
+    auto device = std::make_unique<TMK>();
+    device->SettingsVersion = version;
+    device->Image = image;
+    device->UnpackAll();
+    return device;
+}
+
+} // namespace
+
 TMKTransfer::TOutcome TMKTransfer::WriteSettings(TTransferProgress& progress,
                                                  TBackupStore& backups) {
     LastBackup.clear();
+    Unconfirmed.clear();
     const TSettingsRecord record = MK.Record;
+    const QByteArray original = MK.Image;
     const quint32 firmware = MK.ImageDirectory.FirmwareVersion;
     const TOpenPort port(Link);
     progress.ShowPhase(WorkflowTexts::ConnectingLabel(), false);
@@ -103,6 +122,12 @@ TMKTransfer::TOutcome TMKTransfer::WriteSettings(TTransferProgress& progress,
     MK.PackAll();
     if (MK.ImageDirectory.FirmwareVersion != firmware)
         throw TMKError(WorkflowTexts::FirmwareVersionMismatch());
+    if (ConfirmWrite && !ConfirmWrite(*DeviceModel(connection.Version, fresh), MK)) {
+        MK.Image = original;
+        MK.ReadDirectory();
+        MK.Record = record;
+        return TOutcome::Cancelled;
+    }
     const QList<TSection> sections = PlanSections(MK.Image, fresh.size());
     try {
         LastBackup = backups.Keep(connection.Version, fresh);
@@ -110,6 +135,14 @@ TMKTransfer::TOutcome TMKTransfer::WriteSettings(TTransferProgress& progress,
         throw TMKError(WorkflowTexts::BackupFailed(e.Text()));
     }
     WriteSections(progress, sections);
+    Unconfirmed = VerifySections(progress, sections);
+    if (!Unconfirmed.isEmpty()) {
+        QStringList entries;
+        for (const int entry : Unconfirmed)
+            entries << QString::number(entry);
+        throw TMKError(
+            WorkflowTexts::WriteNotConfirmed(entries.join(QStringLiteral(", ")), LastBackup));
+    }
     return TOutcome::Done;
 }
 
@@ -127,4 +160,37 @@ void TMKTransfer::WriteSections(TTransferProgress& progress, const QList<TSectio
         Link.EndSectionWrite(DeviceAddress, section.Address, section.Count);
         progress.SetGauge(Percent(double(i + 1), double(sections.size())));
     }
+}
+
+QList<int> TMKTransfer::VerifySections(TTransferProgress& progress,
+                                       const QList<TSection>& sections) {
+    // The image is made of whole blocks: unit u is block u + 1 in the first half and
+    // block u + 2 in the second, as ReadImage lays them down.
+    constexpr qsizetype Unit = MKProtocol::BlockSize;
+    const qsizetype unitsPerHalf = qsizetype(MemorySize / 64) - 1;
+    std::set<qsizetype> units;
+    for (const TSection& section : sections)
+        for (qsizetype u = section.ImagePosition() / Unit;
+             section.Count > 0 && u * Unit < section.ImagePosition() + section.Count; ++u)
+            units.insert(u);
+    if (units.empty())
+        return {};
+    progress.ShowPhase(WorkflowTexts::VerifyingLabel(), true);
+    QCoreApplication::processEvents();
+    QByteArray readBack(MK.Image.size(), '\0');
+    int done = 0;
+    for (const qsizetype u : units) {
+        const qsizetype block = u < unitsPerHalf ? u + 1 : u + 2;
+        const QByteArray bytes = Link.ReadBlock(DeviceAddress, quint16(block));
+        std::copy_n(bytes.constData(), qMin(bytes.size(), readBack.size() - u * Unit),
+                    readBack.data() + u * Unit);
+        progress.SetGauge(Percent(++done, double(units.size())));
+    }
+    QList<int> differing;
+    for (qsizetype i = 0; i < sections.size(); ++i) {
+        const qsizetype from = sections[i].ImagePosition();
+        if (readBack.mid(from, sections[i].Count) != MK.Image.mid(from, sections[i].Count))
+            differing << int(i + 1);
+    }
+    return differing;
 }

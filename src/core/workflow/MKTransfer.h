@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <functional>
 
 class TBackupStore;
 class TMK;
@@ -38,18 +39,31 @@ public:
     // word, the image what was read, and the record keeps its contents.
     TOutcome ReadSettings(TTransferProgress& progress);
     // Writes the record into the MK over a fresh read of its memory; the fresh memory is
-    // kept in backups before the first write command. Throws TMKError when the MK's
-    // versions differ from the settings', its directory is broken, or the link fails.
+    // kept in backups before the first write command. Every written section is then read
+    // back and compared with what was sent. Throws TMKError when the MK's versions differ
+    // from the settings', its directory is broken, the link fails, or a section reads back
+    // differently (WriteNotConfirmed, naming the backup).
     TOutcome WriteSettings(TTransferProgress& progress, TBackupStore& backups);
+
+    // Asked after the fresh read, before anything is kept or written, with the MK's
+    // settings and the ones about to be written; false cancels the write and leaves the
+    // model as it was. Unset: write without asking.
+    std::function<bool(TMK& device, TMK& toWrite)> ConfirmWrite;
 
     quint8 DeviceAddress = 0;
     quint32 MemorySize = 0;
     // The backup the last write made before sending; empty when it sent nothing.
     QString LastBackup;
+    // The directory entries the last write's read-back found different; empty when the
+    // write was confirmed or did not get that far.
+    QList<int> Unconfirmed;
 
 private:
     void ReadFreshImage(TTransferProgress& progress);
     void WriteSections(TTransferProgress& progress, const QList<TSection>& sections);
+    // Reads the sections back from the MK, each block once; the directory entries
+    // (from 1) of the sections that differ from the image.
+    QList<int> VerifySections(TTransferProgress& progress, const QList<TSection>& sections);
 
     TML_RS& Link;
     TMK& MK;

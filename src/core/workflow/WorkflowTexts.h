@@ -51,11 +51,22 @@ inline QString BackupNotice(const QString& path) {
                           "запишите его в МК.")
         .arg(path);
 }
+inline QString VerifyingLabel() {
+    return QStringLiteral("Проверка записи...");
+}
+// entries: the directory entries whose sections read back differently, "3, 7".
+inline QString WriteNotConfirmed(const QString& entries, const QString& backup) {
+    return QStringLiteral("Запись не подтверждена: разделы %1 отличаются.\n%2")
+        .arg(entries, backup);
+}
 // Follows the link's "no connection" text when the port was refused for lack of rights.
 inline QString PortPermissionHint(const QString& device) {
     return QStringLiteral("Нет прав на доступ к порту %1. Установите пакет программы (правило "
                           "udev 60-params32.rules) или войдите в группу dialout: sudo usermod "
                           "-aG dialout $USER, затем войдите в систему заново.")
         .arg(device);
+}
+inline QString WriteChangesQuestion() {
+    return QStringLiteral("Записать эти изменения в МК?");
 }
 } // namespace WorkflowTexts

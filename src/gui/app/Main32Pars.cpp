@@ -1,23 +1,24 @@
 #include "app/Main32Pars.h"
 
-#include "workflow/BackupStore.h"
 #include "app/Dialogs.h"
-#include "editor/MK_SetParams.h"
 #include "app/FormTexts.h"
-#include "base/IniFls.h"
 #include "app/MKPicture.h"
-#include "workflow/MKTransfer.h"
-#include "workflow/PortAccess.h"
+#include "app/ML_RS232_SetNum.h"
 #include "app/Progress.h"
-#include "workflow/WorkflowTexts.h"
+#include "base/IniFls.h"
+#include "base/MKError.h"
+#include "editing/SettingsDiff.h"
+#include "editor/MK_SetParams.h"
 #include "link/FindMK.h"
 #include "link/ML_RS232.h"
-#include "app/ML_RS232_SetNum.h"
-#include "base/MKError.h"
 #include "model/Pars32.h"
 #include "model/SettingsFile.h"
 #include "viewers/MK_ViewJournals.h"
 #include "viewers/MK_ViewOsc.h"
+#include "workflow/BackupStore.h"
+#include "workflow/MKTransfer.h"
+#include "workflow/PortAccess.h"
+#include "workflow/WorkflowTexts.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -33,6 +34,7 @@
 namespace {
 
 const QString CommonSection = QStringLiteral("Common");
+const QString CompareKey = QStringLiteral("CompareBeforeWrite");
 const QString AutoKey = QStringLiteral("Auto");
 const QString PlacementSection = QStringLiteral("MainWindow");
 constexpr quint32 Baud = 115200;
@@ -183,12 +185,16 @@ void TMainForm::FormShow() {
     AutoSearch = true;
     MK = std::make_unique<TMK>();
     Transfers = std::make_unique<TMKTransfer>(*RS, *MK);
+    Transfers->ConfirmWrite = [this](TMK& device, TMK& toWrite) {
+        return ConfirmChanges(device, toWrite);
+    };
     Backups = std::make_unique<TBackupStore>(
         Setup.BackupFolder.isEmpty() ? TBackupStore::DefaultFolder() : Setup.BackupFolder);
     {
         TMIniFile settings(SettingsPath());
         RS->LoadSettings(settings);
         AutoSearch = settings.ReadBool(CommonSection, AutoKey, AutoSearch);
+        CompareBeforeWrite = settings.ReadInteger(CommonSection, CompareKey, 1) != 0;
         TWindowPlacement placement = CurrentPlacement();
         settings.LoadPlacement(PlacementSection, placement);
         ApplyPlacement(placement);
@@ -257,6 +263,7 @@ void TMainForm::FormClose() {
     TMIniFile settings(SettingsPath());
     RS->SaveSettings(settings);
     settings.WriteBool(CommonSection, AutoKey, AutoSearch);
+    settings.WriteInteger(CommonSection, CompareKey, CompareBeforeWrite ? 1 : 0);
     settings.SavePlacement(PlacementSection, CurrentPlacement());
 }
 
@@ -287,6 +294,26 @@ void TMainForm::ShowTransferError(const QString& text) {
     Dialogs::ShowError(WithPermissionHint(text, RS->Environment().Ports, RS->PortNumber));
 }
 
+bool TMainForm::RunTransfer(const std::function<void(TProgressForm&)>& transfer,
+                            const std::function<void()>& onFailure) {
+    auto progress = std::make_unique<TProgressForm>(this);
+    RunningProgress = progress.get();
+    progress->ShowModeless();
+    try {
+        transfer(*progress);
+    } catch (const TMKError& e) {
+        // The progress window goes before the error box comes.
+        RunningProgress = nullptr;
+        progress.reset();
+        if (onFailure)
+            onFailure();
+        ShowTransferError(e.Text());
+        return false;
+    }
+    RunningProgress = nullptr;
+    return true;
+}
+
 void TMainForm::bGetParamsClick() {
     if (Busy)
         return;
@@ -294,19 +321,14 @@ void TMainForm::bGetParamsClick() {
     const TBusy busy(*this);
     if (!FindMK())
         return;
-    auto progress = std::make_unique<TProgressForm>(this);
-    RunningProgress = progress.get();
-    progress->ShowModeless();
-    try {
-        if (Transfers->ReadSettings(*progress) == TMKTransfer::TOutcome::Done)
-            SetDataButtons(true);
-        RunningProgress = nullptr;
-    } catch (const TMKError& e) {
-        RunningProgress = nullptr;
-        progress.reset();
-        SetDataButtons(false);
-        ShowTransferError(e.Text());
-    }
+    bool done = false;
+    RunTransfer(
+        [&](TProgressForm& progress) {
+            done = Transfers->ReadSettings(progress) == TMKTransfer::TOutcome::Done;
+        },
+        [&] { SetDataButtons(false); });
+    if (done)
+        SetDataButtons(true);
 }
 
 void TMainForm::bSetParamsClick() {
@@ -315,22 +337,24 @@ void TMainForm::bSetParamsClick() {
     const TBusy busy(*this);
     if (!FindMK())
         return;
-    auto progress = std::make_unique<TProgressForm>(this);
-    RunningProgress = progress.get();
-    progress->ShowModeless();
-    try {
-        const TMKTransfer::TOutcome outcome = Transfers->WriteSettings(*progress, *Backups);
-        RunningProgress = nullptr;
-        progress.reset();
-        if (outcome == TMKTransfer::TOutcome::Done)
-            Dialogs::ShowInformation(WorkflowTexts::SettingsWritten());
-    } catch (const TMKError& e) {
-        RunningProgress = nullptr;
-        progress.reset();
-        ShowTransferError(e.Text());
+    bool done = false;
+    if (!RunTransfer([&](TProgressForm& progress) {
+            done = Transfers->WriteSettings(progress, *Backups) == TMKTransfer::TOutcome::Done;
+        })) {
         if (!Transfers->LastBackup.isEmpty())
             Dialogs::ShowInformation(WorkflowTexts::BackupNotice(Transfers->LastBackup));
+        return;
     }
+    if (done)
+        Dialogs::ShowInformation(WorkflowTexts::SettingsWritten());
+}
+
+bool TMainForm::ConfirmChanges(TMK& device, TMK& toWrite) {
+    if (!CompareBeforeWrite)
+        return true;
+    const TSettingsDiff diff = CompareSettings(device, toWrite);
+    return Dialogs::Confirm(ChangesText(diff, 30) + QStringLiteral("\n\n") +
+                            WorkflowTexts::WriteChangesQuestion());
 }
 
 void TMainForm::bEditParamsClick() {
@@ -361,8 +385,11 @@ void TMainForm::SaveSettingsFile() {
 
 void TMainForm::LoadSettingsFile() {
     const QString path = Dialogs::OpenFile(this, SettingsFileRequest(FileFolder, true));
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        OpenSettingsFile(path);
+}
+
+void TMainForm::OpenSettingsFile(const QString& path) {
     try {
         SettingsFile::Load(*MK, path);
         SetDataButtons(true);

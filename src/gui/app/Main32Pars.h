@@ -48,11 +48,15 @@ public:
     bool FindMK();
     void SaveSettingsFile(); // throws TMKError when the file cannot be written
     void LoadSettingsFile();
+    // Loads the given file as LoadSettingsFile does once its dialog has chosen it (a file
+    // given on the command line or opened from the desktop). Needs the shown window.
+    void OpenSettingsFile(const QString& path);
     void SetDataButtons(bool enabled);
 
     void bGetParamsClick();
     void bSetParamsClick();
     void bEditParamsClick();
+    bool ConfirmChanges(TMK& device, TMK& toWrite);
     void bViewJournalsClick();
     void bViewOscClick();
     void bRS232Click();
@@ -65,6 +69,8 @@ public:
     bool TransferRunning() const { return Busy; }
 
     bool AutoSearch = true;
+    // Lists what a write changes and asks before writing ("Common"/"CompareBeforeWrite").
+    bool CompareBeforeWrite = true;
     bool Modified = false;
 
     QLabel* lWarning;
@@ -100,6 +106,10 @@ private:
     void Guarded(const std::function<void()>& action);
     void AskToSaveChanges();
     void ShowTransferError(const QString& text);
+    // Runs a transfer under a modeless progress window. A link error closes the window, runs
+    // `onFailure`, shows the error and gives false.
+    bool RunTransfer(const std::function<void(TProgressForm&)>& transfer,
+                     const std::function<void()>& onFailure = {});
 
     TMainFormSetup Setup;
     TJustOne JustOne;

@@ -1,15 +1,32 @@
 #include "app/DemoMode.h"
 #include "app/Main32Pars.h"
-#include "catalog/Pictures.h"
 #include "base/MKError.h"
+#include "catalog/Pictures.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
+
+namespace {
+
+// "Params32 [--demo] [FILE.rvset]": the first argument that is not an option is a settings
+// file to open at start, as the desktop passes it (%f). Made absolute now: the window's
+// start-up changes the current folder.
+QString FileArgument(const QStringList& arguments) {
+    for (const QString& argument : arguments.mid(1))
+        if (!argument.startsWith(QLatin1Char('-')))
+            return QFileInfo(argument).absoluteFilePath();
+    return {};
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Params32"));
+    const QString file = FileArgument(QApplication::arguments());
     std::unique_ptr<TDemoMode> demo;
     TMainFormSetup setup;
     if (TDemoMode::Requested(QApplication::arguments())) {
@@ -22,9 +39,20 @@ int main(int argc, char* argv[]) {
         setup = demo->Setup();
     }
     TMainForm form(setup);
-    if (!form.IsOnlyCopy())
+    if (!form.IsOnlyCopy()) {
+        // The running copy is not told about the file: opening it is left to the user.
+        if (!file.isEmpty())
+            std::fprintf(stderr, "%s\n",
+                         QStringLiteral("Params32 уже запущена, файл %1 в ней не открыт.")
+                             .arg(file)
+                             .toLocal8Bit()
+                             .constData());
         return 0;
+    }
     TPicturesForm::Instance();
     form.show();
+    // Once the window is up, so an error box about the file has it to stand on.
+    if (!file.isEmpty())
+        QTimer::singleShot(0, &form, [&form, file] { form.OpenSettingsFile(file); });
     return QApplication::exec();
 }

@@ -1,6 +1,9 @@
 // "mktool simulate" run as a person runs it: a child process serving until SIGTERM.
-#include "link/ML_RS232.h"
 #include "base/MKError.h"
+#include "link/ML_RS232.h"
+#include "model/Pars32.h"
+#include "model/SettingsFile.h"
+#include "sim/FactoryMemory.h"
 #include "sim/MemoryImage.h"
 
 #include <QProcess>
@@ -48,6 +51,8 @@ private slots:
     void faultOptionsReachTheSimulator();
     void badOptionsAreUsageErrors_data();
     void badOptionsAreUsageErrors();
+    void droppedChunkFailsTheWritesReadBack();
+    void usageNamesTheDroppedChunkFault();
 };
 
 void TestSimulate::servesUntilTerminatedAndSavesTheImage() {
@@ -125,6 +130,52 @@ void TestSimulate::badOptionsAreUsageErrors() {
     QCOMPARE(process.exitCode(), status);
     QVERIFY(process.readAllStandardOutput().isEmpty());
     QVERIFY(!process.readAllStandardError().trimmed().isEmpty());
+}
+
+// mktool write against mktool simulate --dropped-chunk: the read-back catches the chunk the
+// MK acknowledged and did not keep.
+void TestSimulate::droppedChunkFailsTheWritesReadBack() {
+    QTemporaryDir dir;
+    TRunningSimulator sim({"--settings-version", "0x0105", "--dropped-chunk", "1"});
+    QVERIFY(!sim.Path.isEmpty());
+    // Settings differing from the MK's in the first bytes of the first section.
+    TMK mk;
+    mk.SettingsVersion = 0x0105;
+    mk.Image = FactoryImage(8192);
+    mk.ReadDirectory();
+    const qsizetype first = mk.ImageDirectory.Entries[0].Address - 32;
+    for (qsizetype i = first; i < first + 32; ++i)
+        mk.Image[i] = char(mk.Image[i] ^ 0x5A);
+    mk.UnpackAll();
+    const QString file = dir.filePath(QStringLiteral("changed.rvset"));
+    SettingsFile::Save(mk, file);
+
+    QProcess write;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
+    write.setProcessEnvironment(env);
+    write.start(QStringLiteral(MKTOOL_PATH), {"write", "--port", sim.Path, file});
+    QVERIFY(write.waitForFinished(60000));
+    QCOMPARE(write.exitCode(), 1);
+    const QStringList lines =
+        QString::fromUtf8(write.readAllStandardError()).trimmed().split(QLatin1Char('\n'));
+    const QStringList backups =
+        QDir(dir.filePath(QStringLiteral("data/Params32/backups"))).entryList(QDir::Files);
+    QCOMPARE(backups.size(), 1);
+    QVERIFY(lines.size() >= 2);
+    QCOMPARE(lines[lines.size() - 2],
+             QStringLiteral("Запись не подтверждена: разделы 1 отличаются."));
+    QCOMPARE(lines.last(), dir.filePath(QStringLiteral("data/Params32/backups/")) + backups[0]);
+    QCOMPARE(sim.Stop(), 0);
+}
+
+void TestSimulate::usageNamesTheDroppedChunkFault() {
+    QProcess process;
+    process.start(QStringLiteral(MKTOOL_PATH), {"simulate", "extra"});
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitCode(), 2);
+    const QString usage = QString::fromUtf8(process.readAllStandardError());
+    QVERIFY2(usage.contains(QStringLiteral("--dropped-chunk N")), qPrintable(usage));
 }
 
 QTEST_GUILESS_MAIN(TestSimulate)

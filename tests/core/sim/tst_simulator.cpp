@@ -1,8 +1,8 @@
 // The simulator as a peer on a pseudo-terminal: framing, faults, pacing and its log.
+#include "base/MKError.h"
 #include "link/LinkTexts.h"
 #include "link/ML_RS232.h"
 #include "link/SystemSerialPort.h"
-#include "base/MKError.h"
 #include "sim/SimulatorSession.h"
 
 #include <QElapsedTimer>
@@ -57,6 +57,7 @@ private slots:
     void pacedBytesTakeTheirWireTime();
     void factoryMemoryIsServedByDefault();
     void unknownAddressIsRefused();
+    void droppedChunkIsAcknowledgedButNotStored();
 };
 
 void TestSimulator::logShowsRequestsAndReplies() {
@@ -174,6 +175,26 @@ void TestSimulator::unknownAddressIsRefused() {
     options.Address = 0xFC;
     options.Memory = QByteArray(32768, '\0');
     QVERIFY_THROWS_EXCEPTION(TMKError, TMKSimulator{options});
+}
+
+void TestSimulator::droppedChunkIsAcknowledgedButNotStored() {
+    TLinkOnSimulator t;
+    TMKSimulator& sim = t.Session.Simulator();
+    sim.UpdateFaults([](TFaultPlan& f) { f.DroppedChunk = 1; });
+    const QByteArray data = QByteArray(32, 'a') + QByteArray(32, 'b') + QByteArray(8, 'c');
+    t.Link.Identify(0xFC); // not a chunk: the fault waits for one
+    t.Link.BeginSectionWrite(0xFC, 0x0100, quint16(data.size()));
+    for (int j = 0; j < 3; ++j)
+        t.Link.WriteChunk(0xFC, quint16(j), data.mid(j * 32, 32));
+    t.Link.EndSectionWrite(0xFC, 0x0100, quint16(data.size()));
+    const QByteArray memory = sim.Memory();
+    QCOMPARE(memory.mid(0x0100, 32), QByteArray(32, '\0')); // acknowledged, never kept
+    QCOMPARE(memory.mid(0x0120, 40), data.mid(32));
+    QCOMPARE(sim.Faults().DroppedChunk, 0);
+    const QList<TFrameLogEntry> requests = sim.Log().Requests();
+    QCOMPARE(requests.size(), 6);
+    QCOMPARE(requests[2].Note, QStringLiteral("chunk acknowledged, not stored"));
+    QCOMPARE(requests[3].Note, QString());
 }
 
 QTEST_GUILESS_MAIN(TestSimulator)

@@ -3,12 +3,12 @@
 // Shared pieces of the transfer tests: a progress that records what it is told, the
 // requests the simulator heard, and memories with directories made to order.
 
-#include "workflow/TransferProgress.h"
 #include "link/MKProtocol.h"
 #include "model/Record.h"
 #include "sim/FactoryMemory.h"
 #include "sim/FrameLog.h"
 #include "sim/MemoryImage.h"
+#include "workflow/TransferProgress.h"
 
 #include <QByteArray>
 #include <QList>
@@ -21,6 +21,7 @@ class TRecordingProgress : public TTransferProgress {
 public:
     void ShowPhase(const QString& label, bool withGauge) override {
         Phases << label;
+        PhaseStarts << int(Gauges.size());
         GaugeShown << withGauge;
         if (OnPhase)
             OnPhase(label);
@@ -35,7 +36,17 @@ public:
         return CancelAfterPolls >= 0 && Polls > CancelAfterPolls;
     }
 
+    // The gauge values set during the last phase of that label.
+    QList<int> GaugesOf(const QString& label) const {
+        const qsizetype phase = Phases.lastIndexOf(label);
+        if (phase < 0)
+            return {};
+        const int end = phase + 1 < Phases.size() ? PhaseStarts[phase + 1] : int(Gauges.size());
+        return Gauges.mid(PhaseStarts[phase], end - PhaseStarts[phase]);
+    }
+
     QStringList Phases;
+    QList<int> PhaseStarts; // index into Gauges where each phase began
     QList<bool> GaugeShown;
     QList<int> Gauges;
     int CancelAfterPolls = -1; // never

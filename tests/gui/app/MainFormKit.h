@@ -51,6 +51,9 @@ struct TFormBench {
     // Creates and shows the window (its start-up runs on the first show).
     TMainForm& Show(bool autoSearch = false) {
         Settings().WriteBool(QStringLiteral("Common"), QStringLiteral("Auto"), autoSearch);
+        // Writes go straight through unless a test is about the comparison before them.
+        Settings().WriteInteger(QStringLiteral("Common"), QStringLiteral("CompareBeforeWrite"),
+                                CompareBeforeWrite ? 1 : 0);
         return ShowAsIs();
     }
     TMainForm& ShowAsIs() {
@@ -77,6 +80,7 @@ struct TFormBench {
     }
     TProgressForm* Progress() const { return Form->findChild<TProgressForm*>(); }
 
+    bool CompareBeforeWrite = false;
     QTemporaryDir Dir;
     TSimulatorSession Session;
     TScriptedDialogs Dialogs;

@@ -13,3 +13,6 @@ mk_add_test(tst_params32 LABEL ui LIBS mkcore SOURCES tst_params32.cpp)
 target_compile_definitions(tst_params32 PRIVATE PARAMS32_PATH="$<TARGET_FILE:Params32>")
 add_dependencies(tst_params32 Params32)
 mk_add_test(tst_mainform_editor LABEL ui LIBS mkui SOURCES tst_mainform_editor.cpp MainFormKit.h)
+mk_add_test(tst_mainform_compare LABEL link LIBS mkui SOURCES tst_mainform_compare.cpp MainFormKit.h
+    ${CMAKE_SOURCE_DIR}/tests/core/workflow/TransferKit.h)
+target_include_directories(tst_mainform_compare PRIVATE ${CMAKE_SOURCE_DIR}/tests/core/workflow)

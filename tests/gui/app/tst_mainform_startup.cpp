@@ -197,6 +197,7 @@ private slots:
         QVERIFY(bench.Dialogs.Errors().isEmpty());
         QVERIFY(bench.DataButtonsEnabled());
         QCOMPARE(form.Model()->Image, demo.Session().Simulator().Image());
+        bench.Dialogs.ConfirmAnswers << true; // "Записать эти изменения в МК?"
         bench.Click("bSetParams");
         QCOMPARE(bench.Dialogs.Texts("Information"), QStringList{WorkflowTexts::SettingsWritten()});
         form.close();

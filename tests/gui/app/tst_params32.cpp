@@ -54,6 +54,30 @@ private slots:
         next.kill();
         QVERIFY(next.waitForFinished(10000));
     }
+
+    // The running copy is not handed the file; the second one says so and ends.
+    void secondCopyGivenAFileEndsAndSaysSo() {
+        // A killed copy of the test before may have left its lock behind.
+        const QString lock = Runtime.filePath(QStringLiteral("Params32.lock"));
+        QFile::remove(lock);
+        QProcess first;
+        first.setProcessEnvironment(Environment());
+        first.start(QStringLiteral(PARAMS32_PATH), {QStringLiteral("--demo")});
+        QVERIFY(first.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lock), 20000);
+
+        QProcess second;
+        second.setProcessEnvironment(Environment());
+        second.setWorkingDirectory(Runtime.path());
+        second.start(QStringLiteral(PARAMS32_PATH), {QStringLiteral("given.rvset")});
+        QVERIFY(second.waitForFinished(20000));
+        QCOMPARE(second.exitCode(), 0);
+        const QString said = QString::fromLocal8Bit(second.readAllStandardError());
+        QVERIFY2(said.contains(Runtime.filePath(QStringLiteral("given.rvset"))), qPrintable(said));
+        QCOMPARE(first.state(), QProcess::Running);
+        first.kill();
+        QVERIFY(first.waitForFinished(10000));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestParams32)

@@ -1,5 +1,5 @@
 # Installs the build into a staging folder and checks that the program, mktool, the desktop
-# entry, the icon and the udev rule land in their standard places.
+# entry, the icon, the file types and the udev rule land in their standard places.
 # -DBINARY_DIR=<build> -DSTAGE=<empty folder>
 file(REMOVE_RECURSE ${STAGE})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BINARY_DIR} --prefix ${STAGE}/usr
@@ -9,17 +9,29 @@ if(NOT status EQUAL 0)
 endif()
 
 foreach(path bin/Params32 bin/mktool share/applications/params32.desktop
-             share/icons/hicolor/scalable/apps/params32.svg lib/udev/rules.d/60-params32.rules)
+             share/icons/hicolor/scalable/apps/params32.svg lib/udev/rules.d/60-params32.rules
+             share/mime/packages/params32.xml)
     if(NOT EXISTS ${STAGE}/usr/${path})
         message(FATAL_ERROR "not installed: ${path}")
     endif()
 endforeach()
 
 file(READ ${STAGE}/usr/share/applications/params32.desktop desktop)
-foreach(line "Exec=Params32" "Icon=params32" "Type=Application")
+# %f: a file opened from the file manager reaches the program.
+foreach(line "Exec=Params32 %f" "Icon=params32" "Type=Application"
+             "MimeType=application/x-params32-settings;")
     string(FIND "${desktop}" "${line}\n" at)
     if(at EQUAL -1)
         message(FATAL_ERROR "desktop entry lacks ${line}")
+    endif()
+endforeach()
+
+file(READ ${STAGE}/usr/share/mime/packages/params32.xml mime)
+foreach(part "type=\"application/x-params32-settings\"" "pattern=\"*.rvset\""
+             "type=\"application/x-params32-tank\"" "pattern=\"*.rvtnk\"")
+    string(FIND "${mime}" "${part}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "the installed file types lack ${part}")
     endif()
 endforeach()
 
