@@ -18,7 +18,10 @@ std::vector<TFoundSetting> FindSettings(const TSettingsEditor& editor, const QSt
                                     !row.Group.contains(wanted, Qt::CaseInsensitive)))
                 continue;
             QString path = PagePath(page.Name).replace(QLatin1Char('/'), QStringLiteral(" › "));
-            found.push_back({row.Name, row.Page, path + QStringLiteral(" › ") + shown});
+            // A row of twin controls (first and later warning) is offered once.
+            const QString text = path + QStringLiteral(" › ") + shown;
+            if (found.empty() || found.back().Text != text)
+                found.push_back({row.Name, row.Page, text});
         }
     }
     return found;

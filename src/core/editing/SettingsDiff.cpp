@@ -8,6 +8,7 @@
 #include "model/Pars32.h"
 #include "model/RecordFields.h"
 
+#include <QHash>
 #include <QJsonObject>
 #include <QSet>
 #include <cstring>
@@ -102,15 +103,40 @@ TSettingsDiff CompareSettings(TMK& a, TMK& b) {
     return diff;
 }
 
+namespace {
+
+// What the editor calls the grids and screens a field holds.
+QString FieldLabel(const QString& field) {
+    static const QHash<QString, QString> labels = {
+        {"HotMenus", "Горячие меню"},
+        {"Screens4", "Дисплеи х4"},
+        {"Screens9", "Дисплеи х9"},
+        {"Screens7", "Дисплеи х7"},
+        {"Screen6", "Дисплей х6"},
+        {"GraphScreens", "Граф. дисплеи"},
+        {"ArrowScreens", "Стрел. дисплеи"},
+        {"ColorTable0", "Цвета схемы"},
+        {"ColorTable1", "Цвета схемы пользователя"},
+        {"Blocks", "Допсистемы"},
+        {"TarirLitres", "Тарировка, литры"},
+        {"TarirUnits", "Тарировка, у.е."},
+    };
+    const QString label = labels.value(field);
+    return label.isEmpty() ? field : QStringLiteral("%1 (%2)").arg(label, field);
+}
+
+} // namespace
+
 QStringList TSettingsDiff::Lines() const {
     QStringList lines;
     for (const TControlChange& c : Controls)
         lines.append(QStringLiteral("%1 › %2: %3 → %4")
                          .arg(c.Page, c.Caption.isEmpty() ? c.Control : c.Caption, c.A, c.B));
     for (const TFieldChange& f : Fields)
-        lines.append(
-            f.Whole ? QStringLiteral("%1: изменено").arg(f.Field)
-                    : QStringLiteral("%1: изменено элементов: %2").arg(f.Field).arg(f.Changed));
+        lines.append(f.Whole ? QStringLiteral("%1: изменено").arg(FieldLabel(f.Field))
+                             : QStringLiteral("%1: изменено элементов: %2")
+                                   .arg(FieldLabel(f.Field))
+                                   .arg(f.Changed));
     return lines;
 }
 

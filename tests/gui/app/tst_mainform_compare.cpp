@@ -58,7 +58,7 @@ private slots:
         QCOMPARE(asked[0], QStringLiteral("Изменения в МК (было → станет):\n"
                                           "Поправки › Время (секунд в сутки): 0 → 5\n"
                                           "Границы › Скорость, км/час: %1 → 100\n"
-                                          "HotMenus: изменено элементов: 1\n\n")
+                                          "Горячие меню (HotMenus): изменено элементов: 1\n\n")
                                    .arg(velocity) +
                                WorkflowTexts::WriteChangesQuestion());
         QCOMPARE(Bench->Dialogs.Texts(QStringLiteral("Information")),
