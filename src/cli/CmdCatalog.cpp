@@ -1,10 +1,10 @@
+#include "base/MKError.h"
 #include "catalog/AddSystems.h"
 #include "catalog/MeasPars.h"
 #include "catalog/MenuItems.h"
 #include "catalog/Prots.h"
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
-#include "base/MKError.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

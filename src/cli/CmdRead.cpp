@@ -1,12 +1,12 @@
-#include "workflow/MKTransfer.h"
+#include "base/MKError.h"
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
 #include "cli/DeviceCommand.h"
 #include "link/LinkTexts.h"
 #include "link/ML_RS232.h"
-#include "base/MKError.h"
 #include "model/Pars32.h"
 #include "model/SettingsFile.h"
+#include "workflow/MKTransfer.h"
 
 // mktool read: the program's read from the MK, into a settings file.
 int RunRead(const QStringList& args) {

@@ -1,9 +1,9 @@
 #include "cli/DeviceCommand.h"
 
-#include "workflow/PortAccess.h"
 #include "cli/CliUtil.h"
 #include "link/FindMK.h"
 #include "link/ML_RS232.h"
+#include "workflow/PortAccess.h"
 
 namespace Cli {
 namespace {

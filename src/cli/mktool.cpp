@@ -1,6 +1,6 @@
+#include "base/MKError.h"
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
-#include "base/MKError.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

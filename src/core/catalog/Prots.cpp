@@ -1,8 +1,8 @@
 #include "catalog/Prots.h"
 
+#include "base/MKError.h"
 #include "catalog/ProtTable.h"
 #include "catalog/Variants.h"
-#include "base/MKError.h"
 
 TProtocolEntries ProtocolList;
 TProtBase* CurrentProtocol = nullptr;

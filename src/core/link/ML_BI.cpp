@@ -1,8 +1,8 @@
 #include "link/ML_BI.h"
 
+#include "base/MKError.h"
 #include "link/LinkTexts.h"
 #include "link/MKProtocol.h"
-#include "base/MKError.h"
 
 TMLBaseInterface::TMLBaseInterface(QObject* parent) : TMLBaseDevice(parent) {}
 

@@ -1,8 +1,8 @@
 #include "model/Journals.h"
 
+#include "base/MKError.h"
 #include "catalog/Prots.h"
 #include "model/DayNumber.h"
-#include "base/MKError.h"
 
 #include <QLocale>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "model/Oscilloscope.h"
 
-#include "catalog/DeviceFlags.h"
 #include "base/MKError.h"
+#include "catalog/DeviceFlags.h"
 #include "model/Pars32.h"
 
 #include <QLocale>

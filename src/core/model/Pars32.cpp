@@ -1,11 +1,11 @@
 #include "model/Pars32.h"
 
+#include "base/Cp1251.h"
+#include "base/MKError.h"
 #include "catalog/DeviceFlags.h"
 #include "catalog/MeasPars.h"
 #include "catalog/MenuItems.h"
 #include "catalog/Prots.h"
-#include "base/Cp1251.h"
-#include "base/MKError.h"
 #include "model/Preview.h"
 
 #include <algorithm>

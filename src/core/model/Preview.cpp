@@ -1,8 +1,8 @@
 #include "model/Preview.h"
 
+#include "base/Cp1251.h"
 #include "catalog/MeasPars.h"
 #include "catalog/Pictures.h"
-#include "base/Cp1251.h"
 #include "model/Pars32.h"
 
 #include <algorithm>

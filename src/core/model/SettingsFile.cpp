@@ -1,7 +1,7 @@
 #include "model/SettingsFile.h"
 
-#include "model/FileKey.h"
 #include "base/MKError.h"
+#include "model/FileKey.h"
 #include "model/Pars32.h"
 
 #include <QFile>

@@ -52,6 +52,19 @@ bool HasLabel(const TControlRow& row) {
 
 TBinder::TBinder(TSettingsEditor& editor, QObject* parent) : QObject(parent), Editor(editor) {}
 
+TBinder::~TBinder() {
+    // Widgets no page placed have no parent to delete them.
+    QSet<QWidget*> roots;
+    for (const auto* list : {&Controls, &Fields})
+        for (QWidget* w : *list)
+            if (!w->parentWidget())
+                roots.insert(w);
+    for (QLabel* label : std::as_const(Labels))
+        if (!label->parentWidget())
+            roots.insert(label);
+    qDeleteAll(roots);
+}
+
 void TBinder::CreateAll() {
     for (const TControlRow& row : Editor.Rows()) {
         QWidget* control = Make(row);

@@ -21,6 +21,7 @@ class TBinder : public QObject {
     Q_OBJECT
 public:
     TBinder(TSettingsEditor& editor, QObject* parent = nullptr);
+    ~TBinder() override;
 
     // Creates every control of the model with its object name, caption and items
     // (parentless until a page places it).

@@ -1,8 +1,8 @@
 #include "viewers/MK_ViewJournals.h"
 
 #include "app/Dialogs.h"
-#include "model/JournalGrids.h"
 #include "base/MKError.h"
+#include "model/JournalGrids.h"
 #include "model/Pars32.h"
 #include "viewers/FixedCellGrid.h"
 #include "viewers/JournalExport.h"

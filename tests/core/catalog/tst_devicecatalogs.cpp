@@ -1,10 +1,10 @@
+#include "base/MKError.h"
 #include "catalog/AddSystems.h"
 #include "catalog/HotMenuLayout.h"
 #include "catalog/MeasPars.h"
 #include "catalog/MenuItems.h"
 #include "catalog/Prots.h"
 #include "catalog/Variants.h"
-#include "base/MKError.h"
 
 #include <QtTest>
 #include <set>

@@ -1,5 +1,5 @@
-#include "catalog/Prots.h"
 #include "base/MKError.h"
+#include "catalog/Prots.h"
 
 #include <QtTest>
 

@@ -1,9 +1,9 @@
 // Building request frames and checking reply frames in the link's buffers.
 #include "FakePorts.h"
+#include "base/MKError.h"
 #include "link/LinkTexts.h"
 #include "link/MKProtocol.h"
 #include "link/ML_RS232.h"
-#include "base/MKError.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 // mktool journals: the viewer's texts as JSON, from a settings file.
-#include "model/JournalGrids.h"
 #include "base/MKError.h"
+#include "model/JournalGrids.h"
 #include "model/Pars32.h"
 #include "model/SettingsFile.h"
 #include "sim/FactoryMemory.h"

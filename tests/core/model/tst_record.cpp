@@ -1,7 +1,7 @@
 // The settings record: defaults, colour words, and unpacking/packing through the directory.
-#include "catalog/MenuItems.h"
 #include "base/Cp1251.h"
 #include "base/MKError.h"
+#include "catalog/MenuItems.h"
 #include "model/Pars32.h"
 #include "model/RecordFields.h"
 

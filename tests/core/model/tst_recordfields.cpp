@@ -318,7 +318,8 @@ void TestRecordFields::unreadableKindsAreErrors() {
     const TRecordField corr = field("ExpenseCorr");
     QVERIFY_THROWS_EXCEPTION(TMKError, ReadInteger(mk.BlockBytes(corr.Block), *corr.Field));
     QVERIFY_THROWS_EXCEPTION(TMKError, StoreInteger(mk.BlockBytes(corr.Block), *corr.Field, 0, 1));
-    QCOMPARE(mk.Record.LimitsSettings.ExpenseCorr, 1.0f);
+    const float corrValue = mk.Record.LimitsSettings.ExpenseCorr; // packed: copy, never bind
+    QCOMPARE(corrValue, 1.0f);
     // A path naming a whole array or a nested record is no integer element.
     QVERIFY_THROWS_EXCEPTION(TRangeError, ReadRecordInteger(mk, u"Blocks"));
     QVERIFY_THROWS_EXCEPTION(TMKError, ReadRecordInteger(mk, u"AllSum"));
@@ -330,10 +331,10 @@ void TestRecordFields::unsigned64KeepsEveryBit() {
     const TRecordField disp = *FindRecordField(u"ShowDisp1");
     uint8_t* block = mk.BlockBytes(disp.Block);
     StoreUnsigned64(block, *disp.Field, 0, 0xEACA5C5A12345678ull);
-    QCOMPARE(mk.Record.DisplaySettings.ShowDisp1, 0xEACA5C5A12345678ull);
+    QCOMPARE(+mk.Record.DisplaySettings.ShowDisp1, 0xEACA5C5A12345678ull);
     QCOMPARE(ReadUnsigned64(block, *disp.Field), 0xEACA5C5A12345678ull);
     StoreUnsigned64(block, *disp.Field, 0, UINT64_MAX);
-    QCOMPARE(mk.Record.DisplaySettings.ShowDisp1, UINT64_MAX);
+    QCOMPARE(+mk.Record.DisplaySettings.ShowDisp1, UINT64_MAX);
     // 2^53 + 1 is the first integer a double cannot hold.
     StoreUnsigned64(block, *disp.Field, 0, (1ull << 53) + 1);
     QCOMPARE(ReadUnsigned64(block, *disp.Field), (1ull << 53) + 1);

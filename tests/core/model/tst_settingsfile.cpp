@@ -1,6 +1,6 @@
 // The settings file: layout, scrambling, round trips and refusals.
-#include "model/FileKey.h"
 #include "base/MKError.h"
+#include "model/FileKey.h"
 #include "model/Pars32.h"
 #include "model/SettingsFile.h"
 

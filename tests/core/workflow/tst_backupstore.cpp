@@ -1,8 +1,8 @@
 // Backups of the MK's memory before writing: ordinary settings files, newest 20 kept.
-#include "workflow/BackupStore.h"
 #include "base/MKError.h"
 #include "model/Pars32.h"
 #include "model/SettingsFile.h"
+#include "workflow/BackupStore.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

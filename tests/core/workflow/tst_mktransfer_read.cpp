@@ -1,12 +1,12 @@
 // Reading the MK through the real link and a simulated MK on a pseudo-terminal.
 #include "TransferKit.h"
-#include "workflow/MKTransfer.h"
-#include "workflow/WorkflowTexts.h"
+#include "base/MKError.h"
 #include "link/LinkTexts.h"
 #include "link/ML_RS232.h"
-#include "base/MKError.h"
 #include "model/Pars32.h"
 #include "sim/SimulatorSession.h"
+#include "workflow/MKTransfer.h"
+#include "workflow/WorkflowTexts.h"
 
 #include <QtTest>
 #include <cmath>

@@ -4,9 +4,9 @@
 // settings, backups and the instance lock in a folder of the test's own, scripted dialogs.
 
 #include "ScriptedDialogs.h"
-#include "base/IniFls.h"
 #include "app/Main32Pars.h"
 #include "app/Progress.h"
+#include "base/IniFls.h"
 #include "link/ML_RS232.h"
 #include "model/Pars32.h"
 #include "sim/SimulatorSession.h"

@@ -1,8 +1,8 @@
 // Saving and loading settings files through the main window's dialogs, and the viewers.
 #include "MainFormKit.h"
-#include "workflow/WorkflowTexts.h"
 #include "model/SettingsFile.h"
 #include "sim/FactoryMemory.h"
+#include "workflow/WorkflowTexts.h"
 
 #include <QDialog>
 

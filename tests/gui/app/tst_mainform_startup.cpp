@@ -1,8 +1,8 @@
 // Start-up and shut-down of the main window with the program settings.
 #include "MainFormKit.h"
 #include "app/DemoMode.h"
-#include "workflow/WorkflowTexts.h"
 #include "link/LinkTexts.h"
+#include "workflow/WorkflowTexts.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -2,10 +2,10 @@
 // real window offscreen, driven by its controls' object names.
 #include "MainFormKit.h"
 #include "TransferKit.h"
-#include "workflow/MKTransfer.h"
-#include "workflow/WorkflowTexts.h"
 #include "link/LinkTexts.h"
 #include "model/SettingsFile.h"
+#include "workflow/MKTransfer.h"
+#include "workflow/WorkflowTexts.h"
 
 #include <QProgressBar>
 #include <QTimer>

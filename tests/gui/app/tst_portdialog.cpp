@@ -1,9 +1,9 @@
 // The manual port dialog, run through the dialogs seam as the main window runs it.
 #include "FakePorts.h"
 #include "ScriptedDialogs.h"
+#include "app/ML_RS232_SetNum.h"
 #include "link/LinkTexts.h"
 #include "link/ML_RS232.h"
-#include "app/ML_RS232_SetNum.h"
 
 #include <QComboBox>
 #include <QLabel>

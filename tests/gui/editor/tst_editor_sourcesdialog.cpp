@@ -13,12 +13,10 @@
 
 #include "ScriptedDialogs.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFocusEvent>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -29,8 +27,6 @@
 #include <cstring>
 
 namespace {
-
-const QStringList OwnPages{"TabSheet2", "tsCorr", "TabSheet1", "tsVoice"};
 
 // The editor opened as the main window opens it, on a device by settings version and
 // variant; `flags` may add capability flags after the catalogues were built.
@@ -73,18 +69,6 @@ struct TDialogKit {
         QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
         QApplication::sendEvent(w, &out);
     }
-    void Type(const QString& spin, const QString& text) {
-        auto* box = Find<QDoubleSpinBox>(spin);
-        box->findChild<QLineEdit*>()->setText(text);
-    }
-    void Pick(const QString& list, int index) {
-        auto* box = Find<QComboBox>(list);
-        box->setCurrentIndex(index);
-        emit box->activated(index);
-    }
-    QRadioButton* Item(const QString& group, int index) {
-        return Find<QGroupBox>(group)->findChildren<QRadioButton*>().at(index);
-    }
 
     TScriptedDialogs Dialogs;
     TMK Mk;
@@ -121,27 +105,19 @@ private slots:
     }
     void NoGasAndNoVoiceHideTheirControls() {
         QFETCH(bool, without);
-        const bool noGas = without;
         auto kit = without ? PlainDevice() : FullDevice();
-        QCOMPARE(DeviceFlags.NoGas, without);
-        QCOMPARE(DeviceFlags.NoVoice, without);
+        QCOMPARE(DeviceFlags.NoGas && DeviceFlags.NoVoice, without);
         // "М" and "Г" of every presentation group need the voice.
         const QList<QRadioButton*> items = kit->Find("rgapVel_N")->findChildren<QRadioButton*>();
-        QCOMPARE(items.size(), 5);
         for (int i = 0; i < 5; ++i)
             QCOMPARE(items[i]->isEnabled(), i < 3 || !without);
         for (const char* name : {"seSoundVolume", "rgSayHelloMode", "seSayParamPeriod"})
             QVERIFY2(kit->Shows(name) == !without, name);
         for (const char* name : {"rgGasMeth", "seGazContFull", "cbGasOil", "rgGasOilMeth"})
-            QVERIFY2(kit->Shows(name) == !noGas, name);
-        QLabel* label = kit->Dialog->Binder().Label("seGazContFull");
-        QCOMPARE(label->isVisibleTo(kit->Dialog->Sheet("tsCorr")), !noGas);
-        // The gas/petrol box goes with its controls; the petrol tank stays.
-        QCOMPARE(kit->Find("cbGasOil")
-                     ->parentWidget()
-                     ->parentWidget()
-                     ->isVisibleTo(kit->Dialog->Sheet("tsCorr")),
-                 !noGas);
+            QVERIFY2(kit->Shows(name) == !without, name);
+        QCOMPARE(
+            kit->Dialog->Binder().Label("seGazContFull")->isVisibleTo(kit->Dialog->Sheet("tsCorr")),
+            !without);
         QVERIFY(kit->Shows("seTankContFull"));
     }
 
@@ -153,8 +129,6 @@ private slots:
         QTest::addColumn<double>("shown");
         QTest::newRow("speed 41 halves to even")
             << "seVelocityLimit" << 41.0 << "VelocityLimit" << 20 << 40.0;
-        QTest::newRow("above the range clamps")
-            << "seRevolutionsLimit" << 95.0 << "RevolutionsLimit" << 80 << 80.0;
         QTest::newRow("battery tenths") << "seAccCorr" << -0.3 << "AccCorr" << -3 << -0.3;
     }
     void SpinStoresWhenLeftAfterTyping() {
@@ -167,9 +141,9 @@ private slots:
         auto* spin = kit.Find<QDoubleSpinBox>(control);
         const QByteArray name = field.toLatin1();
         const int64_t before = kit.Field(name.constData());
-        kit.Type(control, spin->locale().toString(typed, 'f', spin->decimals()));
-        // Typing alone stores nothing.
-        QCOMPARE(kit.Field(name.constData()), before);
+        spin->findChild<QLineEdit*>()->setText(
+            spin->locale().toString(typed, 'f', spin->decimals()));
+        QCOMPARE(kit.Field(name.constData()), before); // typing alone stores nothing
         TDialogKit::Leave(spin);
         QCOMPARE(kit.Field(name.constData()), stored);
         QCOMPARE(spin->value(), shown);
@@ -180,7 +154,6 @@ private slots:
         auto kit = FullDevice([](TMK& mk) { mk.Record.LimitsSettings.UaccLowLimit = 120; });
         auto* spin = kit->Find<QDoubleSpinBox>("seUaccLowLimit");
         QCOMPARE(spin->value(), 18.0);
-        QCOMPARE(spin->minimum(), 18.0);
         QCOMPARE(kit->Field("UaccLowLimit"), 120);
         TDialogKit::Leave(spin);
         QCOMPARE(kit->Field("UaccLowLimit"), 180);
@@ -193,22 +166,17 @@ private slots:
         TDialogKit kit(1, FactoryFirmwareVersion,
                        [](TMK& mk) { mk.Record.DisplaySettings.IntenseDayTime = 450; });
         auto* edit = kit.Find<QLineEdit>("meIntenseDayTime");
-        QCOMPARE(edit->text(), QStringLiteral("07:30"));
         edit->setText(QStringLiteral("  :45"));
         TDialogKit::Leave(edit);
         QCOMPARE(kit.Dialogs.Errors(), QStringList{"'  ' is not a valid integer value"});
         QCOMPARE(kit.Field("IntenseDayTime"), 450);
         QCOMPARE(edit->text(), QStringLiteral("07:30"));
-        // The next good time goes through.
-        edit->setText(QStringLiteral("21:15"));
-        TDialogKit::Leave(edit);
-        QCOMPARE(kit.Field("IntenseDayTime"), 21 * 60 + 15);
     }
 
     void WarningGroupStoresWhenLeft() {
         TDialogKit kit(1, FactoryFirmwareVersion,
                        [](TMK& mk) { mk.Record.AlarmSounds.AlarmPresentation[6] = 0; });
-        QRadioButton* n = kit.Item("rgapTO_F", 1);
+        QRadioButton* n = kit.Find("rgapTO_F")->findChildren<QRadioButton*>().at(1);
         QCOMPARE(n->text(), QStringLiteral("Н"));
         n->click();
         QCOMPARE(kit.Field("AlarmPresentation", 6), 0);
@@ -216,67 +184,32 @@ private slots:
         QCOMPARE(kit.Field("AlarmPresentation", 6), 9);
     }
 
-    void ManualDetectionAndProtocolPick() {
-        TDialogKit kit(1, FactoryFirmwareVersion, [](TMK& mk) {
-            mk.Record.ProtocolSettings.Protocol = 0;
-            mk.Record.ProtocolSettings.ProtocolSelectMeth = 0;
-            mk.Record.ProtocolSettings.ProtTypeAdd1 = 2;
-        });
-        QVERIFY(!kit.Shows("cbProtocol"));
-        auto* method = kit.Find<QComboBox>("cbProtocolSelectMeth");
-        kit.Pick("cbProtocolSelectMeth", method->count() - 1);
-        QVERIFY(kit.Shows("cbProtocol"));
-        QCOMPARE(kit.Find<QComboBox>("cbProtTypeAdd1")->currentIndex(), 2);
-        QVERIFY(!kit.Shows("cbProtTypeAdd2"));
-
-        int can = -1;
-        for (std::size_t i = 0; i < ProtocolList.size() && can < 0; ++i)
-            if (ProtocolList[i]->ProtCode == 1)
-                can = int(i);
-        kit.Pick("cbProtocol", can);
-        QCOMPARE(kit.Field("Protocol"), can);
-        QCOMPARE(kit.Field("ProtTypeAdd1"), 0);
-        QVERIFY(kit.Shows("cbProtTypeAdd2"));
-        QCOMPARE(kit.Dialog->Binder().Label("cbProtTypeAdd2")->text(),
-                 QStringLiteral("Расчет расхода"));
-        QCOMPARE(kit.Find<QComboBox>("cbProtTypeAdd2")->count(), 6);
-    }
-
     void ServiceInformationGrid() {
         TDialogKit kit(1, FactoryFirmwareVersion,
                        [](TMK& mk) { mk.Record.ProtocolSettings.EcuAddress = 0x1F; });
         auto* grid = kit.Find<QTableWidget>("sgServiceInfo");
-        QCOMPARE(grid->rowCount(), 21);
-        QCOMPARE(grid->columnCount(), 2);
-        QCOMPARE(grid->columnWidth(0), 300);
-        QCOMPARE(grid->columnWidth(1), 666);
-        QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("Проект"));
-        QCOMPARE(grid->item(1, 1)->text(), kit.Dialog->Editor().Protocol().ProtName);
-        QCOMPARE(grid->item(11, 0)->text(), QStringLiteral("Адрес ЭБУ"));
         QCOMPARE(grid->item(11, 1)->text(), QStringLiteral("1F"));
-        QCOMPARE(grid->item(20, 0)->text(), QStringLiteral("Расчет турбодиз. по нагр."));
+        // Reachable from nowhere in the dialog.
         QTabWidget* main = kit.Dialog->PageControl("pcMain");
         QVERIFY(!main->isTabVisible(main->indexOf(kit.Dialog->Sheet("tsServiceInfo"))));
     }
 
     // Every visible control, label and group of these pages inside its sheet and at least as
-    // wide and high as its text needs.
-    // Devices and protocols that between them show every control of these pages.
+    // wide and high as its text needs, on devices and protocols that between them show every
+    // control of these pages.
     void PagesFitWithoutClippedText_data() {
         QTest::addColumn<int>("version");
         QTest::addColumn<int>("variant");
         QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("shot");
-        QTest::newRow("24 V, CAN, manual protocol") << 0x8002 << 0 << 1 << "full";
-        QTest::newRow("J1939 extended") << 0x8002 << 0 << 14 << "j1939";
-        QTest::newRow("hybrid") << 0x0105 << 6 << 230 << "hybrid";
-        QTest::newRow("no gas, no voice") << 0x0A01 << 10 << 11 << "plain";
+        QTest::newRow("24 V, CAN, manual protocol") << 0x8002 << 0 << 1;
+        QTest::newRow("J1939 extended") << 0x8002 << 0 << 14;
+        QTest::newRow("hybrid") << 0x0105 << 6 << 230;
+        QTest::newRow("no gas, no voice") << 0x0A01 << 10 << 11;
     }
     void PagesFitWithoutClippedText() {
         QFETCH(int, version);
         QFETCH(int, variant);
         QFETCH(int, code);
-        QFETCH(QString, shot);
         BuildProtocolList(uint16_t(version), 0, uint8_t(variant));
         int index = 0;
         while (ProtocolList[std::size_t(index)]->ProtCode != code)
@@ -297,7 +230,7 @@ private slots:
         for (const char* name : {"cbProtocol", "seLockTypeLevel", "rgForsCoef", "cbLightsOn"})
             QVERIFY2(kit->Shows(name), name);
         QStringList problems;
-        for (const QString& page : OwnPages) {
+        for (const QString& page : QStringList{"TabSheet2", "tsCorr", "TabSheet1", "tsVoice"}) {
             kit->Dialog->SelectPage(page);
             QWidget* sheet = kit->Dialog->Sheet(page);
             QCoreApplication::processEvents();
@@ -312,16 +245,10 @@ private slots:
                 if (!text)
                     continue;
                 const QRect at(w->mapTo(sheet, QPoint(0, 0)), w->size());
-                if (!area.contains(at))
-                    problems << page + QStringLiteral(": outside ") + Describe(w);
                 const QSize needed = w->minimumSizeHint();
-                if (w->width() < needed.width() || w->height() < needed.height())
-                    problems << QStringLiteral("%1: %2 is %3x%4, needs %5x%6")
-                                    .arg(page, Describe(w))
-                                    .arg(w->width())
-                                    .arg(w->height())
-                                    .arg(needed.width())
-                                    .arg(needed.height());
+                if (!area.contains(at) || w->width() < needed.width() ||
+                    w->height() < needed.height())
+                    problems << page + QStringLiteral(": ") + Describe(w);
             }
         }
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
