@@ -125,7 +125,7 @@ private:
         TColorSample Kind;
         TPreviewBox* Box;
     };
-    struct TSampleSpec {
+    struct TSamplePlace {
         TColorSample Kind;
         const char* Name;
     };
@@ -176,11 +176,11 @@ private:
         return box;
     }
 
-    QHBoxLayout* SampleRow(const std::vector<TSampleSpec>& specs) {
+    QHBoxLayout* SampleRow(const std::vector<TSamplePlace>& places) {
         auto* row = new QHBoxLayout;
         row->setSpacing(6);
-        for (const TSampleSpec& spec : specs)
-            row->addWidget(AddSample(spec.Kind, spec.Name));
+        for (const TSamplePlace& place : places)
+            row->addWidget(AddSample(place.Kind, place.Name));
         row->addStretch(1);
         return row;
     }
@@ -294,7 +294,7 @@ private:
     }
 
     // Grid and spin edit above the samples.
-    void BuildSingle(QWidget* sheet, TColorGrid grid, const std::vector<TSampleSpec>& samples) {
+    void BuildSingle(QWidget* sheet, TColorGrid grid, const std::vector<TSamplePlace>& samples) {
         auto* layout = SheetLayout(sheet);
         layout->addLayout(GridWithEditor(grid));
         layout->addLayout(SampleRow(samples));

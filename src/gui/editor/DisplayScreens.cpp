@@ -21,14 +21,14 @@
 namespace {
 
 // Which displays each sheet shows.
-struct TSheetSpec {
+struct TScreenSheet {
     const char* Sheet;
     TScreenKind Kind;
     int First;
     int Count;
 };
 
-const TSheetSpec Sheets[] = {
+const TScreenSheet Sheets[] = {
     {"tsDisp4_1", TScreenKind::Four, 0, 3},      {"tsDisp4_2", TScreenKind::Four, 3, 3},
     {"tsDisp9", TScreenKind::Nine, 0, 3},        {"tsDisp7_1", TScreenKind::Seven, 0, 2},
     {"tsDisp7_2", TScreenKind::Seven, 2, 2},     {"tsDispGraph_1", TScreenKind::Graph, 0, 3},
@@ -43,8 +43,8 @@ public:
         Dialog = &dialog;
         Menu = new QMenu(dialog.Sheet(QStringLiteral("tsDisp")));
         Menu->setObjectName(QStringLiteral("pmScreenParams"));
-        for (const TSheetSpec& spec : Sheets)
-            BuildSheet(dialog.Sheet(QString::fromLatin1(spec.Sheet)), spec);
+        for (const TScreenSheet& screens : Sheets)
+            BuildSheet(dialog.Sheet(QString::fromLatin1(screens.Sheet)), screens);
     }
 
     void Refresh() override {
@@ -65,19 +65,19 @@ private:
         TPreviewBox* Box;
     };
 
-    void BuildSheet(QWidget* sheet, const TSheetSpec& spec) {
+    void BuildSheet(QWidget* sheet, const TScreenSheet& screens) {
         auto* layout = static_cast<QVBoxLayout*>(sheet->layout());
         layout->setContentsMargins(4, 4, 4, 4);
-        layout->addWidget(PageParts::Note(ScreenChoice::Hint(spec.Kind)));
+        layout->addWidget(PageParts::Note(ScreenChoice::Hint(screens.Kind)));
         auto* row = new QHBoxLayout;
         row->setSpacing(8);
-        for (int d = spec.First; d < spec.First + spec.Count; ++d) {
-            auto* box = new TPreviewBox(ScreenChoice::BoxName(spec.Kind, d), d);
-            const TScreenKind kind = spec.Kind;
+        for (int d = screens.First; d < screens.First + screens.Count; ++d) {
+            auto* box = new TPreviewBox(ScreenChoice::BoxName(screens.Kind, d), d);
+            const TScreenKind kind = screens.Kind;
             box->RightClicked = [this, kind](TPreviewBox& b, const QPoint& at) {
                 RightClick(kind, b, at);
             };
-            Boxes.push_back({spec.Kind, box});
+            Boxes.push_back({screens.Kind, box});
             row->addWidget(box);
         }
         row->addStretch(1);
