@@ -1,4 +1,4 @@
-#include "cli/CliUtil.h"
+#include "CliUtil.h"
 
 #include "base/MKError.h"
 

@@ -3,8 +3,8 @@
 #include "catalog/MeasPars.h"
 #include "catalog/MenuItems.h"
 #include "catalog/Prots.h"
-#include "cli/CliUtil.h"
-#include "cli/Commands.h"
+#include "CliUtil.h"
+#include "Commands.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -1,8 +1,8 @@
 // mktool get | describe | set: the settings editor's model without a window.
 
 #include "base/MKError.h"
-#include "cli/CliUtil.h"
-#include "cli/Commands.h"
+#include "CliUtil.h"
+#include "Commands.h"
 #include "editing/BlockChoice.h"
 #include "editing/EditorSession.h"
 #include "editing/PageTree.h"

@@ -1,5 +1,5 @@
-#include "cli/CliUtil.h"
-#include "cli/Commands.h"
+#include "CliUtil.h"
+#include "Commands.h"
 #include "model/JournalGrids.h"
 #include "model/Pars32.h"
 #include "model/SettingsFile.h"

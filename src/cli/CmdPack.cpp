@@ -1,5 +1,5 @@
-#include "cli/CliUtil.h"
-#include "cli/Commands.h"
+#include "CliUtil.h"
+#include "Commands.h"
 #include "model/SettingsFile.h"
 
 int RunPack(const QStringList& args) {

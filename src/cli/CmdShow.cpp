@@ -1,6 +1,6 @@
 #include "base/Cp1251.h"
-#include "cli/CliUtil.h"
-#include "cli/Commands.h"
+#include "CliUtil.h"
+#include "Commands.h"
 #include "model/Pars32.h"
 #include "model/RecordFields.h"
 #include "model/SettingsFile.h"

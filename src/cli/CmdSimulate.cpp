@@ -1,6 +1,6 @@
 #include "base/MKError.h"
-#include "cli/CliUtil.h"
-#include "cli/Commands.h"
+#include "CliUtil.h"
+#include "Commands.h"
 #include "link/MKProtocol.h"
 #include "sim/MKSimulator.h"
 #include "sim/MemoryImage.h"

@@ -1,6 +1,6 @@
-#include "cli/DeviceCommand.h"
+#include "DeviceCommand.h"
 
-#include "cli/CliUtil.h"
+#include "CliUtil.h"
 #include "link/FindMK.h"
 #include "link/ML_RS232.h"
 #include "workflow/PortAccess.h"

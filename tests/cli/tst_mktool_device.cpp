@@ -92,7 +92,9 @@ private slots:
                                Path("never.rvset")});
         QCOMPARE(r.Status, 1);
         QCOMPARE(r.LastLine(), LinkTexts::NoConnection());
-        QVERIFY(r.Ms < 8000);
+        // Ended by its 1 s timeout, not by the test's kill at 120 s; the margin covers the
+        // start of a sanitized process on a busy machine.
+        QVERIFY(r.Ms < 60000);
         QVERIFY(!QFile::exists(Path("never.rvset")));
     }
 

@@ -2,6 +2,8 @@
 #include "model/Pars32.h"
 #include "model/SettingsFile.h"
 
+#include "ImageKit.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -25,21 +27,10 @@ TResult Run(const QStringList& args) {
     return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
 }
 
-// A factory record packed into an 8128-byte image with a plain directory.
+// A factory record packed into a plain directory image of firmware version 3.
 QByteArray FactoryImage() {
     TMK mk;
-    mk.Image = QByteArray(8128, '\0');
-    TImageDirectory dir{};
-    dir.DirectoryCount = 13;
-    dir.FirmwareVersion = 3;
-    int address = 96;
-    for (const TBlockInfo& b : BlockTable()) {
-        dir.Entries[b.DirectoryEntry - 1] = {uint16_t(address), uint16_t(b.Size + 4)};
-        address += int(b.Size) + 4;
-    }
-    std::memcpy(mk.Image.data(), &dir, sizeof(dir));
-    mk.PackAll();
-    return mk.Image;
+    return PackedImage(mk, 3);
 }
 
 void Write(const QString& path, const QByteArray& bytes) {

@@ -2,6 +2,8 @@
 #include "model/Pars32.h"
 #include "model/SettingsFile.h"
 
+#include "ImageKit.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -12,21 +14,6 @@
 #include <cstring>
 
 namespace {
-
-// The model's record packed into an 8128-byte image with a plain directory.
-QByteArray PackedImage(TMK& mk) {
-    mk.Image = QByteArray(8128, '\0');
-    TImageDirectory dir{};
-    dir.DirectoryCount = 13;
-    int address = 96;
-    for (const TBlockInfo& b : BlockTable()) {
-        dir.Entries[b.DirectoryEntry - 1] = {uint16_t(address), uint16_t(b.Size + 4)};
-        address += int(b.Size) + 4;
-    }
-    std::memcpy(mk.Image.data(), &dir, sizeof(dir));
-    mk.PackAll();
-    return mk.Image;
-}
 
 // Runs show on the model's record; the raw JSON text.
 QByteArray Show(TMK& mk) {

@@ -1,5 +1,6 @@
 #include "app/DemoMode.h"
 #include "app/Main32Pars.h"
+#include "app/ReadOnce.h"
 #include "base/MKError.h"
 #include "catalog/Pictures.h"
 
@@ -11,7 +12,7 @@
 
 namespace {
 
-// "Params32 [--demo] [FILE.rvset]": the first argument that is not an option is a settings
+// "Params32 [--demo] [--read-once] [FILE.rvset]": the first argument that is not an option is a settings
 // file to open at start, as the desktop passes it (%f). Made absolute now: the window's
 // start-up changes the current folder.
 QString FileArgument(const QStringList& arguments) {
@@ -51,6 +52,10 @@ int main(int argc, char* argv[]) {
     }
     TPicturesForm::Instance();
     form.show();
+    if (ReadOnce::Requested(QApplication::arguments())) {
+        ReadOnce::Start(form);
+        return QApplication::exec();
+    }
     // Once the window is up, so an error box about the file has it to stand on.
     if (!file.isEmpty())
         QTimer::singleShot(0, &form, [&form, file] { form.OpenSettingsFile(file); });

@@ -1,5 +1,5 @@
 // The drawing primitives of the MK preview surface and its four fonts.
-#include "tst_previewsupport.h"
+#include "PreviewKit.h"
 
 #include <QtTest>
 

@@ -5,25 +5,12 @@
 #include "model/Pars32.h"
 #include "model/RecordFields.h"
 
+#include "ImageKit.h"
+
 #include <QtTest>
 #include <cstring>
 
 namespace {
-
-// An image with every block laid out one after another from address 96, lengths = size + 4.
-QByteArray DirectoryImage(int imageSize = 8128) {
-    QByteArray image(imageSize, '\0');
-    TImageDirectory dir{};
-    dir.DirectoryCount = 13;
-    int address = 96;
-    for (const TBlockInfo& b : BlockTable()) {
-        dir.Entries[b.DirectoryEntry - 1] = {uint16_t(address), uint16_t(b.Size + 4)};
-        address += int(b.Size) + 4;
-    }
-    dir.Entries[11] = {uint16_t(address), 20};
-    std::memcpy(image.data(), &dir, sizeof(dir));
-    return image;
-}
 
 void SetEntry(QByteArray& image, int entry, uint16_t address, uint16_t length) {
     TDirectoryEntry e{address, length};

@@ -1,9 +1,9 @@
 // mktool preview: one screen into a PNG, with a settings file's colours and screens.
-#include "cli/CliUtil.h"
-#include "cli/Commands.h"
+#include "CliUtil.h"
+#include "Commands.h"
 #include "model/SettingsFile.h"
 #include "sim/FactoryMemory.h"
-#include "tst_previewsupport.h"
+#include "PreviewKit.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -144,4 +144,4 @@ void TestPreviewTool::refusesABadCommandLine() {
 }
 
 QTEST_GUILESS_MAIN(TestPreviewTool)
-#include "tst_previewtool.moc"
+#include "tst_mktool_preview.moc"

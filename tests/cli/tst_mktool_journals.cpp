@@ -174,4 +174,4 @@ int main(int argc, char* argv[]) {
     TestJournalsCli test;
     return QTest::qExec(&test, argc, argv);
 }
-#include "tst_journalscli.moc"
+#include "tst_mktool_journals.moc"

@@ -179,4 +179,4 @@ void TestSimulate::usageNamesTheDroppedChunkFault() {
 }
 
 QTEST_GUILESS_MAIN(TestSimulate)
-#include "tst_simulate.moc"
+#include "tst_mktool_simulate.moc"

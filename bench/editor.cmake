@@ -1,4 +1,0 @@
-if(MK_GUI)
-    add_executable(EditorOpenBenchmark EditorOpenBenchmark.cpp)
-    target_link_libraries(EditorOpenBenchmark PRIVATE mkui)
-endif()

@@ -1,2 +1,0 @@
-add_executable(PreviewBenchmark PreviewBenchmark.cpp)
-target_link_libraries(PreviewBenchmark PRIVATE mkcore)

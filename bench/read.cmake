@@ -1,2 +1,0 @@
-add_executable(ReadBenchmark ReadBenchmark.cpp)
-target_link_libraries(ReadBenchmark PRIVATE mkcore)

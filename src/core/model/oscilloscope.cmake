@@ -1,1 +1,0 @@
-target_sources(mkcore PRIVATE Oscilloscope.cpp Oscilloscope.h)

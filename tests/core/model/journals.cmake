@@ -1,5 +1,0 @@
-mk_add_test(tst_journals LABEL unit LIBS mkcore SOURCES tst_journals.cpp)
-mk_add_test(tst_journalsgrids LABEL unit LIBS mkcore SOURCES tst_journalsgrids.cpp)
-mk_add_test(tst_journalscli LABEL unit LIBS mkcore SOURCES tst_journalscli.cpp)
-target_compile_definitions(tst_journalscli PRIVATE MKTOOL_PATH="$<TARGET_FILE:mktool>")
-add_dependencies(tst_journalscli mktool)

@@ -1,1 +1,0 @@
-mk_add_fuzz(fuzz_journals SOURCES fuzz_journals.cpp CORPUS journals_corpus)

@@ -1,1 +1,0 @@
-mk_add_fuzz(fuzz_reply SOURCES fuzz_reply.cpp CORPUS reply_corpus)

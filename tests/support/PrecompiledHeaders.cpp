@@ -1,0 +1,1 @@
+// Compiles the test precompiled headers; the tests reuse them.
