@@ -1,6 +1,7 @@
 // mktool get | describe | set: the settings editor's model without a window.
 
 #include "base/MKError.h"
+#include "Assignments.h"
 #include "CliUtil.h"
 #include "Commands.h"
 #include "editing/BlockChoice.h"
@@ -19,10 +20,11 @@
 
 namespace {
 
-const QString GetUsage = QStringLiteral("mktool get [--json] IN.rvset [NAME...]");
+const QString GetUsage = QStringLiteral("mktool get [--json] [--visible] IN.rvset [NAME...]");
 const QString DescribeUsage = QStringLiteral("mktool describe --json IN.rvset");
 const QString DiffUsage = QStringLiteral("mktool diff [--json] A.rvset B.rvset");
-const QString SetUsage = QStringLiteral("mktool set IN.rvset OUT.rvset NAME=VALUE [NAME=VALUE...]");
+const QString SetUsage =
+    QStringLiteral("mktool set IN.rvset OUT.rvset [NAME=VALUE...] [--from TEXT]");
 
 // A JSON literal of what the control shows; spin edits keep their decimals.
 QString JsonLiteral(const TSettingsEditor& editor, const TControlRow& row) {
@@ -144,11 +146,63 @@ void Assign(TSettingsEditor& editor, const TControlRow& row, const QVariant& val
     editor.SchemeRadioFocused = false;
 }
 
+// What `get --visible` prints: a control the editor shows and enables, with a value `set`
+// takes back (a group or list without a selection has none).
+bool Settable(const TSettingsEditor& editor, const TControlRow& row) {
+    if (!editor.Visible(row.Name) || !editor.Enabled(row.Name))
+        return false;
+    return (row.Kind != TControlKind::Radio && row.Kind != TControlKind::List) ||
+           editor.Shown(row.Name).toInt() >= 0;
+}
+
+// One assignment; an error the editor shows is told with the line it came from.
+void Take(TSettingsEditor& editor, const TControlRow& row, const Cli::TAssignment& assignment) {
+    try {
+        Assign(editor, row, ParseValue(row, assignment.Value));
+    } catch (const TMKError&) {
+        if (!assignment.Origin.isEmpty())
+            Cli::PrintProgress(assignment.Origin + QLatin1Char(':'));
+        throw;
+    }
+}
+
+// The assignments in order; one the editor hides or disables at its turn waits until the
+// others were taken (a later control may decide whether it shows) and is refused only when
+// it stays hidden.
+void ApplyAll(TSettingsEditor& editor, const QList<Cli::TAssignment>& assignments) {
+    QList<QPair<const TControlRow*, Cli::TAssignment>> pending;
+    for (const Cli::TAssignment& assignment : assignments) {
+        const TControlRow* row = editor.Row(assignment.Name);
+        if (!row)
+            throw Cli::TUsageError{Cli::WithOrigin(
+                assignment, QStringLiteral("Нет элемента %1").arg(assignment.Name))};
+        try {
+            ParseValue(*row, assignment.Value);
+        } catch (const Cli::TUsageError& e) {
+            throw Cli::TUsageError{Cli::WithOrigin(assignment, e.Text)};
+        }
+        pending.append({row, assignment});
+    }
+    while (!pending.isEmpty()) {
+        QList<QPair<const TControlRow*, Cli::TAssignment>> waiting;
+        for (const auto& [row, assignment] : pending) {
+            if (!editor.Visible(row->Name) || !editor.Enabled(row->Name)) {
+                waiting.append({row, assignment});
+                continue;
+            }
+            Take(editor, *row, assignment);
+        }
+        if (waiting.size() == pending.size())
+            Take(editor, *waiting.front().first, waiting.front().second); // refused: hidden
+        pending = waiting;
+    }
+}
+
 } // namespace
 
 int RunGet(const QStringList& args) {
-    const Cli::TArgs a(args, {}, {"--json"});
-    if (a.Positional().isEmpty())
+    const Cli::TArgs a(args, {}, {"--json", "--visible"});
+    if (a.Positional().isEmpty() || (a.Has("--visible") && a.Positional().size() > 1))
         throw Cli::TUsageError{GetUsage};
     TMK mk;
     LoadFile(mk, a.Positional()[0]);
@@ -158,7 +212,8 @@ int RunGet(const QStringList& args) {
         QStringList names = wanted;
         if (names.isEmpty())
             for (const TControlRow& row : editor.Rows())
-                names.append(row.Name);
+                if (!a.Has("--visible") || Settable(editor, row))
+                    names.append(row.Name);
         QStringList entries;
         for (const QString& name : names) {
             const TControlRow* row = editor.Row(name);
@@ -170,9 +225,12 @@ int RunGet(const QStringList& args) {
                 const QString literal = JsonLiteral(editor, *row);
                 const bool text = row->Kind == TControlKind::Edit;
                 const bool none = literal == QLatin1String("null");
+                // --visible prints what set takes back: boxes as 1 or 0.
+                const bool box = a.Has("--visible") && row->Kind == TControlKind::Check;
                 entries.append(name + QLatin1Char('=') +
                                (text   ? editor.Shown(name).toString()
                                 : none ? QString()
+                                : box  ? QString::number(int(editor.Shown(name).toBool()))
                                        : literal));
             }
         }
@@ -208,25 +266,25 @@ int RunDescribe(const QStringList& args) {
 }
 
 int RunSet(const QStringList& args) {
-    const Cli::TArgs a(args, {}, {});
-    if (a.Positional().size() < 3)
+    const Cli::TArgs a(args, {"--from"}, {});
+    if (a.Positional().size() < 2)
         throw Cli::TUsageError{SetUsage};
-    QList<QPair<QString, QString>> assignments;
-    for (const QString& item : a.Positional().mid(2)) {
-        const qsizetype eq = item.indexOf(QLatin1Char('='));
-        if (eq <= 0)
-            throw Cli::TUsageError{SetUsage};
-        assignments.append({item.left(eq), item.mid(eq + 1)});
-    }
+    QList<Cli::TAssignment> assignments =
+        Cli::CommandLineAssignments(a.Positional().mid(2), SetUsage);
+    if (const std::optional<QString> from = a.Value("--from")) {
+        QByteArray text;
+        try {
+            text = Cli::ReadFileBytes(*from);
+        } catch (const TMKError& e) {
+            throw Cli::TUsageError{e.Text()};
+        }
+        assignments += Cli::TextAssignments(*from, text);
+    } else if (assignments.isEmpty())
+        throw Cli::TUsageError{SetUsage};
     TMK mk;
     LoadFile(mk, a.Positional()[0]);
     RunEditorModel(mk, [&](TSettingsEditor& editor) {
-        for (const auto& [name, text] : assignments) {
-            const TControlRow* row = editor.Row(name);
-            if (!row)
-                throw Cli::TUsageError{QStringLiteral("Нет элемента %1").arg(name)};
-            Assign(editor, *row, ParseValue(*row, text));
-        }
+        ApplyAll(editor, assignments);
         return true;
     });
     SettingsFile::Save(mk, a.Positional()[1]);

@@ -16,3 +16,4 @@ int RunGet(const QStringList& args);
 int RunDescribe(const QStringList& args);
 int RunSet(const QStringList& args);
 int RunDiff(const QStringList& args);
+int RunCarry(const QStringList& args);

@@ -17,14 +17,14 @@ const std::map<QString, TCommand>& CommandTable() {
         {"catalog", RunCatalog}, {"journals", RunJournals}, {"preview", RunPreview},
         {"read", RunRead},       {"write", RunWrite},       {"simulate", RunSimulate},
         {"get", RunGet},         {"describe", RunDescribe}, {"set", RunSet},
-        {"diff", RunDiff},
+        {"diff", RunDiff},       {"carry", RunCarry},
     };
     return table;
 }
 
 const char* Usage = "Использование: mktool <команда> [параметры]\n"
                     "Команды: pack, unpack, show, catalog, journals, preview, read, write, "
-                    "simulate, get, describe, set, diff\n";
+                    "simulate, get, describe, set, diff, carry\n";
 
 } // namespace
 

@@ -1,12 +1,19 @@
 #pragma once
 
 // Memory images for record tests: a plain directory that lays every block out one after
-// another, with room for the record packed into it.
+// another, with room for the record packed into it; and the factory memory declared as any
+// device of the variant table, with a chosen protocol, for tests that move settings between
+// devices.
 
+#include "catalog/Prots.h"
+#include "catalog/Variants.h"
+#include "editing/Conversions.h"
 #include "model/Pars32.h"
 #include "model/Record.h"
+#include "sim/FactoryMemory.h"
 
 #include <QByteArray>
+#include <cstddef>
 #include <cstring>
 
 // An image whose directory places each block from address 96 on, length = block size + 4,
@@ -31,4 +38,33 @@ inline QByteArray PackedImage(TMK& mk, uint32_t firmwareVersion = 0) {
     mk.Image = DirectoryImage(8128, firmwareVersion);
     mk.PackAll();
     return mk.Image;
+}
+
+// The position of a protocol entry in a device's list; -1 when the device lacks it.
+inline int ProtocolIndex(uint16_t version, uint32_t variant, const QString& name, int code) {
+    const TProtocolEntries entries =
+        CreateProtocolEntries(LookUpDeviceVariant(version, uint8_t(variant)).Flags);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (entries[i]->ProtName == name && entries[i]->ProtCode == code)
+            return int(i);
+    return -1;
+}
+
+// The factory memory of `memory` bytes as the device (version, variant), its record unpacked;
+// with a protocol name the record selects that entry of the device's list.
+inline void DeclareDevice(TMK& mk, uint16_t version, uint32_t variant, quint32 memory = 8192,
+                          const QString& protocol = {}, int code = 0) {
+    mk.Image = FactoryImage(memory);
+    std::memcpy(mk.Image.data() + offsetof(TImageDirectory, FirmwareVersion), &variant,
+                sizeof variant);
+    mk.SettingsVersion = version;
+    mk.UnpackAll();
+    if (protocol.isEmpty())
+        return;
+    const int index = ProtocolIndex(version, variant, protocol, code);
+    if (index < 0)
+        qFatal("no protocol %s on the device", qPrintable(protocol));
+    StoreField(mk, RecordField(u"Protocol"), index);
+    StoreField(mk, RecordField(u"PrevProtocol"), index);
+    mk.PackAll();
 }

@@ -69,4 +69,9 @@ inline QString PortPermissionHint(const QString& device) {
 inline QString WriteChangesQuestion() {
     return QStringLiteral("Записать эти изменения в МК?");
 }
+// Asked after a version message stopped a write.
+inline QString CarryQuestion() {
+    return QStringLiteral("Перенести настройки на этот МК? Настройки будут приведены к его типу и "
+                          "версии прошивки; то, что не подходит, будет показано списком.");
+}
 } // namespace WorkflowTexts

@@ -1,5 +1,6 @@
 #include "app/Main32Pars.h"
 
+#include "app/CarryReportForm.h"
 #include "app/Dialogs.h"
 #include "app/FormTexts.h"
 #include "app/MKPicture.h"
@@ -13,6 +14,7 @@
 #include "link/ML_RS232.h"
 #include "model/Pars32.h"
 #include "model/SettingsFile.h"
+#include "transfer/SettingsCarry.h"
 #include "viewers/MK_ViewJournals.h"
 #include "viewers/MK_ViewOsc.h"
 #include "workflow/BackupStore.h"
@@ -337,16 +339,85 @@ void TMainForm::bSetParamsClick() {
     const TBusy busy(*this);
     if (!FindMK())
         return;
+    // The settings as they are now: what a carry after a version message takes.
+    TMK settings;
+    settings.SettingsVersion = MK->SettingsVersion;
+    settings.Image = MK->Image;
+    settings.ReadDirectory();
+    settings.Record = MK->Record;
+    settings.PackAll();
+    QString failure;
+    if (WriteToMK(&failure))
+        return;
+    if (failure == WorkflowTexts::DeviceVersionMismatch() ||
+        failure == WorkflowTexts::FirmwareVersionMismatch())
+        OfferCarry(settings);
+}
+
+bool TMainForm::WriteToMK(QString* failure) {
     bool done = false;
     if (!RunTransfer([&](TProgressForm& progress) {
-            done = Transfers->WriteSettings(progress, *Backups) == TMKTransfer::TOutcome::Done;
+            try {
+                done = Transfers->WriteSettings(progress, *Backups) == TMKTransfer::TOutcome::Done;
+            } catch (const TMKError& e) {
+                if (failure)
+                    *failure = e.Text();
+                throw;
+            }
         })) {
         if (!Transfers->LastBackup.isEmpty())
             Dialogs::ShowInformation(WorkflowTexts::BackupNotice(Transfers->LastBackup));
-        return;
+        return false;
     }
     if (done)
         Dialogs::ShowInformation(WorkflowTexts::SettingsWritten());
+    return done;
+}
+
+void TMainForm::OfferCarry(TMK& settings) {
+    if (!Dialogs::Confirm(WorkflowTexts::CarryQuestion()))
+        return;
+    // Where the version message left the program, for a cancel or a failure.
+    const QByteArray keptImage = MK->Image;
+    const quint16 keptVersion = MK->SettingsVersion;
+    const TSettingsRecord keptRecord = MK->Record;
+    const auto restore = [&] {
+        MK->Image = keptImage;
+        MK->SettingsVersion = keptVersion;
+        MK->ReadDirectory();
+        MK->Record = keptRecord;
+    };
+    TMK device;
+    TMKTransfer reader(*RS, device);
+    bool read = false;
+    if (!RunTransfer([&](TProgressForm& progress) {
+            read = reader.ReadSettings(progress) == TMKTransfer::TOutcome::Done;
+        }) ||
+        !read) {
+        restore();
+        return;
+    }
+    TCarryReport report;
+    try {
+        report = CarrySettings(settings, device);
+    } catch (const TMKError& e) {
+        Dialogs::ShowError(e.Text());
+        restore();
+        return;
+    }
+    if (!report.Complete()) {
+        TCarryReportForm form(report, this);
+        Dialogs::Exec(form);
+    }
+    MK->Image = device.Image;
+    MK->SettingsVersion = device.SettingsVersion;
+    MK->UnpackAll();
+    if (!WriteToMK(nullptr)) {
+        restore();
+        return;
+    }
+    // The program now holds settings no file has.
+    Modified = true;
 }
 
 bool TMainForm::ConfirmChanges(TMK& device, TMK& toWrite) {

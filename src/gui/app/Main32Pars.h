@@ -110,6 +110,11 @@ private:
     // `onFailure`, shows the error and gives false.
     bool RunTransfer(const std::function<void(TProgressForm&)>& transfer,
                      const std::function<void()>& onFailure = {});
+    // The write with its messages; true when it was done. `failure` gets the error's text.
+    bool WriteToMK(QString* failure);
+    // After a version message: asks, reads the MK, carries `settings` onto what it read,
+    // lists what did not fit and writes the result as a write does.
+    void OfferCarry(TMK& settings);
 
     TMainFormSetup Setup;
     TJustOne JustOne;

@@ -1,0 +1,47 @@
+#include "transfer/CarryReport.h"
+
+#include <QJsonArray>
+
+QStringList TCarryReport::Lines() const {
+    QStringList lines;
+    for (const TCarryEntry& e : NotCarried)
+        lines.append(QStringLiteral("%1 › %2: %3 — %4")
+                         .arg(e.Page, e.Caption.isEmpty() ? e.Name : e.Caption, e.From, e.Reason));
+    return lines;
+}
+
+QJsonObject TCarryReport::Json() const {
+    QJsonArray list;
+    for (const TCarryEntry& e : NotCarried)
+        list.append(QJsonObject{{"Name", e.Name},
+                                {"Page", e.Page},
+                                {"Caption", e.Caption},
+                                {"From", e.From},
+                                {"Reason", e.Reason}});
+    return {{"Carried", Carried}, {"NotCarried", list}};
+}
+
+namespace CarryReasons {
+
+QString NotOnThisMK() {
+    return QStringLiteral("Нет на этом МК");
+}
+
+QString OutOfRange(double min, double max, int decimals) {
+    return QStringLiteral("Вне диапазона этого МК (%1 … %2)")
+        .arg(QString::number(min, 'f', decimals), QString::number(max, 'f', decimals));
+}
+
+QString ItemNotOffered() {
+    return QStringLiteral("Пункт не предлагается этим МК");
+}
+
+QString ProtocolNotOffered() {
+    return QStringLiteral("Протокол не предлагается этим МК");
+}
+
+QString IdNotInCatalogue() {
+    return QStringLiteral("Нет в каталоге этого МК");
+}
+
+} // namespace CarryReasons

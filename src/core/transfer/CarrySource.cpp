@@ -1,0 +1,92 @@
+#include "transfer/CarrySource.h"
+
+#include "catalog/Prots.h"
+#include "editing/BlockChoice.h"
+#include "editing/EditorSession.h"
+#include "editing/HotMenus.h"
+#include "editing/PageTree.h"
+#include "editing/ScreenEnable.h"
+#include "editing/SettingsEditor.h"
+#include "editing/TankTable.h"
+#include "model/Pars32.h"
+
+#include <algorithm>
+
+namespace {
+
+// A control the user can change: it stores, and no rule keeps it disabled.
+bool Settable(const TSettingsEditor& editor, const TControlRow& row) {
+    return row.Store && editor.Visible(row.Name) && editor.Enabled(row.Name);
+}
+
+std::vector<TShownOneValue> OneValues(const TSettingsEditor& editor) {
+    std::vector<TShownOneValue> boxes;
+    const TProtBase& protocol = editor.Protocol();
+    const int count = std::min(protocol.ParamCount, ScreenEnable::OneValueBoxes);
+    for (int box = 0; box < count; ++box)
+        boxes.push_back({box, protocol.ParamIds[std::size_t(box)],
+                         editor.Shown(ScreenEnable::BoxName('1', box)).toBool(),
+                         ScreenEnable::OneValueCaption(editor, box)});
+    return boxes;
+}
+
+// Every part's id, and its name where the part's own menu offers it (0 ids elsewhere are
+// not a choice the source shows).
+TShownScreens Screens(const TSettingsEditor& editor, TScreenKind kind) {
+    TShownScreens screens{kind, {}, {}};
+    for (int display = 0; display < ScreenChoice::DisplayCount(kind); ++display) {
+        for (int part = 0; part < ScreenChoice::PartCount(kind); ++part) {
+            const int id = ScreenChoice::StoredId(editor.Mk, kind, display, part);
+            const auto menu = ScreenChoice::ParamMenu(editor, kind, display, part);
+            const auto item = std::find_if(menu.begin(), menu.end(),
+                                           [id](const auto& entry) { return entry.Id == id; });
+            screens.Ids.push_back(item == menu.end() ? -1 : id);
+            screens.Names.push_back(item == menu.end() ? QString() : item->Caption);
+        }
+    }
+    return screens;
+}
+
+} // namespace
+
+bool IsOneValueBox(const QString& name) {
+    return name.startsWith(QLatin1String("cbShowDisp_1_"));
+}
+
+bool IsSubTypeList(const QString& name) {
+    return name.startsWith(QLatin1String("cbProtType"));
+}
+
+TCarrySource TakeCarrySource(TMK& source) {
+    TCarrySource taken;
+    RunEditorModel(source, [&taken](TSettingsEditor& editor) {
+        taken.ProtName = editor.Protocol().ProtName;
+        taken.ProtCode = editor.Protocol().ProtCode;
+        for (const TControlRow& row : editor.Rows()) {
+            if (row.Name == ProtocolControl || IsOneValueBox(row.Name) || !Settable(editor, row))
+                continue;
+            taken.Controls.push_back({row.Name, MainPageOf(row.Page).Caption,
+                                      editor.Caption(row.Name), editor.Shown(row.Name),
+                                      ShownText(editor, row.Name)});
+        }
+        taken.OneValues = OneValues(editor);
+        for (TScreenKind kind : ScreenChoice::AllKinds)
+            taken.Screens.push_back(Screens(editor, kind));
+        for (int list = 0; list < HotMenus::ListCount; ++list)
+            for (int row = 0; row < HotMenus::RowCount; ++row)
+                if (const uint16_t id = HotMenus::Entry(editor.Mk, list, row))
+                    taken.HotMenus[std::size_t(list)].push_back({id, HotMenus::Caption(id)});
+        const TDisplaySettings& display = editor.Mk.Record.DisplaySettings;
+        taken.ColorTable0 = display.ColorTable0;
+        taken.ColorTable1 = display.ColorTable1;
+        taken.FactoryScheme = display.ColorScheme >> 4;
+        taken.Tank = TankTable::Cells(editor.Mk);
+        taken.BlocksShown = editor.PageVisible(QStringLiteral("tsBlocks"));
+        const std::vector<TAddSystem> catalogue = BlockChoice::Catalogue(editor);
+        for (const TAddSystem& entry : catalogue)
+            taken.BlockCatalogue.push_back(entry.Id);
+        taken.Blocks = BlockChoice::ChosenEntries(editor.Mk, catalogue);
+        return false;
+    });
+    return taken;
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+// The settings of a source record as its editor shows them, taken before the catalogues are
+// rebuilt for the target: values with their meanings (item texts, the protocol's entry,
+// parameter, menu item and block ids), since the catalogues are program-wide.
+
+#include "catalog/AddSystems.h"
+#include "editing/ScreenChoice.h"
+#include "editing/TankTable.h"
+#include "model/Record.h"
+
+#include <QString>
+#include <QVariant>
+#include <array>
+#include <vector>
+
+class TMK;
+
+struct TShownSetting {
+    QString Name;
+    QString Page;    // caption of the main page
+    QString Caption; // as the source's editor shows it
+    QVariant Shown;  // the control's shown value
+    QString Text;    // what it shows, as text (item text for groups and lists)
+};
+
+struct TShownOneValue {
+    int Box = 0;
+    int ParamId = 0;
+    bool Checked = false;
+    QString Caption;
+};
+
+struct TShownScreens {
+    TScreenKind Kind;
+    std::vector<int> Ids;       // display after display; -1 where the part's menu lacks it
+    std::vector<QString> Names; // the parameters' names
+};
+
+struct TShownMenuItem {
+    uint16_t Id = 0;
+    QString Caption;
+};
+
+struct TCarrySource {
+    QString ProtName;
+    int ProtCode = 0;
+    // Controls the source shows and the user can change, in table order; the protocol and
+    // the x1 boxes go by their own rules.
+    std::vector<TShownSetting> Controls;
+    std::vector<TShownOneValue> OneValues;
+    std::vector<TShownScreens> Screens;
+    std::array<std::vector<TShownMenuItem>, 4> HotMenus; // the items of each list, in order
+    TColorTable ColorTable0{};
+    TColorTable ColorTable1{};
+    int FactoryScheme = 0; // high nibble of ColorScheme: the factory table ColorTable0 holds
+    QList<TankTable::TCells> Tank; // the points in use
+    bool BlocksShown = false;
+    std::vector<uint8_t> BlockCatalogue; // the ids the source's page offers
+    std::vector<TAddSystem> Blocks;      // chosen, in catalogue order
+};
+
+// Opens the source as the editor does and takes what it shows; the source stays as it was.
+// Throws what opening the editor throws.
+TCarrySource TakeCarrySource(TMK& source);
+
+// The protocol list and the x1 boxes are carried by their own rules.
+inline const QString ProtocolControl = QStringLiteral("cbProtocol");
+bool IsOneValueBox(const QString& name);
+bool IsSubTypeList(const QString& name);

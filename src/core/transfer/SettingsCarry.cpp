@@ -1,0 +1,343 @@
+#include "transfer/SettingsCarry.h"
+
+#include "base/MKError.h"
+#include "catalog/Prots.h"
+#include "editing/BlockChoice.h"
+#include "editing/Conversions.h"
+#include "editing/EditorSession.h"
+#include "editing/EditorTables.h"
+#include "editing/HotMenus.h"
+#include "editing/PageTree.h"
+#include "editing/ScreenEnable.h"
+#include "editing/SettingsEditor.h"
+#include "model/Pars32.h"
+#include "transfer/CarrySource.h"
+
+#include <QHash>
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
+namespace {
+
+const QString DisplayPage = QStringLiteral("Дисплей");
+const QString BlocksPage = QStringLiteral("tsBlocks");
+
+// How one control went.
+enum class TOutcome { Carried, Empty, Refused };
+
+struct TAttempt {
+    TOutcome Outcome = TOutcome::Refused;
+    QString Reason;
+};
+
+// Where each screen kind's ids live and what the editor calls its page.
+struct TScreenNames {
+    const char* Field;
+    QString Page;
+};
+
+TScreenNames ScreenNames(TScreenKind kind) {
+    switch (kind) {
+    case TScreenKind::Four:
+        return {"Screens4", QStringLiteral("Дисплеи х4")};
+    case TScreenKind::Nine:
+        return {"Screens9", QStringLiteral("Дисплеи х9")};
+    case TScreenKind::Seven:
+        return {"Screens7", QStringLiteral("Дисплеи х7")};
+    case TScreenKind::Six:
+        return {"Screen6", QStringLiteral("Дисплей х6")};
+    case TScreenKind::Graph:
+        return {"GraphScreens", QStringLiteral("Граф. дисплеи")};
+    case TScreenKind::Arrow:
+        return {"ArrowScreens", QStringLiteral("Стрел. дисплеи")};
+    }
+    throw TRangeError();
+}
+
+class TCarrier {
+public:
+    TCarrier(TSettingsEditor& editor, const TCarrySource& source, TCarryReport& report)
+        : E(editor), S(source), R(report) {}
+
+    // The protocol first: it decides the sub-types, ranges and what shows.
+    void Run() {
+        CarryProtocol();
+        CarryControls();
+        CarryOneValues();
+        CarryColours();
+        CarryScreens();
+        CarryHotMenus();
+        CarryTank();
+        CarryBlocks();
+    }
+
+private:
+    void Report(const QString& name, const QString& page, const QString& caption,
+                const QString& from, const QString& reason) {
+        R.NotCarried.push_back({name, page, caption, from, reason});
+    }
+
+    void CarryProtocol() {
+        for (std::size_t i = 0; i < ProtocolList.size(); ++i) {
+            const TProtBase& entry = *ProtocolList[i];
+            if (entry.ProtName != S.ProtName || entry.ProtCode != S.ProtCode)
+                continue;
+            if (ReadField(E.Mk, RecordField(u"Protocol")) != int64_t(i))
+                E.Put(ProtocolControl, int(i));
+            ProtocolCarried = true;
+            ++R.Carried;
+            return;
+        }
+        const TControlRow& row = E.RowOrThrow(ProtocolControl);
+        Report(row.Name, MainPageOf(row.Page).Caption, row.Caption,
+               QStringLiteral("%1 (код %2)").arg(S.ProtName).arg(S.ProtCode),
+               CarryReasons::ProtocolNotOffered());
+    }
+
+    // A control's visibility may follow another's value (the lock level its lock type, the
+    // 7-point rows their count, the ADC points each other): passes repeat while any control
+    // is taken, so the order of the tables needs no knowledge of those rules.
+    void CarryControls() {
+        std::vector<const TShownSetting*> pending;
+        QHash<QString, QString> reasons;
+        for (const TShownSetting& setting : S.Controls) {
+            if (IsSubTypeList(setting.Name) && !ProtocolCarried)
+                Report(setting.Name, setting.Page, setting.Caption, setting.Text,
+                       CarryReasons::ProtocolNotOffered());
+            else
+                pending.push_back(&setting);
+        }
+        for (bool progress = true; progress && !pending.empty();) {
+            progress = false;
+            std::vector<const TShownSetting*> left;
+            for (const TShownSetting* setting : pending) {
+                const TAttempt attempt = CarryControl(*setting);
+                if (attempt.Outcome == TOutcome::Refused) {
+                    reasons.insert(setting->Name, attempt.Reason);
+                    left.push_back(setting);
+                    continue;
+                }
+                progress = true;
+                R.Carried += attempt.Outcome == TOutcome::Carried;
+            }
+            pending = std::move(left);
+        }
+        for (const TShownSetting* setting : pending)
+            Report(setting->Name, setting->Page, setting->Caption, setting->Text,
+                   reasons.value(setting->Name));
+    }
+
+    TAttempt CarryControl(const TShownSetting& setting) {
+        const TControlRow& row = E.RowOrThrow(setting.Name);
+        if (!E.Visible(row.Name) || !E.Enabled(row.Name))
+            return {TOutcome::Refused, CarryReasons::NotOnThisMK()};
+        const QVariant shown = E.Shown(row.Name);
+        QVariant value = setting.Shown;
+        switch (row.Kind) {
+        case TControlKind::Radio:
+        case TControlKind::List: {
+            if (setting.Shown.toInt() < 0)
+                return {TOutcome::Empty, {}};
+            const QStringList items = E.Items(row.Name);
+            const int same = setting.Shown.toInt();
+            const int item = same < items.size() && items[same] == setting.Text
+                                 ? same
+                                 : int(items.indexOf(setting.Text));
+            if (item < 0 || !E.ItemsEnabled(row.Name).value(item))
+                return {TOutcome::Refused, CarryReasons::ItemNotOffered()};
+            if (shown.toInt() == item)
+                return {TOutcome::Carried, {}};
+            value = item;
+            break;
+        }
+        case TControlKind::Spin: {
+            const TRange range = E.Range(row.Name);
+            const double v = setting.Shown.toDouble();
+            if (v < range.Min || v > range.Max)
+                return {TOutcome::Refused,
+                        CarryReasons::OutOfRange(range.Min, range.Max, row.Decimals)};
+            if (shown.toDouble() == v)
+                return {TOutcome::Carried, {}};
+            break;
+        }
+        case TControlKind::Check:
+            if (shown.toBool() == setting.Shown.toBool())
+                return {TOutcome::Carried, {}};
+            break;
+        case TControlKind::Edit:
+            if (shown.toString() == setting.Shown.toString())
+                return {TOutcome::Carried, {}};
+            break;
+        }
+        return Store(row, value);
+    }
+
+    // The value goes in as the user puts it; the "Показывать" groups act on their page only.
+    TAttempt Store(const TControlRow& row, const QVariant& value) {
+        const bool onBlocksPage = row.Page == BlocksPage;
+        if (onBlocksPage)
+            BlockChoice::Enter(E);
+        TAttempt attempt{TOutcome::Carried, {}};
+        try {
+            E.Put(row.Name, value);
+        } catch (const TMKError& e) {
+            attempt = {TOutcome::Refused, e.Text()};
+        }
+        if (onBlocksPage)
+            BlockChoice::Leave(E);
+        return attempt;
+    }
+
+    // x1 boxes by the parameter each stands for.
+    void CarryOneValues() {
+        const TProtBase& protocol = E.Protocol();
+        const int count = std::min(protocol.ParamCount, ScreenEnable::OneValueBoxes);
+        for (const TShownOneValue& source : S.OneValues) {
+            const auto* first = protocol.ParamIds.data();
+            const auto* found = std::find(first, first + count, source.ParamId);
+            if (found == first + count) {
+                if (source.Checked)
+                    Report(ScreenEnable::BoxName('1', source.Box), DisplayPage, source.Caption,
+                           QStringLiteral("да"), CarryReasons::IdNotInCatalogue());
+                continue;
+            }
+            const QString name = ScreenEnable::BoxName('1', int(found - first));
+            if (E.Shown(name).toBool() != source.Checked)
+                E.Put(name, source.Checked);
+            ++R.Carried;
+        }
+    }
+
+    // The scheme was carried with the controls (a factory scheme copies its table); the
+    // tables themselves are alike on every MK and go whole.
+    void CarryColours() {
+        TDisplaySettings& display = E.Mk.Record.DisplaySettings;
+        const auto same = [](const TColorTable& a, const TColorTable& b) {
+            return std::memcmp(&a, &b, sizeof a) == 0;
+        };
+        if (same(display.ColorTable0, S.ColorTable0) && same(display.ColorTable1, S.ColorTable1) &&
+            display.ColorScheme >> 4 == S.FactoryScheme)
+            return;
+        display.ColorTable0 = S.ColorTable0;
+        display.ColorTable1 = S.ColorTable1;
+        StoreField(E.Mk, RecordField(u"ColorScheme"),
+                   S.FactoryScheme << 4 | (display.ColorScheme & 0x0F));
+        ApplySchemeChoice(E);
+        E.NotifyRecordChanged();
+    }
+
+    void CarryScreens() {
+        for (const TShownScreens& screens : S.Screens) {
+            const TScreenNames names = ScreenNames(screens.Kind);
+            const int parts = ScreenChoice::PartCount(screens.Kind);
+            for (int slot = 0; slot < int(screens.Ids.size()); ++slot) {
+                const int id = screens.Ids[std::size_t(slot)];
+                const int display = slot / parts;
+                const int part = slot % parts;
+                if (id < 0 || ScreenChoice::StoredId(E.Mk, screens.Kind, display, part) == id)
+                    continue;
+                const auto menu = ScreenChoice::ParamMenu(E, screens.Kind, display, part);
+                if (std::any_of(menu.begin(), menu.end(),
+                                [id](const auto& item) { return item.Id == id; })) {
+                    ScreenChoice::StoreId(E.Mk, screens.Kind, display, part, id);
+                    continue;
+                }
+                Report(QString::fromLatin1(names.Field), DisplayPage,
+                       QStringLiteral("%1 › дисплей %2, поле %3")
+                           .arg(names.Page)
+                           .arg(display + 1)
+                           .arg(part + 1),
+                       screens.Names[std::size_t(slot)], CarryReasons::IdNotInCatalogue());
+            }
+        }
+    }
+
+    // Each list keeps the items the target's menu item catalogue holds, in their order.
+    void CarryHotMenus() {
+        for (int list = 0; list < HotMenus::ListCount; ++list) {
+            const auto& items = S.HotMenus[std::size_t(list)];
+            // Empty rows are no setting: the same items in the same order are the same list.
+            std::vector<uint16_t> held;
+            for (int row = 0; row < HotMenus::RowCount; ++row)
+                if (const uint16_t id = HotMenus::Entry(E.Mk, list, row))
+                    held.push_back(id);
+            if (std::equal(held.begin(), held.end(), items.begin(), items.end(),
+                           [](uint16_t id, const TShownMenuItem& item) { return id == item.Id; }))
+                continue;
+            HotMenus::Clear(E.Mk, list);
+            int row = 0;
+            for (const TShownMenuItem& item : items) {
+                if (!HotMenus::Caption(item.Id).isEmpty()) {
+                    HotMenus::Insert(E.Mk, list, row++, item.Id);
+                    continue;
+                }
+                Report(QStringLiteral("HotMenus"), DisplayPage,
+                       QStringLiteral("Горячие меню › %1").arg(HotMenus::ListCaption(list)),
+                       item.Caption.isEmpty() ? QString::number(item.Id) : item.Caption,
+                       CarryReasons::IdNotInCatalogue());
+            }
+        }
+        E.NotifyRecordChanged();
+    }
+
+    // After the point count: the table stores as the grid stores what was typed into it.
+    void CarryTank() {
+        if (TankTable::Cells(E.Mk) == S.Tank)
+            return;
+        E.TarirEdited = true;
+        try {
+            TankTable::Store(E, S.Tank);
+        } catch (const TMKError& e) {
+            Report(QStringLiteral("TarirLitres"), MainPageOf(QStringLiteral("tsOil")).Caption,
+                   QStringLiteral("Таблица тарировки"),
+                   QStringLiteral("%1 точек").arg(S.Tank.size()), e.Text());
+        }
+        E.TarirEdited = false;
+    }
+
+    // Systems both pages offer follow the source; those only the target offers stay its own.
+    void CarryBlocks() {
+        if (!S.BlocksShown)
+            return;
+        const QString page = MainPageOf(BlocksPage).Caption;
+        const bool shown = E.PageVisible(BlocksPage);
+        const std::vector<TAddSystem> catalogue =
+            shown ? BlockChoice::Catalogue(E) : std::vector<TAddSystem>{};
+        const auto offered = [&catalogue](int id) {
+            return std::any_of(catalogue.begin(), catalogue.end(),
+                               [id](const TAddSystem& entry) { return entry.Id == id; });
+        };
+        for (const TAddSystem& block : S.Blocks)
+            if (!offered(block.Id))
+                Report(QStringLiteral("Blocks"), page, page, block.Name,
+                       shown ? CarryReasons::IdNotInCatalogue() : CarryReasons::NotOnThisMK());
+        for (const TAddSystem& entry : catalogue) {
+            if (std::find(S.BlockCatalogue.begin(), S.BlockCatalogue.end(), entry.Id) ==
+                S.BlockCatalogue.end())
+                continue;
+            const bool chosen =
+                std::any_of(S.Blocks.begin(), S.Blocks.end(),
+                            [&entry](const TAddSystem& block) { return block.Id == entry.Id; });
+            if (BlockChoice::Chosen(E.Mk, entry.Id) != chosen)
+                BlockChoice::SetChosen(E.Mk, entry.Id, chosen);
+        }
+    }
+
+    TSettingsEditor& E;
+    const TCarrySource& S;
+    TCarryReport& R;
+    bool ProtocolCarried = false;
+};
+
+} // namespace
+
+TCarryReport CarrySettings(TMK& source, TMK& target) {
+    const TCarrySource taken = TakeCarrySource(source);
+    TCarryReport report;
+    RunEditorModel(target, [&](TSettingsEditor& editor) {
+        TCarrier(editor, taken, report).Run();
+        return true;
+    });
+    return report;
+}
