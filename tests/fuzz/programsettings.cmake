@@ -1,0 +1,1 @@
+mk_add_fuzz(fuzz_programsettings SOURCES fuzz_programsettings.cpp FuzzKit.h CORPUS programsettings_corpus)
