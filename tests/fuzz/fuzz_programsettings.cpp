@@ -6,7 +6,7 @@
 #include "base/ProgramSettings.h"
 #include "link/PortMap.h"
 
-#include <QDir>
+#include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -17,22 +17,24 @@ int KeptOrDefault(int stored, int fallback, int lo, int hi) {
     return stored >= lo && stored <= hi ? stored : fallback;
 }
 
-QString FreshPath() {
+// One file for every input, each written with a modification time of its own: the
+// settings cache reads a file again only when its size or that time changed.
+QString WriteInput(const uint8_t* data, size_t size) {
     static QTemporaryDir folder;
-    static int count = 0;
-    // A new name each time: the settings cache keys files by name and modification time.
-    return folder.filePath(QStringLiteral("Params32-%1.ini").arg(++count));
+    static qint64 count = 0;
+    const QString path = folder.filePath(QStringLiteral("Params32.ini"));
+    QFile file(path);
+    FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(reinterpret_cast<const char*>(data), qint64(size));
+    FUZZ_CHECK(file.setFileTime(QDateTime::fromMSecsSinceEpoch(++count * 1000),
+                                QFileDevice::FileModificationTime));
+    return path;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QString path = FreshPath();
-    {
-        QFile file(path);
-        FUZZ_CHECK(file.open(QIODevice::WriteOnly));
-        file.write(reinterpret_cast<const char*>(data), qint64(size));
-    }
+    const QString path = WriteInput(data, size);
     {
         TMIniFile file(path);
         using namespace ProgramSettings;
@@ -73,6 +75,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             FUZZ_CHECK(p.Height == extent("Height", d.Height));
         }
     }
-    QFile::remove(path);
     return 0;
 }
