@@ -4,9 +4,9 @@
 #include "Assignments.h"
 #include "CliUtil.h"
 #include "Commands.h"
-#include "editing/BlockChoice.h"
 #include "editing/EditorSession.h"
 #include "editing/PageTree.h"
+#include "editing/SettingAssignment.h"
 #include "editing/SettingsDiff.h"
 #include "editing/SettingsEditor.h"
 #include "model/Pars32.h"
@@ -15,7 +15,6 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QTextStream>
-#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -98,52 +97,9 @@ QJsonObject Describe(const TSettingsEditor& editor, const TControlRow& row) {
 
 // VALUE of NAME=VALUE in the control's terms; TUsageError for a value of the wrong form.
 QVariant ParseValue(const TControlRow& row, const QString& text) {
-    bool ok = true;
-    QVariant value;
-    switch (row.Kind) {
-    case TControlKind::Spin: {
-        const double v = text.toDouble(&ok);
-        ok = ok && std::isfinite(v);
-        value = v;
-        break;
-    }
-    case TControlKind::Radio:
-    case TControlKind::List:
-        value = text.toInt(&ok);
-        break;
-    case TControlKind::Check:
-        ok = text == QLatin1String("1") || text == QLatin1String("0");
-        value = text == QLatin1String("1");
-        break;
-    case TControlKind::Edit:
-        value = text;
-        break;
-    }
-    if (!ok)
-        throw Cli::TUsageError{QStringLiteral("Недопустимое значение %1=%2").arg(row.Name, text)};
-    return value;
-}
-
-// The assignment as the editor would take it, or the reason it refuses (hidden, disabled).
-void Assign(TSettingsEditor& editor, const TControlRow& row, const QVariant& value) {
-    if (!editor.Visible(row.Name) || !editor.Enabled(row.Name))
-        throw TMKError(QStringLiteral("Элемент %1 скрыт или недоступен").arg(row.Name));
-    if (row.Kind == TControlKind::Radio || row.Kind == TControlKind::List) {
-        const QList<bool> enabled = editor.ItemsEnabled(row.Name);
-        const int item = value.toInt();
-        if (item < 0 || item >= enabled.size())
-            throw TMKError(QStringLiteral("List index out of bounds (%1)").arg(item));
-        if (!enabled[item])
-            throw TMKError(
-                QStringLiteral("Пункт %1 элемента %2 недоступен").arg(item).arg(row.Name));
-    }
-    // The user has the control in hand: a question it asks on the way is answered Yes.
-    editor.SchemeRadioFocused = row.Name == QLatin1String("rgActiveColorScheme");
-    // The "Показывать" groups act only on their page, where the user clicks them.
-    if (row.Page == QLatin1String("tsBlocks"))
-        BlockChoice::Enter(editor);
-    editor.Put(row.Name, value);
-    editor.SchemeRadioFocused = false;
+    if (const std::optional<QVariant> value = SettingAssignment::ParseValue(row, text))
+        return *value;
+    throw Cli::TUsageError{QStringLiteral("Недопустимое значение %1=%2").arg(row.Name, text)};
 }
 
 // What `get --visible` prints: a control the editor shows and enables, with a value `set`
@@ -158,7 +114,7 @@ bool Settable(const TSettingsEditor& editor, const TControlRow& row) {
 // One assignment; an error the editor shows is told with the line it came from.
 void Take(TSettingsEditor& editor, const TControlRow& row, const Cli::TAssignment& assignment) {
     try {
-        Assign(editor, row, ParseValue(row, assignment.Value));
+        SettingAssignment::Assign(editor, row, ParseValue(row, assignment.Value));
     } catch (const TMKError&) {
         if (!assignment.Origin.isEmpty())
             Cli::PrintProgress(assignment.Origin + QLatin1Char(':'));

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace {
 
@@ -84,17 +85,24 @@ QStringList TMIniFile::Keys(const QString& section) const {
 }
 
 void TMIniFile::LoadPlacement(const QString& section, TWindowPlacement& p) const {
-    p.State = ReadInteger(section, QStringLiteral("State"), p.State);
+    // A value no desktop can hold keeps the caller's (current) one; negative positions
+    // become 0 and negative sizes 100.
+    const auto onDesktop = [](int value, int fallback) {
+        return value < TWindowPlacement::DesktopMax ? value : fallback;
+    };
+    const int state = ReadInteger(section, QStringLiteral("State"), p.State);
+    if (state >= TWindowPlacement::Normal && state <= TWindowPlacement::Maximized)
+        p.State = state;
     if (p.State == TWindowPlacement::Maximized)
         return;
-    p.Left = std::max(0, ReadInteger(section, QStringLiteral("Left"), p.Left));
-    p.Top = std::max(0, ReadInteger(section, QStringLiteral("Top"), p.Top));
+    p.Left = std::max(0, onDesktop(ReadInteger(section, QStringLiteral("Left"), p.Left), p.Left));
+    p.Top = std::max(0, onDesktop(ReadInteger(section, QStringLiteral("Top"), p.Top), p.Top));
     if (!p.Sizeable)
         return;
     const int width = ReadInteger(section, QStringLiteral("Width"), p.Width);
     const int height = ReadInteger(section, QStringLiteral("Height"), p.Height);
-    p.Width = width < 0 ? 100 : width;
-    p.Height = height < 0 ? 100 : height;
+    p.Width = width < 0 ? 100 : width <= TWindowPlacement::DesktopMax ? width : p.Width;
+    p.Height = height < 0 ? 100 : height <= TWindowPlacement::DesktopMax ? height : p.Height;
 }
 
 void TMIniFile::SavePlacement(const QString& section, const TWindowPlacement& p) {

@@ -10,6 +10,8 @@
 // A window's placement as stored in the program settings.
 struct TWindowPlacement {
     enum TState { Normal = 0, Minimized = 1, Maximized = 2 };
+    // The largest desktop a stored placement may lie on (the smallest is 640 x 480).
+    static constexpr int DesktopMax = 8192;
     int State = Normal;
     int Left = 0;
     int Top = 0;

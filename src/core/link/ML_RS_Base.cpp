@@ -1,13 +1,10 @@
 #include "link/ML_RS_Base.h"
 
 #include "base/IniFls.h"
+#include "base/ProgramSettings.h"
 #include "link/LinkTexts.h"
 
 #include <QDebug>
-
-namespace {
-const QString PortKey = QStringLiteral("Port");
-}
 
 TML_RS_Base::TML_RS_Base(TLinkEnvironment environment, QObject* parent)
     : TMLBaseInterface(parent), Env(std::move(environment)) {
@@ -31,11 +28,11 @@ TML_RS_Base::~TML_RS_Base() {
 }
 
 void TML_RS_Base::LoadSettings(TMIniFile& settings) {
-    OpenPort(settings.ReadInteger(SectionName, PortKey, PortNumber));
+    OpenPort(ProgramSettings::ReadPort(settings, SectionName, PortNumber));
 }
 
 void TML_RS_Base::SaveSettings(TMIniFile& settings) {
-    settings.WriteInteger(SectionName, PortKey, PortNumber);
+    settings.WriteInteger(SectionName, ProgramSettings::PortKey, PortNumber);
 }
 
 void TML_RS_Base::ChoosePort() {

@@ -2,6 +2,7 @@
 
 #include "base/MKError.h"
 
+#include <QHash>
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -438,9 +439,16 @@ const TFieldInfo* FindField(TBlock block, QStringView name) {
 }
 
 std::optional<TRecordField> FindRecordField(QStringView name) {
-    for (const TBlockInfo& info : BlockTable())
+    // The editor's rows look their fields up by name on every load and store: each name
+    // is searched through the twelve lists once (only names that exist are kept).
+    static QHash<QString, TRecordField> known;
+    const QString key = name.toString();
+    if (const auto it = known.constFind(key); it != known.constEnd())
+        return *it;
+    for (const TBlockInfo& info : BlockTable()) {
         if (const TFieldInfo* f = FindField(info.Block, name))
-            return TRecordField{info.Block, f};
+            return *known.insert(key, TRecordField{info.Block, f});
+    }
     return std::nullopt;
 }
 

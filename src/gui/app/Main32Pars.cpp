@@ -8,6 +8,7 @@
 #include "app/Progress.h"
 #include "base/IniFls.h"
 #include "base/MKError.h"
+#include "base/ProgramSettings.h"
 #include "editing/SettingsDiff.h"
 #include "editor/MK_SetParams.h"
 #include "link/FindMK.h"
@@ -35,10 +36,10 @@
 
 namespace {
 
-const QString CommonSection = QStringLiteral("Common");
-const QString CompareKey = QStringLiteral("CompareBeforeWrite");
-const QString AutoKey = QStringLiteral("Auto");
-const QString PlacementSection = QStringLiteral("MainWindow");
+using ProgramSettings::AutoKey;
+using ProgramSettings::CommonSection;
+using ProgramSettings::CompareKey;
+using ProgramSettings::PlacementSection;
 constexpr quint32 Baud = 115200;
 constexpr int ClientWidth = 810;
 constexpr int ClientHeight = 401;
@@ -195,11 +196,11 @@ void TMainForm::FormShow() {
     {
         TMIniFile settings(SettingsPath());
         RS->LoadSettings(settings);
-        AutoSearch = settings.ReadBool(CommonSection, AutoKey, AutoSearch);
-        CompareBeforeWrite = settings.ReadInteger(CommonSection, CompareKey, 1) != 0;
-        TWindowPlacement placement = CurrentPlacement();
-        settings.LoadPlacement(PlacementSection, placement);
-        ApplyPlacement(placement);
+        const ProgramSettings::TStartup stored =
+            ProgramSettings::ReadStartup(settings, {AutoSearch, true, CurrentPlacement()});
+        AutoSearch = stored.AutoSearch;
+        CompareBeforeWrite = stored.CompareBeforeWrite;
+        ApplyPlacement(stored.Placement);
     }
     if (Setup.Demo)
         AutoSearch = false;

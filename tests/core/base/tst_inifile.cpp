@@ -1,5 +1,6 @@
 // The program settings file: creation, reading with defaults, placement rules.
 #include "base/IniFls.h"
+#include "base/ProgramSettings.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -29,6 +30,8 @@ private slots:
     void maximizedStateLeavesPositionUnread();
     void sizeIsReadOnlyForSizeableWindows();
     void savePlacementWritesAllFive();
+    void startupValuesOutsideTheirRangeKeepTheDefaults_data();
+    void startupValuesOutsideTheirRangeKeepTheDefaults();
     void defaultPathIsNamedAfterTheExecutable();
 };
 
@@ -128,6 +131,47 @@ void TestIniFile::savePlacementWritesAllFive() {
     QCOMPARE(ini.Keys("MainWindow").size(), 5);
     QCOMPARE(ini.ReadInteger("MainWindow", "State", -1), 1);
     QCOMPARE(ini.ReadInteger("MainWindow", "Height", -1), 401);
+}
+
+void TestIniFile::startupValuesOutsideTheirRangeKeepTheDefaults_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("port");
+    QTest::addColumn<QList<int>>("placement"); // state, left, top, width, height
+    // Defaults: port 3, state 0, at (50, 60), 810 x 401.
+    QTest::newRow("in range") << QByteArray("[RS232]\nPort=32\n[MainWindow]\nState=1\nLeft=8191\n"
+                                            "Top=0\nWidth=8192\nHeight=0\n")
+                              << 32 << QList<int>{1, 8191, 0, 8192, 0};
+    QTest::newRow("port 0") << QByteArray("[RS232]\nPort=0\n") << 3
+                            << QList<int>{0, 50, 60, 810, 401};
+    QTest::newRow("port 33") << QByteArray("[RS232]\nPort=33\n") << 3
+                             << QList<int>{0, 50, 60, 810, 401};
+    QTest::newRow("port negative")
+        << QByteArray("[RS232]\nPort=-1\n") << 3 << QList<int>{0, 50, 60, 810, 401};
+    QTest::newRow("beyond the desktop")
+        << QByteArray("[MainWindow]\nLeft=8192\nTop=2147483647\nWidth=8193\nHeight=99999\n") << 3
+        << QList<int>{0, 50, 60, 810, 401};
+    QTest::newRow("unknown state")
+        << QByteArray("[MainWindow]\nState=3\nLeft=7\n") << 3 << QList<int>{0, 7, 60, 810, 401};
+    QTest::newRow("negative state")
+        << QByteArray("[MainWindow]\nState=-1\n") << 3 << QList<int>{0, 50, 60, 810, 401};
+    QTest::newRow("negative values")
+        << QByteArray("[MainWindow]\nLeft=-2147483648\nTop=-1\nWidth=-1\nHeight=-8193\n") << 3
+        << QList<int>{0, 0, 0, 100, 100};
+}
+
+void TestIniFile::startupValuesOutsideTheirRangeKeepTheDefaults() {
+    QFETCH(QByteArray, text);
+    QFETCH(int, port);
+    QFETCH(QList<int>, placement);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.ini");
+    Write(path, text);
+    TMIniFile ini(path);
+    QCOMPARE(ProgramSettings::ReadPort(ini, "RS232", 3), port);
+    ProgramSettings::TStartup defaults;
+    defaults.Placement = {0, 50, 60, 810, 401, true};
+    const TWindowPlacement p = ProgramSettings::ReadStartup(ini, defaults).Placement;
+    QCOMPARE((QList<int>{p.State, p.Left, p.Top, p.Width, p.Height}), placement);
 }
 
 void TestIniFile::defaultPathIsNamedAfterTheExecutable() {

@@ -1,0 +1,18 @@
+#include "base/ProgramSettings.h"
+
+namespace ProgramSettings {
+
+int ReadPort(const TMIniFile& file, const QString& section, int fallback) {
+    const int port = file.ReadInteger(section, PortKey, fallback);
+    return port >= FirstPort && port <= LastPort ? port : fallback;
+}
+
+TStartup ReadStartup(const TMIniFile& file, const TStartup& defaults) {
+    TStartup s = defaults;
+    s.AutoSearch = file.ReadBool(CommonSection, AutoKey, defaults.AutoSearch);
+    s.CompareBeforeWrite = file.ReadBool(CommonSection, CompareKey, defaults.CompareBeforeWrite);
+    file.LoadPlacement(PlacementSection, s.Placement);
+    return s;
+}
+
+} // namespace ProgramSettings

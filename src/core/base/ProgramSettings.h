@@ -1,0 +1,34 @@
+#pragma once
+
+// What the program takes from its settings file at start-up. Each value is checked against
+// what it can be; a value outside that (edited by hand, or a broken file) takes the
+// caller's default, as a missing one does.
+
+#include "base/IniFls.h"
+
+#include <QString>
+
+namespace ProgramSettings {
+
+inline const QString CommonSection = QStringLiteral("Common");
+inline const QString AutoKey = QStringLiteral("Auto");
+inline const QString CompareKey = QStringLiteral("CompareBeforeWrite");
+inline const QString PlacementSection = QStringLiteral("MainWindow");
+inline const QString PortKey = QStringLiteral("Port");
+
+// COM1 … COM32.
+constexpr int FirstPort = 1;
+constexpr int LastPort = 32;
+
+struct TStartup {
+    bool AutoSearch = true;
+    bool CompareBeforeWrite = true;
+    TWindowPlacement Placement;
+};
+
+// The stored port number of the link's section; `fallback` when it is not COM1 … COM32.
+int ReadPort(const TMIniFile& file, const QString& section, int fallback);
+// The automatic search, the comparison before writing and the main window's placement.
+TStartup ReadStartup(const TMIniFile& file, const TStartup& defaults);
+
+} // namespace ProgramSettings
