@@ -16,6 +16,7 @@ int RunRead(const QStringList& args) {
         return Cli::ExitFailure;
     TMK mk;
     TMKTransfer transfer(command.Link(), mk);
+    transfer.LastAddress = command.FirstAddress();
     try {
         if (transfer.ReadSettings(command.Progress()) == TMKTransfer::TOutcome::Cancelled)
             return command.Fail(LinkTexts::NoConnection());

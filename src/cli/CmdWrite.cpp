@@ -24,6 +24,7 @@ int RunWrite(const QStringList& args) {
     if (!command.FindMK())
         return Cli::ExitFailure;
     TMKTransfer transfer(command.Link(), mk);
+    transfer.LastAddress = command.FirstAddress();
     bool compared = false;
     transfer.ConfirmWrite = [&compared, dryRun](TMK& device, TMK& toWrite) {
         Cli::PrintProgress(ChangesText(CompareSettings(device, toWrite), 1000));

@@ -3,6 +3,7 @@
 #include "cli/CliUtil.h"
 #include "link/FindMK.h"
 #include "link/ML_RS232.h"
+#include "workflow/MKTransfer.h"
 #include "workflow/PortAccess.h"
 
 namespace Cli {
@@ -65,7 +66,9 @@ bool TConsoleProgress::Cancelled() const {
 
 TDeviceCommand::TDeviceCommand(const QStringList& args, const QString& usage)
     : Console(DefaultConnectTimeoutS * 1000) {
-    const TArgs a(args, {QStringLiteral("--port"), QStringLiteral("--connect-timeout")},
+    const TArgs a(args,
+                  {QStringLiteral("--port"), QStringLiteral("--connect-timeout"),
+                   QStringLiteral("--address")},
                   {QStringLiteral("--auto")});
     a.ExpectPositional(1, usage);
     Path = a.Positional()[0];
@@ -76,6 +79,11 @@ TDeviceCommand::TDeviceCommand(const QStringList& args, const QString& usage)
     if (timeout < 0 || timeout > 24 * 3600)
         throw TUsageError{QStringLiteral("Время ожидания вне диапазона 0..86400 с")};
     Console = TConsoleProgress(int(timeout * 1000));
+    const long long address =
+        a.Number(QStringLiteral("--address"), MKProtocol::DeviceTable[0].Address);
+    if (address < 0 || address > 0xFF || !TMKTransfer::IsDeviceAddress(quint8(address)))
+        throw TUsageError{QStringLiteral("Адрес устройства должен быть 0xFC, 0xFD или 0xFE.")};
+    Address = quint8(address);
 
     int number = 0;
     TLinkEnvironment environment =

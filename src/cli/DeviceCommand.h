@@ -32,11 +32,14 @@ class TDeviceCommand {
 public:
     static constexpr int DefaultConnectTimeoutS = 10;
 
-    // "[--port COMn|PATH | --auto] [--connect-timeout S] FILE"; throws TUsageError.
+    // "[--port COMn|PATH | --auto] [--connect-timeout S] [--address A] FILE"; throws
+    // TUsageError.
     TDeviceCommand(const QStringList& args, const QString& usage);
     ~TDeviceCommand();
 
     const QString& File() const { return Path; }
+    // The device address to try first (--address), the table's first without it.
+    quint8 FirstAddress() const { return Address; }
     TML_RS& Link() { return *RS; }
     TConsoleProgress& Progress() { return Console; }
     // The port to use: the search of the MK's USB device with --auto (the default), the
@@ -48,6 +51,7 @@ public:
 private:
     QString Path;
     bool AutoSearch = true;
+    quint8 Address = 0;
     std::unique_ptr<TML_RS> RS;
     TConsoleProgress Console;
 };

@@ -36,6 +36,7 @@ namespace {
 const QString CommonSection = QStringLiteral("Common");
 const QString CompareKey = QStringLiteral("CompareBeforeWrite");
 const QString AutoKey = QStringLiteral("Auto");
+const QString LastAddressKey = QStringLiteral("LastAddress");
 const QString PlacementSection = QStringLiteral("MainWindow");
 constexpr quint32 Baud = 115200;
 constexpr int ClientWidth = 810;
@@ -55,6 +56,16 @@ QString FileDialogFolder() {
     if (QFileInfo(folder).isWritable())
         return folder;
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+// Where the MK answered last; a value the device table does not know (edited by hand,
+// damaged) gives the table's own order.
+quint8 StoredAddress(const TMIniFile& settings) {
+    const quint8 first = MKProtocol::DeviceTable[0].Address;
+    const int stored = settings.ReadInteger(CommonSection, LastAddressKey, first);
+    if (stored < 0 || stored > 0xFF || !TMKTransfer::IsDeviceAddress(quint8(stored)))
+        return first;
+    return quint8(stored);
 }
 
 Dialogs::TFileDialogRequest SettingsFileRequest(const QString& folder, bool mustExist) {
@@ -195,6 +206,7 @@ void TMainForm::FormShow() {
         RS->LoadSettings(settings);
         AutoSearch = settings.ReadBool(CommonSection, AutoKey, AutoSearch);
         CompareBeforeWrite = settings.ReadInteger(CommonSection, CompareKey, 1) != 0;
+        Transfers->LastAddress = StoredAddress(settings);
         TWindowPlacement placement = CurrentPlacement();
         settings.LoadPlacement(PlacementSection, placement);
         ApplyPlacement(placement);
@@ -264,6 +276,7 @@ void TMainForm::FormClose() {
     RS->SaveSettings(settings);
     settings.WriteBool(CommonSection, AutoKey, AutoSearch);
     settings.WriteInteger(CommonSection, CompareKey, CompareBeforeWrite ? 1 : 0);
+    settings.WriteInteger(CommonSection, LastAddressKey, Transfers->LastAddress);
     settings.SavePlacement(PlacementSection, CurrentPlacement());
 }
 
