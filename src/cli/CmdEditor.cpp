@@ -2,6 +2,7 @@
 
 #include "base/MKError.h"
 #include "cli/CliUtil.h"
+#include "cli/CommandTable.h"
 #include "cli/Commands.h"
 #include "editing/BlockChoice.h"
 #include "editing/EditorSession.h"
@@ -18,11 +19,6 @@
 #include <cstdio>
 
 namespace {
-
-const QString GetUsage = QStringLiteral("mktool get [--json] IN.rvset [NAME...]");
-const QString DescribeUsage = QStringLiteral("mktool describe --json IN.rvset");
-const QString DiffUsage = QStringLiteral("mktool diff [--json] A.rvset B.rvset");
-const QString SetUsage = QStringLiteral("mktool set IN.rvset OUT.rvset NAME=VALUE [NAME=VALUE...]");
 
 // A JSON literal of what the control shows; spin edits keep their decimals.
 QString JsonLiteral(const TSettingsEditor& editor, const TControlRow& row) {
@@ -147,9 +143,9 @@ void Assign(TSettingsEditor& editor, const TControlRow& row, const QVariant& val
 } // namespace
 
 int RunGet(const QStringList& args) {
-    const Cli::TArgs a(args, {}, {"--json"});
+    const Cli::TArgs a(args, QStringLiteral("get"));
     if (a.Positional().isEmpty())
-        throw Cli::TUsageError{GetUsage};
+        throw Cli::TUsageError{Cli::UsageOf(QStringLiteral("get"))};
     TMK mk;
     LoadFile(mk, a.Positional()[0]);
     const QStringList wanted = a.Positional().mid(1);
@@ -186,10 +182,10 @@ int RunGet(const QStringList& args) {
 }
 
 int RunDescribe(const QStringList& args) {
-    const Cli::TArgs a(args, {}, {"--json"});
-    a.ExpectPositional(1, DescribeUsage);
+    const Cli::TArgs a(args, QStringLiteral("describe"));
+    a.ExpectPositional(1, Cli::UsageOf(QStringLiteral("describe")));
     if (!a.Has("--json"))
-        throw Cli::TUsageError{DescribeUsage};
+        throw Cli::TUsageError{Cli::UsageOf(QStringLiteral("describe"))};
     TMK mk;
     LoadFile(mk, a.Positional()[0]);
     QJsonObject result;
@@ -208,14 +204,14 @@ int RunDescribe(const QStringList& args) {
 }
 
 int RunSet(const QStringList& args) {
-    const Cli::TArgs a(args, {}, {});
+    const Cli::TArgs a(args, QStringLiteral("set"));
     if (a.Positional().size() < 3)
-        throw Cli::TUsageError{SetUsage};
+        throw Cli::TUsageError{Cli::UsageOf(QStringLiteral("set"))};
     QList<QPair<QString, QString>> assignments;
     for (const QString& item : a.Positional().mid(2)) {
         const qsizetype eq = item.indexOf(QLatin1Char('='));
         if (eq <= 0)
-            throw Cli::TUsageError{SetUsage};
+            throw Cli::TUsageError{Cli::UsageOf(QStringLiteral("set"))};
         assignments.append({item.left(eq), item.mid(eq + 1)});
     }
     TMK mk;
@@ -236,8 +232,8 @@ int RunSet(const QStringList& args) {
 int RunDiff(const QStringList& args) {
     // Like diff: 0 equal, 1 different, 2 trouble (any error, not only usage).
     try {
-        const Cli::TArgs a(args, {}, {"--json"});
-        a.ExpectPositional(2, DiffUsage);
+        const Cli::TArgs a(args, QStringLiteral("diff"));
+        a.ExpectPositional(2, Cli::UsageOf(QStringLiteral("diff")));
         TMK first, second;
         LoadFile(first, a.Positional()[0]);
         LoadFile(second, a.Positional()[1]);

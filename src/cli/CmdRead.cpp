@@ -10,8 +10,7 @@
 
 // mktool read: the program's read from the MK, into a settings file.
 int RunRead(const QStringList& args) {
-    Cli::TDeviceCommand command(
-        args, QStringLiteral("mktool read [--port P | --auto] [--connect-timeout S] OUT.rvset"));
+    Cli::TDeviceCommand command(args, QStringLiteral("read"));
     if (!command.FindMK())
         return Cli::ExitFailure;
     TMK mk;

@@ -1,6 +1,7 @@
 #include "cli/DeviceCommand.h"
 
 #include "cli/CliUtil.h"
+#include "cli/CommandTable.h"
 #include "link/FindMK.h"
 #include "link/ML_RS232.h"
 #include "workflow/MKTransfer.h"
@@ -64,13 +65,11 @@ bool TConsoleProgress::Cancelled() const {
     return Phase.elapsed() >= TimeoutMs;
 }
 
-TDeviceCommand::TDeviceCommand(const QStringList& args, const QString& usage)
+TDeviceCommand::TDeviceCommand(const QStringList& args, const QString& command)
     : Console(DefaultConnectTimeoutS * 1000) {
-    const TArgs a(args,
-                  {QStringLiteral("--port"), QStringLiteral("--connect-timeout"),
-                   QStringLiteral("--address")},
-                  {QStringLiteral("--auto")});
-    a.ExpectPositional(1, usage);
+    const TArgs a(args, command);
+    DryRun = a.Has(QStringLiteral("--dry-run"));
+    a.ExpectPositional(1, UsageOf(command));
     Path = a.Positional()[0];
     const std::optional<QString> port = a.Value(QStringLiteral("--port"));
     if (port && a.Has(QStringLiteral("--auto")))

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -21,9 +22,33 @@ QString FileArgument(const QStringList& arguments) {
     return {};
 }
 
+// --help and --version answer on stdout before any window exists, so they work without a
+// display.
+std::optional<QString> InformationAsked(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "--version")
+            return QStringLiteral("Params32, версия %1\n").arg(QStringLiteral(MK_VERSION));
+        if (argument == "--help" || argument == "-h")
+            return QStringLiteral(
+                "Использование: Params32 [--demo] [ФАЙЛ.rvset]\n"
+                "Просмотр и настройка параметров МК.\n\n"
+                "  ФАЙЛ.rvset  открыть файл настроек; если программа уже запущена, файл\n"
+                "              откроется в ней\n"
+                "  --demo      работать с симулированным МК вместо настоящего\n"
+                "  --help      показать эту справку\n"
+                "  --version   показать версию\n");
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    if (const std::optional<QString> text = InformationAsked(argc, argv)) {
+        std::fputs(text->toUtf8().constData(), stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Params32"));
     const QString file = FileArgument(QApplication::arguments());

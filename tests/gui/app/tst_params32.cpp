@@ -24,6 +24,30 @@ private slots:
                                                           QFileDevice::ExeOwner));
     }
 
+    void helpAndVersionNeedNoDisplay_data() {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("starts");
+        QTest::newRow("--help") << "--help"
+                                << "Использование: Params32 [--demo] [ФАЙЛ.rvset]\n";
+        QTest::newRow("--version") << "--version"
+                                   << "Params32, версия " MK_VERSION "\n";
+    }
+    void helpAndVersionNeedNoDisplay() {
+        QFETCH(QString, option);
+        QFETCH(QString, starts);
+        QProcessEnvironment env = Environment();
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(QString::fromLatin1(name));
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(PARAMS32_PATH), {option});
+        QVERIFY(p.waitForFinished(20000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 0);
+        QVERIFY(QString::fromUtf8(p.readAllStandardOutput()).startsWith(starts));
+        QCOMPARE(p.readAllStandardError(), QByteArray());
+    }
+
     void secondCopyEndsSilentlyWhileTheFirstRuns() {
         QProcess first;
         first.setProcessEnvironment(Environment());
