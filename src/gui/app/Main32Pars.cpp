@@ -2,6 +2,7 @@
 
 #include "app/Dialogs.h"
 #include "app/FormTexts.h"
+#include "app/InstanceChannel.h"
 #include "app/MKPicture.h"
 #include "app/ML_RS232_SetNum.h"
 #include "app/Progress.h"
@@ -20,6 +21,7 @@
 #include "workflow/PortAccess.h"
 #include "workflow/WorkflowTexts.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -30,6 +32,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace {
 
@@ -41,6 +44,8 @@ const QString PlacementSection = QStringLiteral("MainWindow");
 constexpr quint32 Baud = 115200;
 constexpr int ClientWidth = 810;
 constexpr int ClientHeight = 401;
+// How often a handed file that must wait (a transfer, an open dialog) looks again.
+constexpr int HandedFileRetryMs = 100;
 
 TJustOne MakeGuard(const TMainFormSetup& setup) {
     if (setup.LockFolder.isEmpty())
@@ -114,6 +119,13 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
         move(screen->availableGeometry().center() - rect().center());
     ConnectControls();
     UpdateControls();
+    PendingRetry = new QTimer(this);
+    PendingRetry->setInterval(HandedFileRetryMs);
+    connect(PendingRetry, &QTimer::timeout, this, &TMainForm::OpenPendingFiles);
+    if (IsOnlyCopy()) {
+        Instances = std::make_unique<TInstanceServer>(JustOne.ChannelPath());
+        connect(Instances.get(), &TInstanceServer::FileReceived, this, &TMainForm::OpenHandedFile);
+    }
 }
 
 TMainForm::~TMainForm() = default;
@@ -410,4 +422,38 @@ void TMainForm::OpenSettingsFile(const QString& path) {
         Dialogs::ShowError(e.Text());
         SetDataButtons(false);
     }
+}
+
+// Files handed over by another start.
+
+void TMainForm::OpenHandedFile(const QString& path) {
+    PendingFiles << path;
+    OpenPendingFiles();
+}
+
+bool TMainForm::CanOpenHandedFile() const {
+    return Started && !Busy && !Dialogs::AnyOpen() && !QApplication::activeModalWidget();
+}
+
+void TMainForm::OpenPendingFiles() {
+    if (!CanOpenHandedFile()) {
+        PendingRetry->start();
+        return;
+    }
+    PendingRetry->stop();
+    while (!PendingFiles.isEmpty() && CanOpenHandedFile()) {
+        const QString path = PendingFiles.takeFirst();
+        BringForward();
+        AskToSaveChanges();
+        OpenSettingsFile(path);
+    }
+    if (!PendingFiles.isEmpty())
+        PendingRetry->start();
+}
+
+void TMainForm::BringForward() {
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
 }

@@ -1,4 +1,5 @@
 #include "app/DemoMode.h"
+#include "app/InstanceChannel.h"
 #include "app/Main32Pars.h"
 #include "base/MKError.h"
 #include "catalog/Pictures.h"
@@ -65,14 +66,15 @@ int main(int argc, char* argv[]) {
     }
     TMainForm form(setup);
     if (!form.IsOnlyCopy()) {
-        // The running copy is not told about the file: opening it is left to the user.
-        if (!file.isEmpty())
-            std::fprintf(stderr, "%s\n",
-                         QStringLiteral("Params32 уже запущена, файл %1 в ней не открыт.")
-                             .arg(file)
-                             .toLocal8Bit()
-                             .constData());
-        return 0;
+        // The running copy opens the file; without one this start just ends.
+        if (file.isEmpty() || HandFileToRunningCopy(form.ChannelPath(), file))
+            return 0;
+        std::fprintf(stderr, "%s\n",
+                     QStringLiteral("Params32 уже запущена, но файл %1 передать ей не удалось.")
+                         .arg(file)
+                         .toLocal8Bit()
+                         .constData());
+        return 1;
     }
     TPicturesForm::Instance();
     form.show();

@@ -12,3 +12,6 @@ add_test(NAME tst_mimetypes
                  -DUPDATE_MIME_DATABASE=${MK_UPDATE_MIME_DATABASE}
                  -P ${CMAKE_CURRENT_SOURCE_DIR}/scripts/CheckMime.cmake)
 set_tests_properties(tst_mimetypes PROPERTIES LABELS unit)
+# A second start hands its file to the running copy.
+mk_add_test(tst_instancechannel LABEL unit LIBS mkui SOURCES tst_instancechannel.cpp)
+mk_add_test(tst_mainform_handover LABEL ui LIBS mkui SOURCES tst_mainform_handover.cpp MainFormKit.h)
