@@ -1,6 +1,7 @@
 #include "CliUtil.h"
 
 #include "base/MKError.h"
+#include "CommandTable.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -21,15 +22,16 @@ long long ParseNumber(const QString& text) {
     return value;
 }
 
-TArgs::TArgs(const QStringList& args, const QStringList& valueOptions,
-             const QStringList& switches) {
+TArgs::TArgs(const QStringList& args, const QString& command) {
+    const TCommandInfo* info = FindCommand(command);
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
-        if (valueOptions.contains(a)) {
+        const TOption* option = info ? FindOption(*info, a) : nullptr;
+        if (option && !option->IsSwitch()) {
             if (i + 1 >= args.size())
                 throw TUsageError{QStringLiteral("Нет значения у параметра ") + a};
             Values.append({a, args[++i]});
-        } else if (switches.contains(a)) {
+        } else if (option) {
             Switches << a;
         } else if (a.startsWith(QLatin1String("--")) ||
                    (a.startsWith('-') && a.size() == 2 && !a[1].isDigit())) {

@@ -21,11 +21,12 @@ struct TUsageError {
 // Decimal or 0x-hex.
 long long ParseNumber(const QString& text);
 
-// A tiny option reader: "--name value" options and "--flag" switches; the rest are
-// positional arguments, in order.
+// A tiny option reader for one command of the command table: its "--name value" options
+// and "--flag" switches; the rest are positional arguments, in order. Throws TUsageError
+// for an option the command does not have.
 class TArgs {
 public:
-    TArgs(const QStringList& args, const QStringList& valueOptions, const QStringList& switches);
+    TArgs(const QStringList& args, const QString& command);
     std::optional<QString> Value(const QString& name) const;
     long long Number(const QString& name, long long fallback) const;
     bool Has(const QString& name) const;

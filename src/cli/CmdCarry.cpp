@@ -11,7 +11,6 @@
 
 namespace {
 
-const QString CarryUsage = QStringLiteral("mktool carry [--json] FROM.rvset ONTO.rvset OUT.rvset");
 
 void PrintLines(const QStringList& lines) {
     if (lines.isEmpty())
@@ -25,8 +24,8 @@ void PrintLines(const QStringList& lines) {
 int RunCarry(const QStringList& args) {
     // 0 everything carried, 1 written with settings left out, 2 nothing written.
     try {
-        const Cli::TArgs a(args, {}, {"--json"});
-        a.ExpectPositional(3, CarryUsage);
+        const Cli::TArgs a(args, QStringLiteral("carry"));
+        a.ExpectPositional(3, Cli::UsageOf(QStringLiteral("carry")));
         TMK source, target;
         SettingsFile::Load(source, a.Positional()[0]);
         SettingsFile::Load(target, a.Positional()[1]);

@@ -4,6 +4,7 @@
 #include "catalog/MenuItems.h"
 #include "catalog/Prots.h"
 #include "CliUtil.h"
+#include "CommandTable.h"
 #include "Commands.h"
 
 #include <QJsonArray>
@@ -13,11 +14,10 @@
 
 namespace {
 
-const char* const Usage = "mktool catalog [--json] --settings-version V --variant N [--protocol I]";
-
 long long RequiredNumber(const Cli::TArgs& args, const QString& name) {
     if (!args.Value(name))
-        throw Cli::TUsageError{QStringLiteral("Использование: ") + QString::fromUtf8(Usage)};
+        throw Cli::TUsageError{QStringLiteral("Использование: ") +
+                               Cli::UsageOf(QStringLiteral("catalog"))};
     return args.Number(name, 0);
 }
 
@@ -130,8 +130,8 @@ void PrintSummary(std::optional<int> current) {
 } // namespace
 
 int RunCatalog(const QStringList& arguments) {
-    const Cli::TArgs args(arguments, {"--settings-version", "--variant", "--protocol"}, {"--json"});
-    args.ExpectPositional(0, QString::fromUtf8(Usage));
+    const Cli::TArgs args(arguments, QStringLiteral("catalog"));
+    args.ExpectPositional(0, Cli::UsageOf(QStringLiteral("catalog")));
     const auto settingsVersion = InRange<uint16_t>(RequiredNumber(args, "--settings-version"));
     const auto variant = InRange<uint8_t>(RequiredNumber(args, "--variant"));
     const auto protocol = InRange<uint8_t>(args.Number("--protocol", 0));

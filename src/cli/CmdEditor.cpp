@@ -3,7 +3,9 @@
 #include "base/MKError.h"
 #include "Assignments.h"
 #include "CliUtil.h"
+#include "CommandTable.h"
 #include "Commands.h"
+#include "editing/BlockChoice.h"
 #include "editing/EditorSession.h"
 #include "editing/PageTree.h"
 #include "editing/SettingAssignment.h"
@@ -18,12 +20,6 @@
 #include <cstdio>
 
 namespace {
-
-const QString GetUsage = QStringLiteral("mktool get [--json] [--visible] IN.rvset [NAME...]");
-const QString DescribeUsage = QStringLiteral("mktool describe --json IN.rvset");
-const QString DiffUsage = QStringLiteral("mktool diff [--json] A.rvset B.rvset");
-const QString SetUsage =
-    QStringLiteral("mktool set IN.rvset OUT.rvset [NAME=VALUE...] [--from TEXT]");
 
 // A JSON literal of what the control shows; spin edits keep their decimals.
 QString JsonLiteral(const TSettingsEditor& editor, const TControlRow& row) {
@@ -157,9 +153,9 @@ void ApplyAll(TSettingsEditor& editor, const QList<Cli::TAssignment>& assignment
 } // namespace
 
 int RunGet(const QStringList& args) {
-    const Cli::TArgs a(args, {}, {"--json", "--visible"});
+    const Cli::TArgs a(args, QStringLiteral("get"));
     if (a.Positional().isEmpty() || (a.Has("--visible") && a.Positional().size() > 1))
-        throw Cli::TUsageError{GetUsage};
+        throw Cli::TUsageError{Cli::UsageOf(QStringLiteral("get"))};
     TMK mk;
     LoadFile(mk, a.Positional()[0]);
     const QStringList wanted = a.Positional().mid(1);
@@ -200,10 +196,10 @@ int RunGet(const QStringList& args) {
 }
 
 int RunDescribe(const QStringList& args) {
-    const Cli::TArgs a(args, {}, {"--json"});
-    a.ExpectPositional(1, DescribeUsage);
+    const Cli::TArgs a(args, QStringLiteral("describe"));
+    a.ExpectPositional(1, Cli::UsageOf(QStringLiteral("describe")));
     if (!a.Has("--json"))
-        throw Cli::TUsageError{DescribeUsage};
+        throw Cli::TUsageError{Cli::UsageOf(QStringLiteral("describe"))};
     TMK mk;
     LoadFile(mk, a.Positional()[0]);
     QJsonObject result;
@@ -222,11 +218,11 @@ int RunDescribe(const QStringList& args) {
 }
 
 int RunSet(const QStringList& args) {
-    const Cli::TArgs a(args, {"--from"}, {});
+    const Cli::TArgs a(args, QStringLiteral("set"));
     if (a.Positional().size() < 2)
-        throw Cli::TUsageError{SetUsage};
+        throw Cli::TUsageError{Cli::UsageOf(QStringLiteral("set"))};
     QList<Cli::TAssignment> assignments =
-        Cli::CommandLineAssignments(a.Positional().mid(2), SetUsage);
+        Cli::CommandLineAssignments(a.Positional().mid(2), Cli::UsageOf(QStringLiteral("set")));
     if (const std::optional<QString> from = a.Value("--from")) {
         QByteArray text;
         try {
@@ -236,7 +232,7 @@ int RunSet(const QStringList& args) {
         }
         assignments += Cli::TextAssignments(*from, text);
     } else if (assignments.isEmpty())
-        throw Cli::TUsageError{SetUsage};
+        throw Cli::TUsageError{Cli::UsageOf(QStringLiteral("set"))};
     TMK mk;
     LoadFile(mk, a.Positional()[0]);
     RunEditorModel(mk, [&](TSettingsEditor& editor) {
@@ -250,8 +246,8 @@ int RunSet(const QStringList& args) {
 int RunDiff(const QStringList& args) {
     // Like diff: 0 equal, 1 different, 2 trouble (any error, not only usage).
     try {
-        const Cli::TArgs a(args, {}, {"--json"});
-        a.ExpectPositional(2, DiffUsage);
+        const Cli::TArgs a(args, QStringLiteral("diff"));
+        a.ExpectPositional(2, Cli::UsageOf(QStringLiteral("diff")));
         TMK first, second;
         LoadFile(first, a.Positional()[0]);
         LoadFile(second, a.Positional()[1]);

@@ -1,4 +1,5 @@
 #include "CliUtil.h"
+#include "CommandTable.h"
 #include "Commands.h"
 #include "model/JournalGrids.h"
 #include "model/Pars32.h"
@@ -55,8 +56,8 @@ QJsonArray FreezeFramesJson(const TErrorJournal& journal) {
 } // namespace
 
 int RunJournals(const QStringList& args) {
-    const Cli::TArgs a(args, {}, {"--json"});
-    a.ExpectPositional(1, QStringLiteral("mktool journals --json IN.rvset"));
+    const Cli::TArgs a(args, QStringLiteral("journals"));
+    a.ExpectPositional(1, Cli::UsageOf(QStringLiteral("journals")));
     TMK mk;
     SettingsFile::Load(mk, a.Positional()[0]);
     const int errorFormat = DeviceErrorFormat(mk);

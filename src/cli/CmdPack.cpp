@@ -1,10 +1,11 @@
 #include "CliUtil.h"
+#include "CommandTable.h"
 #include "Commands.h"
 #include "model/SettingsFile.h"
 
 int RunPack(const QStringList& args) {
-    const Cli::TArgs a(args, {"--settings-version"}, {});
-    a.ExpectPositional(2, QStringLiteral("mktool pack --settings-version V IMAGE.bin OUT.rvset"));
+    const Cli::TArgs a(args, QStringLiteral("pack"));
+    a.ExpectPositional(2, Cli::UsageOf(QStringLiteral("pack")));
     if (!a.Value("--settings-version"))
         throw Cli::TUsageError{QStringLiteral("Не задан --settings-version")};
     const long long version = a.Number("--settings-version", 0);
@@ -16,8 +17,8 @@ int RunPack(const QStringList& args) {
 }
 
 int RunUnpack(const QStringList& args) {
-    const Cli::TArgs a(args, {}, {});
-    a.ExpectPositional(2, QStringLiteral("mktool unpack IN.rvset OUT.bin"));
+    const Cli::TArgs a(args, QStringLiteral("unpack"));
+    a.ExpectPositional(2, Cli::UsageOf(QStringLiteral("unpack")));
     uint16_t version = 0;
     QByteArray image;
     SettingsFile::Decode(Cli::ReadFileBytes(a.Positional()[0]), version, image);

@@ -1,5 +1,6 @@
 #include "base/MKError.h"
 #include "CliUtil.h"
+#include "CommandTable.h"
 #include "Commands.h"
 #include "model/Pars32.h"
 #include "model/Preview.h"
@@ -11,9 +12,6 @@
 #include <vector>
 
 namespace {
-
-const char* const Usage = "mktool preview --screen one|four|six|seven|nine|dials|graph|menu "
-                          "[--ids I,J,...] [--file IN.rvset] [--scheme-user] -o OUT.png";
 
 using TIds = std::vector<uint8_t>;
 
@@ -63,7 +61,7 @@ const TScreen& ScreenNamed(const QString& name) {
         if (name == QLatin1String(screen.Name))
             return screen;
     throw Cli::TUsageError{QStringLiteral("Неизвестный экран: %1\nИспользование: %2")
-                               .arg(name, QString::fromUtf8(Usage))};
+                               .arg(name, Cli::UsageOf(QStringLiteral("preview")))};
 }
 
 TIds ParseIds(const QString& text, const TScreen& screen) {
@@ -98,12 +96,13 @@ QByteArray PngBytes(const QImage& image) {
 } // namespace
 
 int RunPreview(const QStringList& args) {
-    const Cli::TArgs options(args, {"--screen", "--ids", "--file", "-o"}, {"--scheme-user"});
-    options.ExpectPositional(0, QString::fromUtf8(Usage));
+    const Cli::TArgs options(args, QStringLiteral("preview"));
+    options.ExpectPositional(0, Cli::UsageOf(QStringLiteral("preview")));
     const auto screenName = options.Value("--screen");
     const auto output = options.Value("-o");
     if (!screenName || !output)
-        throw Cli::TUsageError{QStringLiteral("Использование: ") + QString::fromUtf8(Usage)};
+        throw Cli::TUsageError{QStringLiteral("Использование: ") +
+                               Cli::UsageOf(QStringLiteral("preview"))};
     const TScreen& screen = ScreenNamed(*screenName);
 
     TMK mk;

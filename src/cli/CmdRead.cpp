@@ -10,12 +10,12 @@
 
 // mktool read: the program's read from the MK, into a settings file.
 int RunRead(const QStringList& args) {
-    Cli::TDeviceCommand command(
-        args, QStringLiteral("mktool read [--port P | --auto] [--connect-timeout S] OUT.rvset"));
+    Cli::TDeviceCommand command(args, QStringLiteral("read"));
     if (!command.FindMK())
         return Cli::ExitFailure;
     TMK mk;
     TMKTransfer transfer(command.Link(), mk);
+    transfer.LastAddress = command.FirstAddress();
     try {
         if (transfer.ReadSettings(command.Progress()) == TMKTransfer::TOutcome::Cancelled)
             return command.Fail(LinkTexts::NoConnection());

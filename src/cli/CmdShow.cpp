@@ -1,5 +1,6 @@
 #include "base/Cp1251.h"
 #include "CliUtil.h"
+#include "CommandTable.h"
 #include "Commands.h"
 #include "model/Pars32.h"
 #include "model/RecordFields.h"
@@ -113,16 +114,15 @@ void PrintExact(const QJsonDocument& document) {
 } // namespace
 
 int RunShow(const QStringList& args) {
-    const Cli::TArgs a(args, {"--image", "--settings-version"}, {"--json"});
+    const Cli::TArgs a(args, QStringLiteral("show"));
     TMK mk;
     if (const auto image = a.Value("--image")) {
-        a.ExpectPositional(0, QStringLiteral("mktool show --json --image IMAGE.bin "
-                                             "--settings-version V"));
+        a.ExpectPositional(0, Cli::UsageOf(QStringLiteral("show")));
         mk.Image = Cli::ReadFileBytes(*image);
         mk.SettingsVersion = uint16_t(a.Number("--settings-version", mk.SettingsVersion));
         mk.UnpackAll();
     } else {
-        a.ExpectPositional(1, QStringLiteral("mktool show --json IN.rvset"));
+        a.ExpectPositional(1, Cli::UsageOf(QStringLiteral("show")));
         SettingsFile::Load(mk, a.Positional()[0]);
     }
     mk.LoadOscilloscope();

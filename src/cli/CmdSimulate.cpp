@@ -1,5 +1,6 @@
 #include "base/MKError.h"
 #include "CliUtil.h"
+#include "CommandTable.h"
 #include "Commands.h"
 #include "link/MKProtocol.h"
 #include "sim/MKSimulator.h"
@@ -13,14 +14,6 @@
 #include <unistd.h>
 
 namespace {
-
-const QString Usage = QStringLiteral(
-    "mktool simulate [--address A] [--settings-version V] [--image IMAGE.bin] "
-    "[--save-on-exit IMAGE.bin] [--baud B] [--bad-checksum N] [--busy N] [--silence N] "
-    "[--zero-header N] [--overlong-length N] [--short-reply N] [--answer-after K] "
-    "[--dropped-chunk N] [--log FILE|-]\n"
-    "  --dropped-chunk N: the next N WriteChunk requests are acknowledged but not stored,\n"
-    "  so a write's read-back finds the sections they belong to changed");
 
 // Fault options and the plan counter each one sets.
 const QList<QPair<QString, int TFaultPlan::*>> FaultOptions = {
@@ -87,13 +80,8 @@ void WaitForStopSignal() {
 } // namespace
 
 int RunSimulate(const QStringList& arguments) {
-    QStringList valueOptions = {QStringLiteral("--address"), QStringLiteral("--settings-version"),
-                                QStringLiteral("--image"),   QStringLiteral("--save-on-exit"),
-                                QStringLiteral("--baud"),    QStringLiteral("--log")};
-    for (const auto& option : FaultOptions)
-        valueOptions << option.first;
-    const Cli::TArgs args(arguments, valueOptions, {});
-    args.ExpectPositional(0, Usage);
+    const Cli::TArgs args(arguments, QStringLiteral("simulate"));
+    args.ExpectPositional(0, Cli::UsageOf(QStringLiteral("simulate")));
     if (pipe2(StopPipe, O_CLOEXEC) != 0)
         throw TMKError(QStringLiteral("Не удалось запустить симулятор МК."));
 

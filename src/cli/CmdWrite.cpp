@@ -14,16 +14,14 @@
 // mktool write: the program's write of a settings file into the MK.
 // Before the first write command it prints what changes in the MK; --dry-run stops there.
 int RunWrite(const QStringList& args) {
-    QStringList rest = args;
-    const bool dryRun = rest.removeAll(QStringLiteral("--dry-run")) > 0;
-    Cli::TDeviceCommand command(
-        rest, QStringLiteral(
-                  "mktool write [--port P | --auto] [--connect-timeout S] [--dry-run] IN.rvset"));
+    Cli::TDeviceCommand command(args, QStringLiteral("write"));
+    const bool dryRun = command.IsDryRun();
     TMK mk;
     SettingsFile::Load(mk, command.File());
     if (!command.FindMK())
         return Cli::ExitFailure;
     TMKTransfer transfer(command.Link(), mk);
+    transfer.LastAddress = command.FirstAddress();
     bool compared = false;
     transfer.ConfirmWrite = [&compared, dryRun](TMK& device, TMK& toWrite) {
         Cli::PrintProgress(ChangesText(CompareSettings(device, toWrite), 1000));

@@ -1,8 +1,10 @@
 #include "DeviceCommand.h"
 
 #include "CliUtil.h"
+#include "CommandTable.h"
 #include "link/FindMK.h"
 #include "link/ML_RS232.h"
+#include "workflow/MKTransfer.h"
 #include "workflow/PortAccess.h"
 
 namespace Cli {
@@ -63,11 +65,11 @@ bool TConsoleProgress::Cancelled() const {
     return Phase.elapsed() >= TimeoutMs;
 }
 
-TDeviceCommand::TDeviceCommand(const QStringList& args, const QString& usage)
+TDeviceCommand::TDeviceCommand(const QStringList& args, const QString& command)
     : Console(DefaultConnectTimeoutS * 1000) {
-    const TArgs a(args, {QStringLiteral("--port"), QStringLiteral("--connect-timeout")},
-                  {QStringLiteral("--auto")});
-    a.ExpectPositional(1, usage);
+    const TArgs a(args, command);
+    DryRun = a.Has(QStringLiteral("--dry-run"));
+    a.ExpectPositional(1, UsageOf(command));
     Path = a.Positional()[0];
     const std::optional<QString> port = a.Value(QStringLiteral("--port"));
     if (port && a.Has(QStringLiteral("--auto")))
@@ -76,6 +78,11 @@ TDeviceCommand::TDeviceCommand(const QStringList& args, const QString& usage)
     if (timeout < 0 || timeout > 24 * 3600)
         throw TUsageError{QStringLiteral("Время ожидания вне диапазона 0..86400 с")};
     Console = TConsoleProgress(int(timeout * 1000));
+    const long long address =
+        a.Number(QStringLiteral("--address"), MKProtocol::DeviceTable[0].Address);
+    if (address < 0 || address > 0xFF || !TMKTransfer::IsDeviceAddress(quint8(address)))
+        throw TUsageError{QStringLiteral("Адрес устройства должен быть 0xFC, 0xFD или 0xFE.")};
+    Address = quint8(address);
 
     int number = 0;
     TLinkEnvironment environment =

@@ -32,11 +32,15 @@ class TDeviceCommand {
 public:
     static constexpr int DefaultConnectTimeoutS = 10;
 
-    // "[--port COMn|PATH | --auto] [--connect-timeout S] FILE"; throws TUsageError.
-    TDeviceCommand(const QStringList& args, const QString& usage);
+    // The command line of the command ("read", "write"): "[--port COMn|PATH | --auto]
+    // [--connect-timeout S] [--address A] FILE"; throws TUsageError.
+    TDeviceCommand(const QStringList& args, const QString& command);
     ~TDeviceCommand();
 
     const QString& File() const { return Path; }
+    // The device address to try first (--address), the table's first without it.
+    quint8 FirstAddress() const { return Address; }
+    bool IsDryRun() const { return DryRun; }
     TML_RS& Link() { return *RS; }
     TConsoleProgress& Progress() { return Console; }
     // The port to use: the search of the MK's USB device with --auto (the default), the
@@ -48,6 +52,8 @@ public:
 private:
     QString Path;
     bool AutoSearch = true;
+    quint8 Address = 0;
+    bool DryRun = false;
     std::unique_ptr<TML_RS> RS;
     TConsoleProgress Console;
 };

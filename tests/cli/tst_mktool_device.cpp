@@ -50,7 +50,7 @@ class TestMktoolDevice : public QObject {
         r.Ms = clock.elapsed();
         r.Status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
         for (const QString& line : QString::fromUtf8(p.readAllStandardError()).split('\n'))
-            if (!line.isEmpty() && !line.startsWith(QStringLiteral("QStandardPaths:")))
+            if (!line.isEmpty())
                 r.ErrLines << line;
         return r;
     }
@@ -82,6 +82,54 @@ private slots:
         SettingsFile::Load(mk, Path("read.rvset"));
         QCOMPARE(mk.SettingsVersion, Version);
         QCOMPARE(mk.Image, session.Simulator().Image());
+    }
+
+    void addressOptionIsTriedFirst_data() {
+        QTest::addColumn<QStringList>("option");
+        QTest::addColumn<int>("answering");
+        QTest::addColumn<QList<int>>("identifyAddresses");
+        QTest::newRow("--address 0xFE, MK there")
+            << QStringList{"--address", "0xFE"} << 0xFE << QList<int>{0xFE};
+        QTest::newRow("--address 253 (decimal), MK at 0xFE")
+            << QStringList{"--address", "253"} << 0xFE
+            << QList<int>{0xFD, 0xFD, 0xFD, 0xFC, 0xFC, 0xFC, 0xFE};
+        QTest::newRow("no option: table order")
+            << QStringList{} << 0xFD << QList<int>{0xFC, 0xFC, 0xFC, 0xFD};
+    }
+    void addressOptionIsTriedFirst() {
+        QFETCH(QStringList, option);
+        QFETCH(int, answering);
+        QFETCH(QList<int>, identifyAddresses);
+        TSimulatorSession session(At(quint8(answering)));
+        const TResult r = Run(QStringList{"read", "--port", session.DevicePath()} + option +
+                              QStringList{Path("a.rvset")});
+        QCOMPARE(r.Status, 0);
+        QList<int> identified;
+        for (const TRequest& request : Requests(session.Simulator().Log()))
+            if (request.Code == MKProtocol::Identify)
+                identified << request.Address;
+        QCOMPARE(identified, identifyAddresses);
+    }
+
+    void addressOutsideTheTableIsAUsageError_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("address");
+        QTest::newRow("read 0xFB") << "read"
+                                   << "0xFB";
+        QTest::newRow("read 0x1FE") << "read"
+                                    << "0x1FE";
+        QTest::newRow("write -2") << "write"
+                                  << "-2";
+        QTest::newRow("write text") << "write"
+                                    << "FE";
+    }
+    void addressOutsideTheTableIsAUsageError() {
+        QFETCH(QString, command);
+        QFETCH(QString, address);
+        const TResult r =
+            Run({command, "--port", "/dev/null", "--address", address, Path("x.rvset")});
+        QCOMPARE(r.Status, 2);
+        QVERIFY(!QFile::exists(Path("x.rvset")));
     }
 
     void silentMKEndsAfterTheConnectTimeout() {

@@ -9,7 +9,8 @@ TJustOne::TJustOne()
     : TJustOne(DefaultFolder(), QFileInfo(QCoreApplication::applicationFilePath()).fileName()) {}
 
 TJustOne::TJustOne(const QString& folder, const QString& name)
-    : Lock(std::make_unique<QLockFile>(QDir(folder).filePath(name + QStringLiteral(".lock")))) {
+    : Lock(std::make_unique<QLockFile>(QDir(folder).filePath(name + QStringLiteral(".lock")))),
+      Channel(QDir(folder).filePath(name + QStringLiteral(".socket"))) {
     // Only a lock whose process has gone counts as stale, never one that is merely old.
     Lock->setStaleLockTime(0);
     Held = QDir().mkpath(folder) && Lock->tryLock(0);

@@ -16,10 +16,13 @@ public:
 
     // False when another copy holds the lock or the lock cannot be made.
     bool IsOnlyCopy() const { return Held; }
+    // Where the copy holding the lock listens for files handed over by later starts.
+    const QString& ChannelPath() const { return Channel; }
 
     static QString DefaultFolder();
 
 private:
     std::unique_ptr<QLockFile> Lock;
     bool Held = false;
+    QString Channel;
 };

@@ -11,6 +11,9 @@ TStartup ReadStartup(const TMIniFile& file, const TStartup& defaults) {
     TStartup s = defaults;
     s.AutoSearch = file.ReadBool(CommonSection, AutoKey, defaults.AutoSearch);
     s.CompareBeforeWrite = file.ReadBool(CommonSection, CompareKey, defaults.CompareBeforeWrite);
+    const int address = file.ReadInteger(CommonSection, LastAddressKey, defaults.LastAddress);
+    if (address >= FirstDeviceAddress && address <= LastDeviceAddress)
+        s.LastAddress = address;
     file.LoadPlacement(PlacementSection, s.Placement);
     return s;
 }

@@ -43,13 +43,30 @@ int Percent(double part, double whole) {
 
 TMKTransfer::TMKTransfer(TML_RS& link, TMK& mk) : Link(link), MK(mk) {}
 
+std::array<MKProtocol::TDeviceKind, 3> TMKTransfer::ConnectionOrder(quint8 first) {
+    std::array<MKProtocol::TDeviceKind, 3> order = MKProtocol::DeviceTable;
+    // A stable move of `first` to the front keeps the others in table order.
+    const auto found = std::find_if(order.begin(), order.end(),
+                                    [first](const auto& kind) { return kind.Address == first; });
+    if (found != order.end())
+        std::rotate(order.begin(), found, found + 1);
+    return order;
+}
+
+bool TMKTransfer::IsDeviceAddress(quint8 address) {
+    return MKProtocol::MemorySizeAt(address).has_value();
+}
+
 TMKTransfer::TConnection TMKTransfer::ConnectToMK(TTransferProgress& progress) {
-    for (std::size_t entry = 0;; entry = (entry + 1) % MKProtocol::DeviceTable.size()) {
-        DeviceAddress = MKProtocol::DeviceTable[entry].Address;
-        MemorySize = MKProtocol::DeviceTable[entry].MemorySize;
+    const auto order = ConnectionOrder(LastAddress);
+    for (std::size_t entry = 0;; entry = (entry + 1) % order.size()) {
+        DeviceAddress = order[entry].Address;
+        MemorySize = order[entry].MemorySize;
         Link.FirstByteTimeout = ConnectTimeoutMs;
         try {
-            return {true, Link.Identify(DeviceAddress)};
+            const quint16 version = Link.Identify(DeviceAddress);
+            LastAddress = DeviceAddress;
+            return {true, version};
         } catch (const TMKError&) {
             // No MK at this address; the next one is tried.
         }

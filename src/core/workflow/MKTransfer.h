@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/MKProtocol.h"
 #include "workflow/SectionPlan.h"
 
 #include <QString>
@@ -28,8 +29,15 @@ public:
 
     TMKTransfer(TML_RS& link, TMK& mk);
 
-    // Tries the device table's addresses in turn until one answers or the user cancels;
-    // DeviceAddress and MemorySize then describe the MK that answered.
+    // The order of one round of connection attempts: `first`, then the others in table
+    // order. An address outside the table puts the table in its own order.
+    static std::array<MKProtocol::TDeviceKind, 3> ConnectionOrder(quint8 first);
+    // Whether the address is one of the device table's.
+    static bool IsDeviceAddress(quint8 address);
+
+    // Tries the device table's addresses, LastAddress first, round after round until one
+    // answers or the user cancels; DeviceAddress and MemorySize then describe the MK that
+    // answered, and LastAddress is that address.
     TConnection ConnectToMK(TTransferProgress& progress);
     // Appends the MK's memory to the (cleared) image, block by block.
     void ReadImage(TTransferProgress& progress);
@@ -50,6 +58,9 @@ public:
     // model as it was. Unset: write without asking.
     std::function<bool(TMK& device, TMK& toWrite)> ConfirmWrite;
 
+    // Where the MK answered last time: an MK found there once is found there again
+    // without waiting for the silent addresses before it.
+    quint8 LastAddress = MKProtocol::DeviceTable[0].Address;
     quint8 DeviceAddress = 0;
     quint32 MemorySize = 0;
     // The backup the last write made before sending; empty when it sent nothing.

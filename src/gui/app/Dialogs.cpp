@@ -69,23 +69,42 @@ THandler& Current() {
     return Installed ? *Installed : SystemHandler();
 }
 
+namespace {
+
+int OpenCount = 0;
+
+// Counts the interaction as open for as long as it runs, whoever answers it.
+template <typename TCall> auto Opened(TCall call) {
+    struct TOpen {
+        TOpen() { ++OpenCount; }
+        ~TOpen() { --OpenCount; }
+    } open;
+    return call(Current());
+}
+
+} // namespace
+
+bool AnyOpen() {
+    return OpenCount > 0;
+}
+
 void ShowError(const QString& text) {
-    Current().Error(text);
+    Opened([&](THandler& h) { h.Error(text); });
 }
 void ShowInformation(const QString& text) {
-    Current().Information(text);
+    Opened([&](THandler& h) { h.Information(text); });
 }
 bool Confirm(const QString& text) {
-    return Current().Confirm(text);
+    return Opened([&](THandler& h) { return h.Confirm(text); });
 }
 QString OpenFile(QWidget* parent, const TFileDialogRequest& request) {
-    return Current().OpenFile(parent, request);
+    return Opened([&](THandler& h) { return h.OpenFile(parent, request); });
 }
 QString SaveFile(QWidget* parent, const TFileDialogRequest& request) {
-    return Current().SaveFile(parent, request);
+    return Opened([&](THandler& h) { return h.SaveFile(parent, request); });
 }
 int Exec(QDialog& dialog) {
-    return Current().Exec(dialog);
+    return Opened([&](THandler& h) { return h.Exec(dialog); });
 }
 
 } // namespace Dialogs

@@ -43,4 +43,7 @@ QString OpenFile(QWidget* parent, const TFileDialogRequest& request);
 QString SaveFile(QWidget* parent, const TFileDialogRequest& request);
 int Exec(QDialog& dialog);
 
+// True while any of the above is open (a box, a file dialog, the editor, a viewer).
+bool AnyOpen();
+
 } // namespace Dialogs

@@ -3,6 +3,7 @@
 #include "app/CarryReportForm.h"
 #include "app/Dialogs.h"
 #include "app/FormTexts.h"
+#include "app/InstanceChannel.h"
 #include "app/MKPicture.h"
 #include "app/ML_RS232_SetNum.h"
 #include "app/Progress.h"
@@ -23,6 +24,7 @@
 #include "workflow/PortAccess.h"
 #include "workflow/WorkflowTexts.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -33,16 +35,20 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace {
 
 using ProgramSettings::AutoKey;
 using ProgramSettings::CommonSection;
 using ProgramSettings::CompareKey;
+using ProgramSettings::LastAddressKey;
 using ProgramSettings::PlacementSection;
 constexpr quint32 Baud = 115200;
 constexpr int ClientWidth = 810;
 constexpr int ClientHeight = 401;
+// How often a handed file that must wait (a transfer, an open dialog) looks again.
+constexpr int HandedFileRetryMs = 100;
 
 TJustOne MakeGuard(const TMainFormSetup& setup) {
     if (setup.LockFolder.isEmpty())
@@ -60,6 +66,8 @@ QString FileDialogFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
+// Where the MK answered last; a value the device table does not know (edited by hand,
+// damaged) gives the table's own order.
 Dialogs::TFileDialogRequest SettingsFileRequest(const QString& folder, bool mustExist) {
     Dialogs::TFileDialogRequest request;
     request.Directory = folder;
@@ -106,6 +114,13 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
         move(screen->availableGeometry().center() - rect().center());
     ConnectControls();
     UpdateControls();
+    PendingRetry = new QTimer(this);
+    PendingRetry->setInterval(HandedFileRetryMs);
+    connect(PendingRetry, &QTimer::timeout, this, &TMainForm::OpenPendingFiles);
+    if (IsOnlyCopy()) {
+        Instances = std::make_unique<TInstanceServer>(JustOne.ChannelPath());
+        connect(Instances.get(), &TInstanceServer::FileReceived, this, &TMainForm::OpenHandedFile);
+    }
 }
 
 TMainForm::~TMainForm() = default;
@@ -196,10 +211,11 @@ void TMainForm::FormShow() {
     {
         TMIniFile settings(SettingsPath());
         RS->LoadSettings(settings);
-        const ProgramSettings::TStartup stored =
-            ProgramSettings::ReadStartup(settings, {AutoSearch, true, CurrentPlacement()});
+        const ProgramSettings::TStartup stored = ProgramSettings::ReadStartup(
+            settings, {AutoSearch, true, Transfers->LastAddress, CurrentPlacement()});
         AutoSearch = stored.AutoSearch;
         CompareBeforeWrite = stored.CompareBeforeWrite;
+        Transfers->LastAddress = quint8(stored.LastAddress);
         ApplyPlacement(stored.Placement);
     }
     if (Setup.Demo)
@@ -267,6 +283,7 @@ void TMainForm::FormClose() {
     RS->SaveSettings(settings);
     settings.WriteBool(CommonSection, AutoKey, AutoSearch);
     settings.WriteInteger(CommonSection, CompareKey, CompareBeforeWrite ? 1 : 0);
+    settings.WriteInteger(CommonSection, LastAddressKey, Transfers->LastAddress);
     settings.SavePlacement(PlacementSection, CurrentPlacement());
 }
 
@@ -469,4 +486,38 @@ void TMainForm::OpenSettingsFile(const QString& path) {
         Dialogs::ShowError(e.Text());
         SetDataButtons(false);
     }
+}
+
+// Files handed over by another start.
+
+void TMainForm::OpenHandedFile(const QString& path) {
+    PendingFiles << path;
+    OpenPendingFiles();
+}
+
+bool TMainForm::CanOpenHandedFile() const {
+    return Started && !Busy && !Dialogs::AnyOpen() && !QApplication::activeModalWidget();
+}
+
+void TMainForm::OpenPendingFiles() {
+    if (!CanOpenHandedFile()) {
+        PendingRetry->start();
+        return;
+    }
+    PendingRetry->stop();
+    while (!PendingFiles.isEmpty() && CanOpenHandedFile()) {
+        const QString path = PendingFiles.takeFirst();
+        BringForward();
+        AskToSaveChanges();
+        OpenSettingsFile(path);
+    }
+    if (!PendingFiles.isEmpty())
+        PendingRetry->start();
+}
+
+void TMainForm::BringForward() {
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
 }

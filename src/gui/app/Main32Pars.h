@@ -15,7 +15,9 @@ class TMK;
 class TMKPicture;
 class TMKTransfer;
 class TML_RS;
+class TInstanceServer;
 class TProgressForm;
+class QTimer;
 struct TWindowPlacement;
 
 // How the main window is put into the world; the program uses the defaults, tests and the
@@ -43,6 +45,8 @@ public:
 
     // False when another copy of the program runs; the program then ends at once.
     bool IsOnlyCopy() const { return JustOne.IsOnlyCopy(); }
+    // Where the copy that runs listens for files handed over.
+    const QString& ChannelPath() const { return JustOne.ChannelPath(); }
 
     // The operations the workflow is made of.
     bool FindMK();
@@ -52,6 +56,11 @@ public:
     // given on the command line or opened from the desktop). Needs the shown window.
     void OpenSettingsFile(const QString& path);
     void SetDataButtons(bool enabled);
+    // A file another start of the program handed over: the window comes forward and
+    // loads it as "Считать настройки из файла на диске" would, once no transfer runs and
+    // no dialog is open.
+    void OpenHandedFile(const QString& path);
+    TInstanceServer* Channel() const { return Instances.get(); }
 
     void bGetParamsClick();
     void bSetParamsClick();
@@ -105,6 +114,9 @@ private:
     // Runs one user action; an error that reaches its top is shown in the error box.
     void Guarded(const std::function<void()>& action);
     void AskToSaveChanges();
+    bool CanOpenHandedFile() const;
+    void OpenPendingFiles();
+    void BringForward();
     void ShowTransferError(const QString& text);
     // Runs a transfer under a modeless progress window. A link error closes the window, runs
     // `onFailure`, shows the error and gives false.
@@ -128,4 +140,7 @@ private:
     bool Busy = false;
     bool CloseRequested = false;
     TProgressForm* RunningProgress = nullptr;
+    std::unique_ptr<TInstanceServer> Instances;
+    QStringList PendingFiles;
+    QTimer* PendingRetry;
 };

@@ -1,4 +1,5 @@
 #include "app/DemoMode.h"
+#include "app/InstanceChannel.h"
 #include "app/Main32Pars.h"
 #include "app/ReadOnce.h"
 #include "base/MKError.h"
@@ -9,6 +10,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -22,9 +24,33 @@ QString FileArgument(const QStringList& arguments) {
     return {};
 }
 
+// --help and --version answer on stdout before any window exists, so they work without a
+// display.
+std::optional<QString> InformationAsked(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "--version")
+            return QStringLiteral("Params32, версия %1\n").arg(QStringLiteral(MK_VERSION));
+        if (argument == "--help" || argument == "-h")
+            return QStringLiteral(
+                "Использование: Params32 [--demo] [ФАЙЛ.rvset]\n"
+                "Просмотр и настройка параметров МК.\n\n"
+                "  ФАЙЛ.rvset  открыть файл настроек; если программа уже запущена, файл\n"
+                "              откроется в ней\n"
+                "  --demo      работать с симулированным МК вместо настоящего\n"
+                "  --help      показать эту справку\n"
+                "  --version   показать версию\n");
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    if (const std::optional<QString> text = InformationAsked(argc, argv)) {
+        std::fputs(text->toUtf8().constData(), stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Params32"));
     const QString file = FileArgument(QApplication::arguments());
@@ -41,14 +67,15 @@ int main(int argc, char* argv[]) {
     }
     TMainForm form(setup);
     if (!form.IsOnlyCopy()) {
-        // The running copy is not told about the file: opening it is left to the user.
-        if (!file.isEmpty())
-            std::fprintf(stderr, "%s\n",
-                         QStringLiteral("Params32 уже запущена, файл %1 в ней не открыт.")
-                             .arg(file)
-                             .toLocal8Bit()
-                             .constData());
-        return 0;
+        // The running copy opens the file; without one this start just ends.
+        if (file.isEmpty() || HandFileToRunningCopy(form.ChannelPath(), file))
+            return 0;
+        std::fprintf(stderr, "%s\n",
+                     QStringLiteral("Params32 уже запущена, но файл %1 передать ей не удалось.")
+                         .arg(file)
+                         .toLocal8Bit()
+                         .constData());
+        return 1;
     }
     TPicturesForm::Instance();
     form.show();

@@ -98,6 +98,69 @@ private slots:
         QCOMPARE(link.FirstByteTimeout, TMKTransfer::ConnectTimeoutMs);
     }
 
+    void lastAddressIsTriedFirst_data() {
+        QTest::addColumn<int>("last");
+        QTest::addColumn<int>("answering");
+        QTest::addColumn<QList<int>>("identifyAddresses");
+        const QList<int> fc3 = {0xFC, 0xFC, 0xFC}, fd3 = {0xFD, 0xFD, 0xFD},
+                         fe3 = {0xFE, 0xFE, 0xFE};
+        QTest::newRow("0xFE remembered, found at once") << 0xFE << 0xFE << QList<int>{0xFE};
+        QTest::newRow("0xFD remembered, found at once") << 0xFD << 0xFD << QList<int>{0xFD};
+        // Another MK on the same port: the remembered address, then the table in order.
+        QTest::newRow("0xFE remembered, MK at 0xFC") << 0xFE << 0xFC << fe3 + QList<int>{0xFC};
+        QTest::newRow("0xFE remembered, MK at 0xFD")
+            << 0xFE << 0xFD << fe3 + fc3 + QList<int>{0xFD};
+        QTest::newRow("0xFD remembered, MK at 0xFE")
+            << 0xFD << 0xFE << fd3 + fc3 + QList<int>{0xFE};
+        QTest::newRow("outside the table: table order")
+            << 0x42 << 0xFE << fc3 + fd3 + QList<int>{0xFE};
+    }
+    void lastAddressIsTriedFirst() {
+        QFETCH(int, last);
+        QFETCH(int, answering);
+        QFETCH(QList<int>, identifyAddresses);
+        TSimulatorSession session(At(quint8(answering)));
+        TML_RS link(session.Environment());
+        TMK mk;
+        TMKTransfer transfer(link, mk);
+        transfer.LastAddress = quint8(last);
+        TRecordingProgress progress;
+
+        QCOMPARE(transfer.ReadSettings(progress), TMKTransfer::TOutcome::Done);
+
+        QList<int> identified;
+        for (const TRequest& r : Requests(session.Simulator().Log()))
+            if (r.Code == MKProtocol::Identify)
+                identified << r.Address;
+        QCOMPARE(identified, identifyAddresses);
+        QCOMPARE(int(transfer.DeviceAddress), answering);
+        QCOMPARE(int(transfer.LastAddress), answering);
+        QCOMPARE(int(transfer.MemorySize), int(*MKProtocol::MemorySizeAt(quint8(answering))));
+        QCOMPARE(mk.Image, session.Simulator().Image());
+    }
+
+    void silenceCyclesFromTheLastAddressUntilCancelled() {
+        TSimulatorOptions options = At(0xFC);
+        options.Faults.AnswerAfter = 1 << 30; // the MK never answers
+        TSimulatorSession session(options);
+        TML_RS link(session.Environment());
+        TMK mk;
+        TMKTransfer transfer(link, mk);
+        transfer.LastAddress = 0xFD;
+        TRecordingProgress progress;
+        progress.CancelAfterPolls = 4;
+
+        QCOMPARE(transfer.ReadSettings(progress), TMKTransfer::TOutcome::Cancelled);
+
+        QList<int> identified;
+        for (const TRequest& r : Requests(session.Simulator().Log()))
+            identified << r.Address;
+        QCOMPARE(identified, (QList<int>{0xFD, 0xFD, 0xFD, 0xFC, 0xFC, 0xFC, 0xFE, 0xFE, 0xFE, 0xFD,
+                                         0xFD, 0xFD, 0xFC, 0xFC, 0xFC}));
+        // Nothing answered: what was remembered stays.
+        QCOMPARE(int(transfer.LastAddress), 0xFD);
+    }
+
     void gaugeFollowsTheBlocks_data() {
         QTest::addColumn<int>("address");
         QTest::addColumn<TCheckpoints>("checkpoints");

@@ -101,6 +101,36 @@ private slots:
         QVERIFY(bench.Button(QStringLiteral("bGetParams"))->isEnabled());
     }
 
+    void whereTheMKAnsweredIsRememberedAcrossRuns_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("answering");
+        QTest::addColumn<int>("firstTried");
+        QTest::newRow("none yet: table order") << "" << 0xFE << 0xFC;
+        QTest::newRow("0xFE") << "254" << 0xFE << 0xFE;
+        QTest::newRow("0xFD, MK now at 0xFC") << "253" << 0xFC << 0xFD;
+        QTest::newRow("not a device address") << "17" << 0xFD << 0xFC;
+        QTest::newRow("0xFD plus 256 is no address") << "509" << 0xFD << 0xFC;
+        QTest::newRow("negative") << "-2" << 0xFD << 0xFC;
+        QTest::newRow("not a number") << "0xFE" << 0xFD << 0xFC;
+    }
+    void whereTheMKAnsweredIsRememberedAcrossRuns() {
+        QFETCH(QString, stored);
+        QFETCH(int, answering);
+        QFETCH(int, firstTried);
+        TFormBench bench(At(quint8(answering)));
+        if (!stored.isEmpty())
+            bench.Settings().WriteString("Common", "LastAddress", stored);
+        TMainForm& form = bench.Show();
+
+        bench.Click(QStringLiteral("bGetParams"));
+
+        QVERIFY(bench.DataButtonsEnabled());
+        const QList<TRequest> requests = Requests(bench.Session.Simulator().Log());
+        QCOMPARE(int(requests.first().Address), firstTried);
+        form.close();
+        QCOMPARE(bench.Settings().ReadInteger("Common", "LastAddress", -1), answering);
+    }
+
     void automaticSearchFindsTheRecordedMK() {
         TFormBench bench(At(0xFC), 7);
         TMainForm& form = bench.Show(true);
