@@ -1,9 +1,12 @@
 #include "editing/EditorTables.h"
 
-std::vector<TControlRow> EditorRows() {
-    std::vector<TControlRow> rows;
-    for (auto&& table : {CorrectionsRows(), LimitsRows(), DisplayRows(), TankRows(), ServiceRows(),
-                         ParkingRows(), ExtrasRows()})
-        rows.insert(rows.end(), table.begin(), table.end());
+const std::vector<TControlRow>& EditorRows() {
+    static const std::vector<TControlRow> rows = [] {
+        std::vector<TControlRow> all;
+        for (auto&& table : {CorrectionsRows(), LimitsRows(), DisplayRows(), TankRows(),
+                             ServiceRows(), ParkingRows(), ExtrasRows()})
+            all.insert(all.end(), table.begin(), table.end());
+        return all;
+    }();
     return rows;
 }
