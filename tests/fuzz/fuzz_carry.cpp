@@ -47,17 +47,18 @@ QByteArray Outside(const TMK& mk) {
 
 // The journals and the counters a user does not set, as the record holds them.
 QByteArray Kept(const TMK& mk) {
-    const TSettingsRecord& r = mk.Record;
-    const auto bytes = [](const auto& field, std::size_t size) {
-        return QByteArray(reinterpret_cast<const char*>(&field), qsizetype(size));
+    // By offset: the record is packed, so its arrays are not to be bound by reference.
+    const char* trips = reinterpret_cast<const char*>(&mk.Record.TripSettings);
+    const char* totals = reinterpret_cast<const char*>(&mk.Record.TripTotals);
+    const auto span = [](const char* at, std::size_t from, std::size_t to) {
+        return QByteArray(at + from, qsizetype(to - from));
     };
     // The start mileage and the reset periods among the counters are settings.
-    return bytes(r.TripSettings.TripJournal, sizeof r.TripSettings.TripJournal) +
-           bytes(r.TripSettings.TankJournal, sizeof r.TripSettings.TankJournal) +
-           bytes(r.TripTotals, offsetof(TTripTotals, AllPathStart)) +
-           bytes(r.TripTotals.OilOnlySum,
-                 offsetof(TTripTotals, ResetPeriodOnly) - offsetof(TTripTotals, OilOnlySum)) +
-           bytes(r.TripTotals.GasFuel, sizeof r.TripTotals.GasFuel);
+    return span(trips, offsetof(TTripSettings, TripJournal),
+                offsetof(TTripSettings, TankJournal) + sizeof(TTripSettings::TankJournal)) +
+           span(totals, 0, offsetof(TTripTotals, AllPathStart)) +
+           span(totals, offsetof(TTripTotals, OilOnlySum), offsetof(TTripTotals, ResetPeriodOnly)) +
+           span(totals, offsetof(TTripTotals, GasFuel), offsetof(TTripTotals, Reserved160));
 }
 
 void CheckReport(const TCarryReport& report) {
