@@ -1,11 +1,10 @@
 // mktool get | describe | set: the settings editor's model without a window.
 
-#include "base/MKError.h"
 #include "Assignments.h"
 #include "CliUtil.h"
 #include "CommandTable.h"
 #include "Commands.h"
-#include "editing/BlockChoice.h"
+#include "base/MKError.h"
 #include "editing/EditorSession.h"
 #include "editing/PageTree.h"
 #include "editing/SettingAssignment.h"
@@ -108,7 +107,8 @@ bool Settable(const TSettingsEditor& editor, const TControlRow& row) {
 }
 
 // One assignment; an error the editor shows is told with the line it came from.
-void Take(TSettingsEditor& editor, const TControlRow& row, const Cli::TAssignment& assignment) {
+void Take(TSettingsEditor& editor, const TControlRow& row,
+          const SettingAssignment::TAssignment& assignment) {
     try {
         SettingAssignment::Assign(editor, row, ParseValue(row, assignment.Value));
     } catch (const TMKError&) {
@@ -121,22 +121,22 @@ void Take(TSettingsEditor& editor, const TControlRow& row, const Cli::TAssignmen
 // The assignments in order; one the editor hides or disables at its turn waits until the
 // others were taken (a later control may decide whether it shows) and is refused only when
 // it stays hidden.
-void ApplyAll(TSettingsEditor& editor, const QList<Cli::TAssignment>& assignments) {
-    QList<QPair<const TControlRow*, Cli::TAssignment>> pending;
-    for (const Cli::TAssignment& assignment : assignments) {
+void ApplyAll(TSettingsEditor& editor, const QList<SettingAssignment::TAssignment>& assignments) {
+    QList<QPair<const TControlRow*, SettingAssignment::TAssignment>> pending;
+    for (const SettingAssignment::TAssignment& assignment : assignments) {
         const TControlRow* row = editor.Row(assignment.Name);
         if (!row)
-            throw Cli::TUsageError{Cli::WithOrigin(
+            throw Cli::TUsageError{SettingAssignment::WithOrigin(
                 assignment, QStringLiteral("Нет элемента %1").arg(assignment.Name))};
         try {
             ParseValue(*row, assignment.Value);
         } catch (const Cli::TUsageError& e) {
-            throw Cli::TUsageError{Cli::WithOrigin(assignment, e.Text)};
+            throw Cli::TUsageError{SettingAssignment::WithOrigin(assignment, e.Text)};
         }
         pending.append({row, assignment});
     }
     while (!pending.isEmpty()) {
-        QList<QPair<const TControlRow*, Cli::TAssignment>> waiting;
+        QList<QPair<const TControlRow*, SettingAssignment::TAssignment>> waiting;
         for (const auto& [row, assignment] : pending) {
             if (!editor.Visible(row->Name) || !editor.Enabled(row->Name)) {
                 waiting.append({row, assignment});
@@ -221,16 +221,15 @@ int RunSet(const QStringList& args) {
     const Cli::TArgs a(args, QStringLiteral("set"));
     if (a.Positional().size() < 2)
         throw Cli::TUsageError{Cli::UsageOf(QStringLiteral("set"))};
-    QList<Cli::TAssignment> assignments =
+    QList<SettingAssignment::TAssignment> assignments =
         Cli::CommandLineAssignments(a.Positional().mid(2), Cli::UsageOf(QStringLiteral("set")));
     if (const std::optional<QString> from = a.Value("--from")) {
-        QByteArray text;
+        // An unreadable file or a line that is no assignment is a usage error.
         try {
-            text = Cli::ReadFileBytes(*from);
+            assignments += SettingAssignment::TextAssignments(*from, Cli::ReadFileBytes(*from));
         } catch (const TMKError& e) {
             throw Cli::TUsageError{e.Text()};
         }
-        assignments += Cli::TextAssignments(*from, text);
     } else if (assignments.isEmpty())
         throw Cli::TUsageError{Cli::UsageOf(QStringLiteral("set"))};
     TMK mk;

@@ -10,40 +10,16 @@
 
 #include "base/Cp1251.h"
 #include "base/MKError.h"
-#include "catalog/Variants.h"
 #include "editing/EditorSession.h"
 #include "editing/EditorTables.h"
 #include "editing/SettingAssignment.h"
 #include "editing/SettingsEditor.h"
 
-#include <QSet>
 #include <cmath>
 #include <utility>
 #include <vector>
 
 namespace {
-
-struct TPair {
-    uint16_t SettingsVersion;
-    uint32_t Variant;
-};
-
-std::vector<TPair> KnownPairs() {
-    std::vector<TPair> pairs;
-    QSet<QPair<int, int>> seen;
-    for (const TVariantRow& row : DeviceVariantRows()) {
-        for (int v = 0; v < 32; ++v) {
-            // A row for every variant is tried with the first few and the factory's.
-            if ((row.Variants.Any && v > 2) || !row.Variants.Contains(uint8_t(v)))
-                continue;
-            if (!seen.contains({row.SettingsVersion, v})) {
-                seen.insert({row.SettingsVersion, v});
-                pairs.push_back({row.SettingsVersion, uint32_t(v)});
-            }
-        }
-    }
-    return pairs;
-}
 
 // Which rows' load and store ran, by row index (rows come in the same order every time).
 struct TRowReach {
@@ -189,13 +165,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::size_t recordAt = 2 + count * AssignmentSize;
 
     TMK& mk = s.Mk;
-    mk.Image = s.Image;
-    mk.SettingsVersion = pair.SettingsVersion;
-    std::memcpy(mk.Image.data() + offsetof(TImageDirectory, FirmwareVersion), &pair.Variant, 4);
-    mk.UnpackAll();
-    std::memcpy(&mk.Record, data + recordAt,
-                std::min(size - recordAt, offsetof(TSettingsRecord, ErrorJournal)));
-    mk.PackAll();
+    DeclareRecord(mk, s.Image, pair, data + recordAt, size - recordAt);
     try {
         RunEditorModel(mk, [&](TSettingsEditor& editor) {
             if (s.Reach.On) {

@@ -1,10 +1,13 @@
 // Arbitrary text as mktool set takes it: NAME=VALUE split, VALUE read in the control's terms
 // (numbers with decimals and signs, item indices, 1/0, times, dates, code page 1251 names)
 // and put into the control. A value of the wrong form is refused before the editor; a
-// refused store leaves the record as it was.
+// refused store leaves the record as it was. Or a whole text as set --from reads it: lines
+// with CR LF or LF ends, comments, blank lines, code page 1251 or UTF-8 bytes (read as
+// UTF-8, as mktool reads them); each assignment it yields then goes into the editor.
 //
-// Input: [selector] [text]. The selector's low bits choose the control when the text has
-// no '=' (the text is then the value); bit 7 reads the text as code page 1251, else UTF-8.
+// Input: [selector] [text]. Bit 6 of the selector takes the text as a set --from file.
+// Otherwise the selector's bits choose the control when the text has no '=' (the text is
+// then the value), and bit 7 reads the text as code page 1251, else UTF-8.
 #include "FuzzKit.h"
 
 #include "base/Cp1251.h"
@@ -37,12 +40,60 @@ struct TState {
     }
 };
 
+// Puts the value in as mktool set does; a refused store leaves the record as it was.
+void Assign(TState& s, const TControlRow& row, const QVariant& value) {
+    const QByteArray before = RecordBytes(s.Mk);
+    try {
+        SettingAssignment::Assign(*s.Editor, row, value);
+        ShownText(*s.Editor, row.Name);
+    } catch (const TMKError&) {
+        FUZZ_CHECK(RecordBytes(s.Mk) == before);
+    }
+}
+
+const QString Source = QStringLiteral("set.txt");
+
+// Each assignment the text yields names its line; a refused text names the line it stops at.
+void AssignText(TState& s, const QByteArray& text) {
+    const QString origin = Source + QStringLiteral(", строка ");
+    QList<SettingAssignment::TAssignment> assignments;
+    try {
+        assignments = SettingAssignment::TextAssignments(Source, text);
+    } catch (const TMKError& e) {
+        FUZZ_CHECK(e.Text().startsWith(origin));
+        return;
+    }
+    int line = 0;
+    for (const SettingAssignment::TAssignment& a : assignments) {
+        FUZZ_CHECK(a.Origin.startsWith(origin));
+        const int at = QStringView(a.Origin).mid(origin.size()).toInt();
+        FUZZ_CHECK(at > line);
+        line = at;
+        FUZZ_CHECK(!a.Name.isEmpty() && a.Name == a.Name.trimmed());
+        FUZZ_CHECK(!a.Name.contains(QLatin1Char(' ')) && !a.Name.contains(QLatin1Char('=')));
+        FUZZ_CHECK(!a.Value.contains(QLatin1Char('\n')));
+    }
+    SetRecordBytes(s.Mk, s.Valid);
+    s.Editor->Show();
+    for (const SettingAssignment::TAssignment& a : assignments) {
+        const TControlRow* row = s.Editor->Row(a.Name);
+        if (!row)
+            continue;
+        if (const std::optional<QVariant> parsed = SettingAssignment::ParseValue(*row, a.Value))
+            Assign(s, *row, *parsed);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static TState s;
     if (size < 1)
         return 0;
+    if (data[0] & 0x40) {
+        AssignText(s, Bytes(data + 1, size - 1));
+        return 0;
+    }
     const QByteArray bytes = Bytes(data + 1, size - 1);
     const QString text = data[0] & 0x80 ? Cp1251::Decode(bytes) : QString::fromUtf8(bytes);
     const TControlRow* row = s.Texts[data[0] % s.Texts.size()];
@@ -58,12 +109,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     SetRecordBytes(s.Mk, s.Valid);
     s.Editor->Show();
-    const QByteArray before = RecordBytes(s.Mk);
-    try {
-        SettingAssignment::Assign(*s.Editor, *row, *parsed);
-        ShownText(*s.Editor, row->Name);
-    } catch (const TMKError&) {
-        FUZZ_CHECK(RecordBytes(s.Mk) == before);
-    }
+    Assign(s, *row, *parsed);
     return 0;
 }

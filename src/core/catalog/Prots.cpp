@@ -16,7 +16,7 @@ constexpr int CommonParamCount = 16;
 // outside-air temperature.
 constexpr uint8_t LightsFlagBesideAirId = 34;
 
-QStringList DefaultOptionValues(int option) {
+QStringList BuildOptionValues(int option) {
     QStringList names;
     if (option == 0) {
         names << QStringLiteral("Авто");
@@ -30,6 +30,17 @@ QStringList DefaultOptionValues(int option) {
     while (names.size() < TProtBase::OptionCapacity[std::size_t(option)])
         names << QString();
     return names;
+}
+
+// Alike for every entry: built once and shared until an entry names its own values.
+const QStringList& DefaultOptionValues(int option) {
+    static const std::array<QStringList, TProtBase::OptionSlots> defaults = [] {
+        std::array<QStringList, TProtBase::OptionSlots> lists;
+        for (int slot = 0; slot < TProtBase::OptionSlots; ++slot)
+            lists[std::size_t(slot)] = BuildOptionValues(slot);
+        return lists;
+    }();
+    return defaults[std::size_t(option)];
 }
 
 std::span<const uint8_t> Ids(std::initializer_list<uint8_t> ids) {

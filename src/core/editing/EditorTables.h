@@ -17,8 +17,9 @@ std::vector<TControlRow> ServiceRows();     // "ТО", "Средние"
 std::vector<TControlRow> ParkingRows();     // "Парковка"
 std::vector<TControlRow> ExtrasRows();      // "Унив.вход", "Допсистемы"
 
-// Every table, in page order.
-std::vector<TControlRow> EditorRows();
+// Every table, in page order. Built once (per service form): the rows hold names and rules,
+// no editor's state.
+const std::vector<TControlRow>& EditorRows();
 
 // Showing step 11 and cascade step 4 for the display pages: the screen-enable boxes and
 // the x1 list rebuilt from the current protocol.

@@ -4,6 +4,7 @@
 #include "editing/BlockChoice.h"
 #include "editing/SettingsEditor.h"
 
+#include <QStringList>
 #include <cmath>
 
 namespace SettingAssignment {
@@ -12,7 +13,34 @@ std::optional<TAssignment> Split(const QString& item) {
     const qsizetype eq = item.indexOf(QLatin1Char('='));
     if (eq <= 0)
         return std::nullopt;
-    return TAssignment{item.left(eq), item.mid(eq + 1)};
+    const QString name = item.left(eq).trimmed();
+    if (name.isEmpty() || name.contains(QLatin1Char(' ')))
+        return std::nullopt;
+    return TAssignment{name, item.mid(eq + 1), {}};
+}
+
+QList<TAssignment> TextAssignments(const QString& source, const QByteArray& text) {
+    QList<TAssignment> list;
+    const QStringList lines = QString::fromUtf8(text).split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QString line = lines[i];
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        const QString bare = line.trimmed();
+        if (bare.isEmpty() || bare.startsWith(QLatin1Char('#')))
+            continue;
+        const QString origin = QStringLiteral("%1, строка %2").arg(source).arg(i + 1);
+        std::optional<TAssignment> assignment = Split(line);
+        if (!assignment)
+            throw TMKError(origin + QStringLiteral(": ожидается ИМЯ=ЗНАЧЕНИЕ"));
+        assignment->Origin = origin;
+        list.append(*assignment);
+    }
+    return list;
+}
+
+QString WithOrigin(const TAssignment& assignment, const QString& text) {
+    return assignment.Origin.isEmpty() ? text : assignment.Origin + QStringLiteral(": ") + text;
 }
 
 std::optional<QVariant> ParseValue(const TControlRow& row, const QString& text) {

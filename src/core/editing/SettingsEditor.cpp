@@ -16,15 +16,26 @@ const TProtBase& NoProtocol() {
     return none;
 }
 
+// Row positions by name, alike for every editor.
+const QHash<QString, int>& RowPositions() {
+    static const QHash<QString, int> positions = [] {
+        QHash<QString, int> byName;
+        const std::vector<TControlRow>& rows = EditorRows();
+        for (int i = 0; i < int(rows.size()); ++i)
+            byName.insert(rows[std::size_t(i)].Name, i);
+        return byName;
+    }();
+    return positions;
+}
+
 bool SameShown(const QVariant& a, const QVariant& b) {
     return a.isValid() == b.isValid() && a == b;
 }
 
 } // namespace
 
-TSettingsEditor::TSettingsEditor(TMK& mk) : Mk(mk), RowList(EditorRows()) {
-    for (int i = 0; i < int(RowList.size()); ++i)
-        RowIndex.insert(RowList[std::size_t(i)].Name, i);
+TSettingsEditor::TSettingsEditor(TMK& mk)
+    : Mk(mk), RowList(EditorRows()), RowIndex(RowPositions()) {
     // A fresh dialog: no radio item selected, every check box clear, lists unselected.
     for (const TControlRow& row : RowList) {
         switch (row.Kind) {

@@ -34,10 +34,14 @@ std::vector<TShownOneValue> OneValues(const TSettingsEditor& editor) {
 // not a choice the source shows).
 TShownScreens Screens(const TSettingsEditor& editor, TScreenKind kind) {
     TShownScreens screens{kind, {}, {}};
+    // A part offers the same parameters on every display.
+    std::vector<std::vector<ScreenChoice::TParamItem>> menus;
+    for (int part = 0; part < ScreenChoice::PartCount(kind); ++part)
+        menus.push_back(ScreenChoice::ParamMenu(editor, kind, 0, part));
     for (int display = 0; display < ScreenChoice::DisplayCount(kind); ++display) {
         for (int part = 0; part < ScreenChoice::PartCount(kind); ++part) {
             const int id = ScreenChoice::StoredId(editor.Mk, kind, display, part);
-            const auto menu = ScreenChoice::ParamMenu(editor, kind, display, part);
+            const auto& menu = menus[std::size_t(part)];
             const auto item = std::find_if(menu.begin(), menu.end(),
                                            [id](const auto& entry) { return entry.Id == id; });
             screens.Ids.push_back(item == menu.end() ? -1 : id);

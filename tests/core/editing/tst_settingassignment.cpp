@@ -1,5 +1,5 @@
-// NAME=VALUE as mktool set takes it, without a process: the split, the value's form per
-// kind of control, and what a refused assignment leaves behind.
+// NAME=VALUE as mktool set takes it, without a process: the split, the lines of a set --from
+// text, the value's form per kind of control, and what a refused assignment leaves behind.
 #include "PagesKit.h"
 
 #include "base/MKError.h"
@@ -15,6 +15,10 @@ class TestSettingAssignment : public QObject {
 private slots:
     void splitTakesTheFirstEquals_data();
     void splitTakesTheFirstEquals();
+    void textLinesBecomeAssignmentsWithTheirOrigin_data();
+    void textLinesBecomeAssignmentsWithTheirOrigin();
+    void textLineThatIsNoAssignmentIsRefusedByLine_data();
+    void textLineThatIsNoAssignmentIsRefusedByLine();
     void valueFormFollowsTheControlKind_data();
     void valueFormFollowsTheControlKind();
     void refusedAssignmentLeavesRecordAndFlagsAsTheyWere_data();
@@ -38,6 +42,12 @@ void TestSettingAssignment::splitTakesTheFirstEquals_data() {
                                 << "";
     QTest::newRow("empty") << "" << false << ""
                            << "";
+    QTest::newRow("name trimmed, value kept") << "  eName\t= a b " << true << "eName"
+                                              << " a b ";
+    QTest::newRow("space in name") << "e Name=1" << false << ""
+                                   << "";
+    QTest::newRow("blank name") << "   =1" << false << ""
+                                << "";
 }
 
 void TestSettingAssignment::splitTakesTheFirstEquals() {
@@ -48,6 +58,57 @@ void TestSettingAssignment::splitTakesTheFirstEquals() {
     if (ok) {
         QTEST(split->Name, "name");
         QTEST(split->Value, "value");
+    }
+}
+
+void TestSettingAssignment::textLinesBecomeAssignmentsWithTheirOrigin_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QStringList>("expected"); // "origin|name|value"
+    QTest::newRow("LF") << QByteArray("a=1\nb=2\n")
+                        << QStringList{"t.txt, строка 1|a|1", "t.txt, строка 2|b|2"};
+    QTest::newRow("CR LF, last line without end")
+        << QByteArray("a=1\r\nb=x\r\ny=2")
+        << QStringList{"t.txt, строка 1|a|1", "t.txt, строка 2|b|x", "t.txt, строка 3|y|2"};
+    QTest::newRow("comments and blank lines keep their numbers")
+        << QByteArray("# head\r\n\r\n   \t\n  # indented=1\nc=3\n")
+        << QStringList{"t.txt, строка 5|c|3"};
+    QTest::newRow("only the last CR goes")
+        << QByteArray("a=1\r\r\n") << QStringList{"t.txt, строка 1|a|1\r"};
+    QTest::newRow("UTF-8 value") << QByteArray("eUniMeasStr=Масло\n")
+                                 << QStringList{"t.txt, строка 1|eUniMeasStr|Масло"};
+    QTest::newRow("code page 1251 bytes read as UTF-8")
+        << QByteArray("e=\xcc\xe0\n") << QStringList{"t.txt, строка 1|e|\uFFFD\uFFFD"};
+    QTest::newRow("empty text") << QByteArray() << QStringList{};
+}
+
+void TestSettingAssignment::textLinesBecomeAssignmentsWithTheirOrigin() {
+    QFETCH(QByteArray, text);
+    QFETCH(QStringList, expected);
+    QStringList got;
+    for (const TAssignment& a : TextAssignments(QStringLiteral("t.txt"), text))
+        got << a.Origin + '|' + a.Name + '|' + a.Value;
+    QCOMPARE(got, expected);
+}
+
+void TestSettingAssignment::textLineThatIsNoAssignmentIsRefusedByLine_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no equals") << QByteArray("a=1\nnonsense\n")
+                               << "t.txt, строка 2: ожидается ИМЯ=ЗНАЧЕНИЕ";
+    QTest::newRow("empty name after comments")
+        << QByteArray("# x\r\n\r\n=5\r\n") << "t.txt, строка 3: ожидается ИМЯ=ЗНАЧЕНИЕ";
+    QTest::newRow("space in name")
+        << QByteArray("se Velocity=1") << "t.txt, строка 1: ожидается ИМЯ=ЗНАЧЕНИЕ";
+}
+
+void TestSettingAssignment::textLineThatIsNoAssignmentIsRefusedByLine() {
+    QFETCH(QByteArray, text);
+    QFETCH(QString, message);
+    try {
+        TextAssignments(QStringLiteral("t.txt"), text);
+        QFAIL("a line that is no assignment was taken");
+    } catch (const TMKError& e) {
+        QCOMPARE(e.Text(), message);
     }
 }
 
