@@ -3,8 +3,8 @@
 
 #include "catalog/DeviceFlags.h"
 #include "catalog/Prots.h"
-#include "editing/Conversions.h"
 #include "editing/EditorTables.h"
+#include "editing/RowBuilders.h"
 #include "editing/SettingsEditor.h"
 #include "editing/WarningTable.h"
 
@@ -30,23 +30,16 @@ TEditorRule ByProtocol(TProtocolRule rule) {
     return [rule](const TSettingsEditor& e) { return rule(e.Protocol(), e.Flags()); };
 }
 
-TEditorRule Unless(bool TDeviceFlags::*flag) {
-    return [flag](const TSettingsEditor& e) { return !(e.Flags().*flag); };
-}
-
 TControlRow Limit(const QString& name, const QString& caption, double min, double max,
                   double step = 1, TProtocolRule shown = {}) {
-    TControlRow row = Spin(name, caption, min, max, step);
-    row.Page = Limits;
+    TControlRow row = Placed(Spin(name, caption, min, max, step), Limits);
     if (shown)
         row.VisibleRule = ByProtocol(shown);
     return row;
 }
 
 TControlRow Volts(const QString& name, const QString& caption, TRange normal, TRange with24V) {
-    TControlRow row = Spin(name, caption, normal.Min, normal.Max, 1, 1);
-    Bind::Scaled(row, 1, 10);
-    row.Page = Limits;
+    TControlRow row = Placed(Tenths(Spin(name, caption, normal.Min, normal.Max, 1, 1)), Limits);
     row.RangeRule = [normal, with24V](const TSettingsEditor& e) {
         return e.Flags().Is24V ? with24V : normal;
     };
@@ -57,9 +50,8 @@ std::vector<TControlRow> LimitRows() {
     const auto has = [](uint8_t TProtBase::*property) {
         return [property](const TProtBase& p, const TDeviceFlags&) { return p.*property != 0; };
     };
-    TControlRow velocity =
-        Limit(QStringLiteral("seVelocityLimit"), QStringLiteral("Скорость, км/час"), 40, 200, 2);
-    Bind::Scaled(velocity, 2, 1);
+    TControlRow velocity = Halves(
+        Limit(QStringLiteral("seVelocityLimit"), QStringLiteral("Скорость, км/час"), 40, 200, 2));
     // Halves lose the odd speeds: the control shows at once what was stored.
     velocity.After = [](TSettingsEditor& e) { e.Reload(QStringLiteral("seVelocityLimit")); };
 
@@ -72,18 +64,16 @@ std::vector<TControlRow> LimitRows() {
         return e.Protocol().IsHybrid ? TRange{25, 60} : TRange{75, 115};
     };
 
-    TControlRow arrow = Radio(
-        QStringLiteral("rgExp100ArrowLim"), QStringLiteral("Показ расхода/100 на стрелочн. диспл."),
-        {QStringLiteral("24/80"), QStringLiteral("24"), QStringLiteral("80")});
-    arrow.Page = Limits;
-    arrow.Columns = 0;
+    const TControlRow arrow =
+        Placed(InLine(Radio(QStringLiteral("rgExp100ArrowLim"),
+                            QStringLiteral("Показ расхода/100 на стрелочн. диспл."),
+                            {QStringLiteral("24/80"), QStringLiteral("24"), QStringLiteral("80")})),
+               Limits);
 
     TControlRow mode = Radio(QStringLiteral("rg24VMode"), QStringLiteral("Режим работы с АКБ"),
                              {QStringLiteral("12В"), QStringLiteral("24В")});
     Bind::Bit(mode, QStringLiteral("ProtocolFlags"), Battery24VBit);
-    mode.Page = Limits;
-    mode.Columns = 0;
-    mode.VisibleRule = [](const TSettingsEditor& e) { return e.Flags().Is24V; };
+    mode = Placed(Shows(InLine(mode), Only(&TDeviceFlags::Is24V)), Limits);
     // Only shows the mode the MK runs in.
     mode.EnabledRule = [](const TSettingsEditor&) { return false; };
 
@@ -155,20 +145,17 @@ std::vector<TControlRow> LimitRows() {
 
 std::vector<TControlRow> VoiceRows() {
     const auto onVoice = [](TControlRow row, bool hiddenWithoutVoice = false) {
-        row.Page = Voice;
-        row.Group = QStringLiteral("Озвучивание");
+        row = Placed(row, Voice, QStringLiteral("Озвучивание"));
         if (hiddenWithoutVoice)
             row.VisibleRule = Unless(&TDeviceFlags::NoVoice);
         return row;
     };
-    TControlRow flagSound =
-        Radio(QStringLiteral("rgFlagSound"), QStringLiteral("Откл.звук"),
-              {QStringLiteral("Да"), QStringLiteral("Нет"), QStringLiteral("Замок")});
-    flagSound.Columns = 0;
-    TControlRow hello =
+    const TControlRow flagSound =
+        InLine(Radio(QStringLiteral("rgFlagSound"), QStringLiteral("Откл.звук"),
+                     {QStringLiteral("Да"), QStringLiteral("Нет"), QStringLiteral("Замок")}));
+    const TControlRow hello = InLine(
         Radio(QStringLiteral("rgSayHelloMode"), QStringLiteral("Произносить \"Здравствуйте\""),
-              {QStringLiteral("Вкл."), QStringLiteral("Раз в сутки"), QStringLiteral("Откл.")});
-    hello.Columns = 0;
+              {QStringLiteral("Вкл."), QStringLiteral("Раз в сутки"), QStringLiteral("Откл.")}));
     return {
         onVoice(Spin(QStringLiteral("seSoundVolume"), QStringLiteral("Громкость"), 0, 8), true),
         onVoice(flagSound),
@@ -188,45 +175,13 @@ std::vector<TControlRow> VoiceRows() {
     };
 }
 
-// Bits 0-2 of a warning's byte hold the first choice, bits 3-5 the later one; 5..7 fit the
-// bits but name no item.
-int Presentation(int64_t byte, int shift) {
-    const int choice = int(byte >> shift & 7);
-    return choice < PresentationItems ? choice : -1;
-}
-
-void StorePresentation(TSettingsEditor& e, const TWarningRow& w, int index) {
-    const TFieldRef field = RecordField(u"AlarmPresentation", index);
-    const int64_t old = ReadField(e.Mk, field);
-    // A group without a choice keeps what the record holds.
-    const auto choice = [&](const QString& name, int shift) {
-        const int item = e.Shown(name).toInt();
-        return item >= 0 ? int64_t(item) : old >> shift & 7;
-    };
-    const QString first = WarningGroupName(w, false);
-    if (w.HasLater) {
-        StoreField(e.Mk, field, choice(first, 0) + 8 * choice(WarningGroupName(w, true), 3));
-    } else if (e.Shown(first).toInt() >= 0) {
-        StoreField(e.Mk, field, int64_t(e.Shown(first).toInt()) * 9);
-    }
-}
-
 TControlRow WarningGroup(const TWarningRow& w, int index, bool later) {
-    TControlRow row;
-    row.Name = WarningGroupName(w, later);
-    row.Page = Voice;
-    row.Group = QStringLiteral("Предупреждение");
-    row.Caption = QString::fromUtf8(w.Caption);
-    row.Kind = TControlKind::Radio;
-    row.When = TStoreWhen::FocusOut;
-    row.Items = PresentationLetters();
-    row.Columns = 0;
-    const int shift = later ? 3 : 0;
-    row.Load = [index, shift](const TSettingsEditor& e) {
-        return QVariant(
-            Presentation(ReadField(e.Mk, RecordField(u"AlarmPresentation", index)), shift));
-    };
-    row.Store = [w, index](TSettingsEditor& e, const QVariant&) { StorePresentation(e, w, index); };
+    TControlRow row =
+        Placed(OnLeave(InLine(Radio(WarningGroupName(w, later), QString::fromUtf8(w.Caption),
+                                    PresentationLetters()))),
+               Voice, QStringLiteral("Предупреждение"));
+    Bind::Presentation(row, QStringLiteral("AlarmPresentation"), index, later ? 3 : 0,
+                       w.HasLater ? WarningGroupName(w, !later) : QString());
     row.ItemEnabledRule = [](const TSettingsEditor& e, int item) {
         return !(e.Flags().NoVoice && item >= 3);
     };

@@ -86,7 +86,6 @@ QWidget* TBinder::Make(const TControlRow& row) {
         auto* spin = new QDoubleSpinBox;
         spin->setDecimals(row.Decimals);
         spin->setSingleStep(row.Step);
-        spin->setKeyboardTracking(false);
         spin->setMinimumWidth(80);
         return spin;
     }
@@ -129,19 +128,29 @@ QWidget* TBinder::Make(const TControlRow& row) {
 void TBinder::Wire(const TControlRow& row, QWidget* control) {
     const QString name = row.Name;
     const bool storesNow = row.When != TStoreWhen::FocusOut;
-    // Changes the user makes: stored at once, or only shown until the control is left.
+    // Changes the user makes: stored at once, or only shown until the control is left (what
+    // depends on the shown value, such as rows a count shows, follows at once).
     const auto changed = [this, name, storesNow] {
         if (Refreshing)
             return;
-        if (storesNow)
+        if (storesNow) {
             Commit(name);
-        else
-            Editor.SetShown(name, WidgetValue(*Editor.Row(name)));
+            return;
+        }
+        Editor.SetShown(name, WidgetValue(*Editor.Row(name)));
+        if (Stored)
+            Stored();
     };
+    // Leaving the control stores the rows that store then.
+    control->installEventFilter(this);
     switch (row.Kind) {
-    case TControlKind::Spin:
-        control->installEventFilter(this);
+    case TControlKind::Spin: {
+        auto* spin = static_cast<QDoubleSpinBox*>(control);
+        // A row that stores on change stores what is typed, digit by digit.
+        spin->setKeyboardTracking(storesNow);
+        connect(spin, &QDoubleSpinBox::valueChanged, this, changed);
         break;
+    }
     case TControlKind::Radio:
         connect(ButtonsOf(control), &QButtonGroup::idClicked, this, changed);
         for (QAbstractButton* b : ButtonsOf(control)->buttons())
@@ -149,14 +158,15 @@ void TBinder::Wire(const TControlRow& row, QWidget* control) {
         break;
     case TControlKind::List:
         connect(static_cast<QComboBox*>(control), &QComboBox::activated, this, changed);
-        control->installEventFilter(this);
         break;
     case TControlKind::Check:
         connect(static_cast<QCheckBox*>(control), &QCheckBox::clicked, this, changed);
-        control->installEventFilter(this);
         break;
     case TControlKind::Edit:
-        control->installEventFilter(this);
+        // A text left half typed is read when the control is left; one that stores on
+        // change stores every edit.
+        if (storesNow)
+            connect(static_cast<QLineEdit*>(control), &QLineEdit::textEdited, this, changed);
         break;
     }
 }

@@ -41,6 +41,12 @@ TMK_SetParamsDlg::TMK_SetParamsDlg(TMK& mk, QWidget* parent)
     setWindowTitle(QStringLiteral("Настройки МК"));
     setFixedSize(ClientWidth, ClientHeight);
     Model->Confirm = [](const QString& question) { return Dialogs::Confirm(question); };
+    // The dialog's own focus widget: it stays put while the window is inactive.
+    Model->HasFocus = [this](const QString& name) {
+        QWidget* control = Bind->Control(name);
+        QWidget* focus = focusWidget();
+        return control && focus && (focus == control || control->isAncestorOf(focus));
+    };
     Bind->Stored = [this] { RefreshAll(); };
     Bind->CreateAll();
 
