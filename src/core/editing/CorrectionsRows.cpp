@@ -140,8 +140,8 @@ std::vector<TControlRow> CorrectionRows() {
         Placed(Spin(QStringLiteral("seAllPathStart"), QStringLiteral("Начальный пробег, км"), 0,
                     999999),
                Corrections, QStringLiteral("Одометр")),
-        Placed(Shows(polarity, InjectorUsed), Corrections, injector),
-        Placed(Shows(forsCoef, InjectorUsed), Corrections, injector),
+        Placed(Shows(polarity, InjectorUsed), Corrections, injector, 1),
+        Placed(Shows(forsCoef, InjectorUsed), Corrections, injector, 1),
     };
 }
 
@@ -152,28 +152,28 @@ std::vector<TControlRow> LockAndLightsRows() {
         Placed(FlagBitRow(
                    Radio(QStringLiteral("rgLockType"), QStringLiteral("Замок зажигания"), physical),
                    VirtualLockBit),
-               Sources, group),
+               Sources, group, 2),
         Placed(Shows(Spin(QStringLiteral("seLockTypeLevel"),
                           QStringLiteral("Уровень виртуального замка"), 1, 3),
                      [](const TSettingsEditor& e) { return FlagBit(e, VirtualLockBit); }),
-               Sources, group),
+               Sources, group, 2),
         Placed(Shows(FlagBitRow(Radio(QStringLiteral("rgGabarType"), QStringLiteral("Габариты"),
                                       {QStringLiteral("Физич."), QStringLiteral("ЭБУ")}),
                                 LightsFromEcuBit),
                      [](const TSettingsEditor& e) { return e.Protocol().HasLightsType != 0; }),
-               Sources, group),
+               Sources, group, 2),
         Placed(
             Shows(FlagBitRow(Radio(QStringLiteral("rgGabarInvPol"),
                                    QStringLiteral("Полярность входа Габариты"),
                                    {QStringLiteral("1 (Прямая)"), QStringLiteral("0 (Инверсная)")}),
                              InverseLightsBit),
                   [](const TSettingsEditor& e) { return !FlagBit(e, LightsFromEcuBit); }),
-            Sources, group),
+            Sources, group, 2),
         Placed(Shows(FlagBitRow(Check(QStringLiteral("cbLightsOn"),
                                       QStringLiteral("Включить управление ближним светом")),
                                 LowBeamBit),
                      Only(&TDeviceFlags::HasLightsControl)),
-               Sources, group),
+               Sources, group, 2),
     };
 }
 
@@ -195,10 +195,11 @@ std::vector<TControlRow> ProtocolRows() {
             e.ApplyProtocol();
     };
 
-    std::vector<TControlRow> rows{Placed(select, Sources, group), Placed(protocol, Sources, group)};
+    std::vector<TControlRow> rows{Placed(select, Sources, group, 1),
+                                  Placed(protocol, Sources, group, 1)};
     for (int option = 0; option < TProtBase::OptionSlots; ++option)
         rows.push_back(Placed(SubTypeRow(option), Sources,
-                              QStringLiteral("Дополнительные настройки протокола")));
+                              QStringLiteral("Дополнительные настройки протокола"), 1));
     return rows;
 }
 
@@ -207,23 +208,23 @@ std::vector<TControlRow> TankRowsOfSources() {
     TControlRow method = List(QStringLiteral("cbTankMeth"), QStringLiteral("Бак тип"), {});
     method.ItemsRule = [](const TSettingsEditor& e) { return TankMethItems(e.Protocol()); };
     return {
-        Placed(method, Sources, group),
+        Placed(method, Sources, group, 2),
         Placed(List(QStringLiteral("cbTankMode"), QStringLiteral("Бак"),
                     {QStringLiteral("Калибров.2"), QStringLiteral("Калибров.7"),
                      QStringLiteral("Тарирован."), QStringLiteral("Некалибр.")}),
-               Sources, group),
+               Sources, group, 2),
         Placed(Shows(FlagBitRow(
                          Check(QStringLiteral("cbUseTank2"), QStringLiteral("Использовать бак 2")),
                          UseTank2Bit),
                      Only(&TDeviceFlags::HasTank2)),
-               Sources, group),
+               Sources, group, 2),
         Placed(Spin(QStringLiteral("seTankContFull"), QStringLiteral("Полный бак (бензин), л"), 16,
                     2040),
-               Sources, group),
+               Sources, group, 2),
         Placed(Shows(Spin(QStringLiteral("seGazContFull"), QStringLiteral("Полный бак (газ), л"),
                           10, 300),
                      Unless(&TDeviceFlags::NoGas)),
-               Sources, group),
+               Sources, group, 2),
     };
 }
 
@@ -244,10 +245,10 @@ std::vector<TControlRow> SignalRows() {
     const QString injector = QStringLiteral("Форс.");
     return {
         twoWay(QStringLiteral("rgVelocityMeth"), QStringLiteral("Скорость"), sensor),
-        twoWay(QStringLiteral("rgRevolutionsMeth"), QStringLiteral("Обороты"), injector),
+        Beside(twoWay(QStringLiteral("rgRevolutionsMeth"), QStringLiteral("Обороты"), injector)),
         twoWay(QStringLiteral("rgExpenseMeth"), QStringLiteral("Расход бензина"), injector),
-        Shows(twoWay(QStringLiteral("rgGasMeth"), QStringLiteral("Расход газа"), injector),
-              Unless(&TDeviceFlags::NoGas)),
+        Beside(Shows(twoWay(QStringLiteral("rgGasMeth"), QStringLiteral("Расход газа"), injector),
+                     Unless(&TDeviceFlags::NoGas))),
         Shows(
             twoWay(QStringLiteral("rgUaccMeth"), QStringLiteral("Напряжение аккумулятора"), sensor),
             [](const TSettingsEditor& e) { return e.Protocol().HasBatteryVoltageSource != 0; }),
@@ -269,8 +270,8 @@ std::vector<TControlRow> GasOilRows() {
                                       QStringLiteral("Включить режим Газ/Бензин")),
                                 GasOilBit),
                      Unless(&TDeviceFlags::NoGas)),
-               Sources, group),
-        Placed(Shows(gasOil, Unless(&TDeviceFlags::NoGas)), Sources, group),
+               Sources, group, 2),
+        Placed(Shows(gasOil, Unless(&TDeviceFlags::NoGas)), Sources, group, 2),
     };
 }
 
@@ -285,17 +286,17 @@ std::vector<TControlRow> BrightnessRows() {
         return row;
     };
     return {
-        Placed(method, Sources, group),
+        Placed(method, Sources, group, 1),
         Placed(Spin(QStringLiteral("seIntense0"), QStringLiteral("Яркость подсветки (День)"), 0, 4),
-               Sources, group),
+               Sources, group, 1),
         Placed(Spin(QStringLiteral("seIntense1"), QStringLiteral("Яркость подсветки (Ночь)"), 0, 4),
-               Sources, group),
+               Sources, group, 1),
         Placed(
             time(QStringLiteral("meIntenseDayTime"), QStringLiteral("Врем вкл. ДНЕВНОЙ яркости")),
-            Sources, group),
+            Sources, group, 1),
         Placed(
             time(QStringLiteral("meIntenseNightTime"), QStringLiteral("Врем вкл. НОЧНОЙ яркости")),
-            Sources, group),
+            Sources, group, 1),
     };
 }
 
@@ -303,8 +304,9 @@ std::vector<TControlRow> BrightnessRows() {
 
 std::vector<TControlRow> CorrectionsRows() {
     std::vector<TControlRow> rows;
-    for (auto&& part : {CorrectionRows(), LockAndLightsRows(), ProtocolRows(), TankRowsOfSources(),
-                        SignalRows(), GasOilRows(), BrightnessRows()})
+    // In reading order: each page column top to bottom, the columns left to right.
+    for (auto&& part : {CorrectionRows(), SignalRows(), ProtocolRows(), BrightnessRows(),
+                        LockAndLightsRows(), TankRowsOfSources(), GasOilRows()})
         rows.insert(rows.end(), part.begin(), part.end());
     return rows;
 }

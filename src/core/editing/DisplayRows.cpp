@@ -24,7 +24,7 @@ TControlRow SchemeRow() {
                              DisplayTexts::SchemeUser});
     row.Load = ColorSchemes::LoadScheme;
     row.Store = ColorSchemes::StoreScheme;
-    return Placed(InColumns(row, 2), Colors);
+    return Placed(ItemColumns(row, 2), Colors);
 }
 
 TControlRow LayoutRow(const QString& name, const QString& caption) {

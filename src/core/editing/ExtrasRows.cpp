@@ -23,7 +23,7 @@ TControlRow AdcCount(const QString& name, const QString& caption, const QString&
 TControlRow Show(const QString& name, const QStringList& items, int shift, int mask,
                  void (*apply)(TSettingsEditor&, int)) {
     TControlRow row =
-        Placed(InColumns(Radio(name, QStringLiteral("Показывать"), items), 1), BlocksPage);
+        Placed(ItemColumns(Radio(name, QStringLiteral("Показывать"), items), 1), BlocksPage);
     Bind::BitsItem(row, QStringLiteral("Blocks"), 0, shift, mask);
     Bind::ItemAction(row, apply);
     return row;

@@ -77,26 +77,17 @@ std::vector<TControlRow> LimitRows() {
     // Only shows the mode the MK runs in.
     mode.EnabledRule = [](const TSettingsEditor&) { return false; };
 
+    // In reading order: engine and oil in the left column, the rest in the right one.
     std::vector<TControlRow> rows{
         Limit(QStringLiteral("seLiqTemperLimit"), QStringLiteral("ТОЖ, С"), 80, 120, 1,
               has(&TProtBase::HasCoolantTemp)),
+        Limit(QStringLiteral("seLiqTemperReady"), QStringLiteral("Т прогрева двигателя, С"), 10,
+              110, 1, has(&TProtBase::HasCoolantTemp)),
         Limit(QStringLiteral("seRevolutionsLimit"), QStringLiteral("Обороты двиг., об/мин * 100"),
               25, 80),
-        velocity,
-        Limit(QStringLiteral("seStopVelocityLimit"), QStringLiteral("Скорость  пробки, км/час"), 0,
-              200, 2),
-        Limit(QStringLiteral("seTankLimit"), QStringLiteral("Остаток бака, л"), 5, 99, 2),
-        Volts(QStringLiteral("seUaccLowLimit"), QStringLiteral("Низкое напряжение АКБ, В"),
-              {9.0, 13.9}, {18.0, 27.8}),
-        Volts(QStringLiteral("seUaccHighLimit"), QStringLiteral("Высокое напряжение АКБ, В"),
-              {14.0, 16.0}, {28.0, 32.0}),
         fan,
         Limit(QStringLiteral("seInjTimeLimit"), QStringLiteral("Превыш. времени впр. на ХХ ,%"), 1,
               99),
-        Limit(QStringLiteral("seLiqTemperReady"), QStringLiteral("Т прогрева двигателя, С"), 10,
-              110, 1, has(&TProtBase::HasCoolantTemp)),
-        Limit(QStringLiteral("seVel100"), QStringLiteral("Разгон до, км/час"), 40, 200, 2),
-        Limit(QStringLiteral("seVel100Down"), QStringLiteral("Торможение с, км/час"), 40, 200, 2),
         Limit(QStringLiteral("seVAGSFilterLimit"), QStringLiteral("Наполнение сажевого фильтра, %"),
               5, 60, 1,
               [](const TProtBase& p, const TDeviceFlags&) { return p.ProtCode == VagCode; }),
@@ -109,12 +100,22 @@ std::vector<TControlRow> LimitRows() {
               [](const TProtBase& p, const TDeviceFlags&) { return p.ProtCode == CanCode; }),
         Limit(QStringLiteral("seRetarderOilTemperLimit"), QStringLiteral("Т масла ретардера, С"),
               30, 200, 1, Retarder),
+        velocity,
+        Limit(QStringLiteral("seStopVelocityLimit"), QStringLiteral("Скорость  пробки, км/час"), 0,
+              200, 2),
+        Limit(QStringLiteral("seVel100"), QStringLiteral("Разгон до, км/час"), 40, 200, 2),
+        Limit(QStringLiteral("seVel100Down"), QStringLiteral("Торможение с, км/час"), 40, 200, 2),
+        Limit(QStringLiteral("seTankLimit"), QStringLiteral("Остаток бака, л"), 5, 99, 2),
+        Volts(QStringLiteral("seUaccLowLimit"), QStringLiteral("Низкое напряжение АКБ, В"),
+              {9.0, 13.9}, {18.0, 27.8}),
+        Volts(QStringLiteral("seUaccHighLimit"), QStringLiteral("Высокое напряжение АКБ, В"),
+              {14.0, 16.0}, {28.0, 32.0}),
+        mode,
         Limit(QStringLiteral("seInvTemperLimit"), QStringLiteral("Т инвертора"), 50, 120, 1,
               has(&TProtBase::IsHybrid)),
         Limit(QStringLiteral("seHVBTemperLimit"), QStringLiteral("Т ВВБ"), 25, 60, 1,
               has(&TProtBase::IsHybrid)),
         arrow,
-        mode,
     };
     const QHash<QString, QString> groups{
         {"seLiqTemperLimit", "Двигатель"},
@@ -138,8 +139,11 @@ std::vector<TControlRow> LimitRows() {
         {"seInvTemperLimit", "Гибрид"},
         {"seHVBTemperLimit", "Гибрид"},
     };
-    for (TControlRow& row : rows)
+    const QStringList right{"Движение и бак", "АКБ", "Гибрид"};
+    for (TControlRow& row : rows) {
         row.Group = groups.value(row.Name);
+        row.Column = row.Group.isEmpty() || right.contains(row.Group) ? 1 : 0;
+    }
     return rows;
 }
 
@@ -156,22 +160,23 @@ std::vector<TControlRow> VoiceRows() {
     const TControlRow hello = InLine(
         Radio(QStringLiteral("rgSayHelloMode"), QStringLiteral("Произносить \"Здравствуйте\""),
               {QStringLiteral("Вкл."), QStringLiteral("Раз в сутки"), QStringLiteral("Откл.")}));
+    // Lines of two: the long captions left, the shorter ones and the choices beside them.
     return {
-        onVoice(Spin(QStringLiteral("seSoundVolume"), QStringLiteral("Громкость"), 0, 8), true),
-        onVoice(flagSound),
-        onVoice(hello, true),
-        onVoice(Spin(QStringLiteral("seSayParamPeriod"),
-                     QStringLiteral("Период автоповтора озвуч. параметров  (4=откл)"), 4, 99),
-                true),
         onVoice(Spin(QStringLiteral("seAlarmVelSecNoSayMax"),
                      QStringLiteral("Прореживание сообщений о превыш. скорости, мин (-1=П) "), -1,
                      99)),
-        onVoice(Spin(QStringLiteral("seSayEconomPeriod"),
-                     QStringLiteral("Эконометр период проговора"), 1, 20)),
+        Beside(onVoice(flagSound)),
+        onVoice(Spin(QStringLiteral("seSayParamPeriod"),
+                     QStringLiteral("Период автоповтора озвуч. параметров  (4=откл)"), 4, 99),
+                true),
+        Beside(onVoice(hello, true)),
+        onVoice(Spin(QStringLiteral("seSoundVolume"), QStringLiteral("Громкость"), 0, 8), true),
+        Beside(onVoice(Spin(QStringLiteral("seSayEconomPeriod"),
+                            QStringLiteral("Эконометр период проговора"), 1, 20))),
         onVoice(
             Check(QStringLiteral("cbSoundKeys"), QStringLiteral("Вкл. звук при нажатии кнопок"))),
-        onVoice(Check(QStringLiteral("cbSoundLock"),
-                      QStringLiteral("Вкл. звук при включении замка зажигания"))),
+        Beside(onVoice(Check(QStringLiteral("cbSoundLock"),
+                             QStringLiteral("Вкл. звук при включении замка зажигания")))),
     };
 }
 

@@ -12,19 +12,24 @@ const QString Page = QStringLiteral("tsPark");
 const QString Rear = QStringLiteral("Задний");
 const QString Front = QStringLiteral("Передний");
 
+// The rear sensors (and the type above them) stand in the left column, the front ones right.
+int Side(const QString& group) {
+    return group == Front ? 1 : 0;
+}
+
 TControlRow Plain(const QString& name, const QString& caption, int min, int max,
                   const QString& group) {
-    return Placed(Spin(name, caption, min, max), Page, group);
+    return Placed(Spin(name, caption, min, max), Page, group, Side(group));
 }
 
 TControlRow Centimetres(const QString& name, const QString& caption, int min, int max,
                         const QString& group) {
-    return Placed(Tens(Spin(name, caption, min, max, 10)), Page, group);
+    return Placed(Tens(Spin(name, caption, min, max, 10)), Page, group, Side(group));
 }
 
 TControlRow Choice(const QString& name, const QString& caption, const QStringList& items,
                    const QString& group) {
-    return Placed(InLine(Radio(name, caption, items)), Page, group);
+    return Placed(InLine(Radio(name, caption, items)), Page, group, Side(group));
 }
 
 } // namespace
@@ -58,8 +63,8 @@ std::vector<TControlRow> ParkingRows() {
     rows.push_back(
         Plain(QStringLiteral("seParkFarkopLen"), QStringLiteral("Фаркоп см"), 0, 50, Rear));
 
-    rows.push_back(
-        Placed(Check(QStringLiteral("cbParkUse1"), QStringLiteral("Использовать")), Page, Front));
+    rows.push_back(Placed(Check(QStringLiteral("cbParkUse1"), QStringLiteral("Использовать")), Page,
+                          Front, Side(Front)));
     rows.push_back(Plain(QStringLiteral("seParkProbesQntReal1"),
                          QStringLiteral("Количество датчиков"), 2, 4, Front));
     rows.push_back(

@@ -2,9 +2,15 @@
 
 #include "editing/SettingsEditor.h"
 
-TControlRow Placed(TControlRow row, const QString& page, const QString& group) {
+TControlRow Placed(TControlRow row, const QString& page, const QString& group, int column) {
     row.Page = page;
     row.Group = group;
+    row.Column = column;
+    return row;
+}
+
+TControlRow Beside(TControlRow row) {
+    row.Beside = true;
     return row;
 }
 
@@ -57,7 +63,7 @@ TControlRow InLine(TControlRow row) {
     return row;
 }
 
-TControlRow InColumns(TControlRow row, int columns) {
+TControlRow ItemColumns(TControlRow row, int columns) {
     row.Columns = columns;
     return row;
 }

@@ -7,8 +7,10 @@
 #include "catalog/DeviceFlags.h"
 #include "editing/Conversions.h"
 
-// Page (object name) and group box caption (empty: on the page itself).
-TControlRow Placed(TControlRow row, const QString& page, const QString& group = {});
+// Page (object name), group box caption (empty: on the page itself) and the page column.
+TControlRow Placed(TControlRow row, const QString& page, const QString& group = {}, int column = 0);
+// On the line of the row before it in its group.
+TControlRow Beside(TControlRow row);
 
 // Visibility: the rule itself, or a capability flag set or clear.
 TControlRow Shows(TControlRow row, TEditorRule visible);
@@ -26,6 +28,6 @@ TControlRow Percent(TControlRow row);
 
 // Radio items side by side in one line, or in `columns` columns.
 TControlRow InLine(TControlRow row);
-TControlRow InColumns(TControlRow row, int columns);
+TControlRow ItemColumns(TControlRow row, int columns);
 // Stored when the control is left, whatever its kind stores on by default.
 TControlRow OnLeave(TControlRow row);

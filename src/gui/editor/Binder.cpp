@@ -21,6 +21,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <vector>
 
 namespace {
 
@@ -364,54 +366,67 @@ QStringList TBinder::Unplaced(const QString& page) const {
 
 QGroupBox* TBinder::Group(const QString& title, const QStringList& names) {
     auto* box = new QGroupBox(title);
-    auto* layout = new QVBoxLayout(box);
-    layout->setContentsMargins(6, 4, 6, 4);
-    layout->setSpacing(2);
-    for (const QString& name : names)
-        if (QWidget* field = Field(name))
-            layout->addWidget(field);
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(2);
+    QList<QStringList> lines;
+    for (const QString& name : names) {
+        const TControlRow* row = Editor.Row(name);
+        if (lines.isEmpty() || !row || !row->Beside)
+            lines.append(QStringList());
+        lines.last().append(name);
+    }
+    int width = 1;
+    for (const QStringList& line : std::as_const(lines))
+        width = std::max(width, int(line.size()));
+    for (int r = 0; r < lines.size(); ++r) {
+        // A control alone on its line takes the whole line.
+        const int span = lines[r].size() == 1 ? width : 1;
+        for (int c = 0; c < lines[r].size(); ++c)
+            if (QWidget* field = Field(lines[r][c]))
+                grid->addWidget(field, r, c, 1, span);
+    }
     Boxes.append(box);
     return box;
 }
 
-void TBinder::LayoutPage(QWidget* sheet, const QString& page, int columns) {
+void TBinder::LayoutPage(QWidget* sheet, const QString& page) {
     const QStringList names = Unplaced(page);
     if (names.isEmpty())
         return;
-    // Groups in table order, each with its controls.
-    QStringList titles;
-    QHash<QString, QStringList> members;
+    // Each column's items in table order: a group box, or a control without a group.
+    struct TItem {
+        QString Group;
+        QStringList Names;
+    };
+    std::map<int, std::vector<TItem>> columns;
     for (const QString& name : names) {
-        const QString title = Editor.Row(name)->Group;
-        if (!members.contains(title))
-            titles.append(title);
-        members[title].append(name);
+        const TControlRow& row = *Editor.Row(name);
+        std::vector<TItem>& items = columns[row.Column];
+        const auto same = [&row](const TItem& item) {
+            return !row.Group.isEmpty() && item.Group == row.Group;
+        };
+        if (auto it = std::find_if(items.begin(), items.end(), same); it != items.end())
+            it->Names.append(name);
+        else
+            items.push_back({row.Group, {name}});
     }
     auto* area = new QWidget;
-    auto* row = new QHBoxLayout(area);
-    row->setContentsMargins(0, 0, 0, 0);
-    const int total = int(names.size());
-    const int perColumn = (total + columns - 1) / std::max(columns, 1);
-    QVBoxLayout* column = nullptr;
-    int filled = 0;
-    for (const QString& title : titles) {
-        if (!column || filled >= perColumn) {
-            column = new QVBoxLayout;
-            row->addLayout(column, 1);
-            filled = 0;
-        }
-        if (title.isEmpty()) {
-            for (const QString& name : members[title])
-                column->addWidget(Field(name));
-        } else {
-            column->addWidget(Group(title, members[title]));
-        }
-        filled += int(members[title].size());
+    auto* line = new QHBoxLayout(area);
+    line->setContentsMargins(0, 0, 0, 0);
+    line->setSpacing(8);
+    for (const auto& [column, items] : columns) {
+        auto* stack = new QVBoxLayout;
+        stack->setSpacing(6);
+        for (const TItem& item : items)
+            stack->addWidget(item.Group.isEmpty() ? Field(item.Names.first())
+                                                  : Group(item.Group, item.Names));
+        stack->addStretch(1);
+        line->addLayout(stack);
     }
-    for (int i = 0; i < row->count(); ++i)
-        if (auto* c = qobject_cast<QVBoxLayout*>(row->itemAt(i)->layout()))
-            c->addStretch(1);
+    line->addStretch(1);
     if (!sheet->layout())
         new QVBoxLayout(sheet);
-    sheet->layout()->addWidget(area);
+    static_cast<QBoxLayout*>(sheet->layout())->insertWidget(0, area);
 }
