@@ -46,13 +46,13 @@ std::vector<TControlRow> ExtrasRows() {
     rows.push_back(
         Placed(Spin(QStringLiteral("seUniMeasDat0"), QStringLiteral("Мин, показания"), -180, 2500),
                InputPage, Calibration));
-    rows.push_back(AdcCount(QStringLiteral("seUniMeasADC0"), QStringLiteral("Мин, АЦП"),
-                            QStringLiteral("seUniMeasADC1")));
+    rows.push_back(Beside(AdcCount(QStringLiteral("seUniMeasADC0"), QStringLiteral("Мин, АЦП"),
+                                   QStringLiteral("seUniMeasADC1"))));
     rows.push_back(
         Placed(Spin(QStringLiteral("seUniMeasDat1"), QStringLiteral("Макс, показания"), -180, 2500),
                InputPage, Calibration));
-    rows.push_back(AdcCount(QStringLiteral("seUniMeasADC1"), QStringLiteral("Макс, АЦП"),
-                            QStringLiteral("seUniMeasADC0")));
+    rows.push_back(Beside(AdcCount(QStringLiteral("seUniMeasADC1"), QStringLiteral("Макс, АЦП"),
+                                   QStringLiteral("seUniMeasADC0"))));
 
     rows.push_back(
         Show(BlockChoice::ShowName,

@@ -27,4 +27,4 @@ std::unique_ptr<TEditorPage> MakeVoiceWarnings(); // the warnings of "Озвуч
 std::unique_ptr<TEditorPage> MakeDisplayPages();  // "Дисплей" and its sub-pages
 std::unique_ptr<TEditorPage> MakeTankPage();      // "Бак"
 std::unique_ptr<TEditorPage> MakeServiceTable();  // the table of "ТО"
-std::unique_ptr<TEditorPage> MakeExtrasPages();   // "Унив.вход", "Допсистемы"
+std::unique_ptr<TEditorPage> MakeBlocksPage();    // "Допсистемы"

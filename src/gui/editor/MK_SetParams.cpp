@@ -112,7 +112,7 @@ void TMK_SetParamsDlg::BuildPages() {
     Groups.push_back(MakeDisplayPages());
     Groups.push_back(MakeTankPage());
     Groups.push_back(MakeServiceTable());
-    Groups.push_back(MakeExtrasPages());
+    Groups.push_back(MakeBlocksPage());
     for (auto& group : Groups)
         group->Build(*this);
     // Every control no group placed stands where its row says.
