@@ -27,6 +27,7 @@
 namespace {
 
 const char* const RowProperty = "mkRow";
+constexpr int GroupMinWidth = 300;
 
 QButtonGroup* ButtonsOf(QWidget* group) {
     return group->findChild<QButtonGroup*>();
@@ -419,9 +420,16 @@ void TBinder::LayoutPage(QWidget* sheet, const QString& page) {
     for (const auto& [column, items] : columns) {
         auto* stack = new QVBoxLayout;
         stack->setSpacing(6);
-        for (const TItem& item : items)
-            stack->addWidget(item.Group.isEmpty() ? Field(item.Names.first())
-                                                  : Group(item.Group, item.Names));
+        for (const TItem& item : items) {
+            if (item.Group.isEmpty()) {
+                stack->addWidget(Field(item.Names.first()));
+                continue;
+            }
+            // Room between a caption and its control, and boxes of a column alike.
+            QGroupBox* box = Group(item.Group, item.Names);
+            box->setMinimumWidth(GroupMinWidth);
+            stack->addWidget(box);
+        }
         stack->addStretch(1);
         line->addLayout(stack);
     }
