@@ -157,6 +157,9 @@ private slots:
     void diffListsControlsAndFields() {
         const QString changed = Path("changed.rvset");
         QCOMPARE(Run({"set", In, changed, "seVelocityCorr=5.0", "seVelocityLimit=100"}).Status, 0);
+        // Opened and stored like `changed` (the hot menus compacted), with no change of value.
+        const QString base = Path("base.rvset");
+        QCOMPARE(Run({"set", In, base, "seVelocityCorr=0.0"}).Status, 0);
         // A hot menu entry no control shows, changed in the record itself.
         TMK mk;
         SettingsFile::Load(mk, changed);
@@ -169,7 +172,7 @@ private slots:
         QCOMPARE(same.Status, 0);
         QCOMPARE(QJsonDocument::fromJson(same.Out).array().size(), 0);
 
-        const TResult r = Run({"diff", "--json", In, changed});
+        const TResult r = Run({"diff", "--json", base, changed});
         QCOMPARE(r.Status, 1);
         const QJsonArray list = QJsonDocument::fromJson(r.Out).array();
         QCOMPARE(list.size(), 3);
@@ -182,7 +185,7 @@ private slots:
         QCOMPARE(list[1].toObject().value("B").toString(), QStringLiteral("100"));
         QCOMPARE(list[2].toObject(), (QJsonObject{{"Field", "HotMenus"}, {"Changed", 1}}));
 
-        const TResult text = Run({"diff", In, changed});
+        const TResult text = Run({"diff", base, changed});
         QCOMPARE(text.Status, 1);
         QVERIFY(QString::fromUtf8(text.Out).contains(
             QStringLiteral("Поправки › Скорость, %: 0.0 → 5.0")));

@@ -118,6 +118,23 @@ void StorePaletteEntry(TMK& mk, int row, const TRgb5& rgb) {
     EditedTable(mk).Palette[row] = TMK::PackColor(rgb.R, rgb.G, rgb.B);
 }
 
+void ChoosePaletteRow(TSettingsEditor& editor, int row, bool guarded) {
+    const TRgb5 entry = PaletteEntry(editor.Mk, row);
+    editor.PaletteRow = row;
+    const std::array<int, 3> shown{entry.R, entry.G, entry.B};
+    const bool changed = shown != editor.PaletteShown;
+    editor.PaletteShown = shown;
+    if (changed && !guarded)
+        StorePaletteEntry(editor.Mk, row, entry);
+}
+
+void EditPalette(TSettingsEditor& editor, const TRgb5& shown) {
+    if (editor.RefreshInProgress || editor.PaletteRow < 0)
+        return;
+    StorePaletteEntry(editor.Mk, editor.PaletteRow, shown);
+    editor.PaletteShown = {shown.R, shown.G, shown.B};
+}
+
 int ElementIndex(const TMK& mk, TColorGrid grid, int row) {
     const int index = TableBytes(EditedTable(mk))[ElementOffset(grid, row)];
     if (index > ReadIndexMax)
@@ -168,7 +185,11 @@ void SelectScheme(TSettingsEditor& editor, int item) {
         Display(mk).ColorScheme = uint8_t(high << 4 | chosen);
         return;
     }
-    if (editor.SchemeRadioFocused && !editor.Confirm(DisplayTexts::SchemeQuestion)) {
+    // Asked whenever the group has the focus at the moment of the change, however the focus
+    // got there (a window manager may never hand it back after the question's box).
+    const bool focused =
+        editor.HasFocus ? editor.HasFocus(SchemeControl) : editor.SchemeRadioFocused;
+    if (focused && !editor.Confirm(DisplayTexts::SchemeQuestion)) {
         // Back to the scheme in force, as if the program had selected it again.
         SetSchemeIsUser(mk, low == UserScheme);
         editor.SetShown(SchemeControl, SchemeItem(mk));
@@ -176,6 +197,15 @@ void SelectScheme(TSettingsEditor& editor, int item) {
     }
     Display(mk).ColorTable0 = mk.FactorySchemes[std::size_t(chosen - 1)];
     Display(mk).ColorScheme = uint8_t(chosen * 17);
+}
+
+QVariant LoadScheme(const TSettingsEditor& editor) {
+    const int item = SchemeItem(editor.Mk);
+    return item >= 0 ? QVariant(item) : editor.Shown(SchemeControl);
+}
+
+void StoreScheme(TSettingsEditor& editor, const QVariant& shown) {
+    SelectScheme(editor, shown.toInt());
 }
 
 void CopyToUser(TMK& mk) {

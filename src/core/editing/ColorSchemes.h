@@ -46,6 +46,14 @@ const TColorTable& EditedTable(const TMK& mk);
 TRgb5 PaletteEntry(const TMK& mk, int row);
 void StorePaletteEntry(TMK& mk, int row, const TRgb5& rgb);
 
+// A palette row chosen: its components become the ones the spin edits show. Guarded (a
+// click, a redraw) nothing is stored; unguarded (the bulk load) the entry is packed again
+// when a shown component changes, so its bit 5 comes to equal its bit 6.
+void ChoosePaletteRow(TSettingsEditor& editor, int row, bool guarded);
+// The user changed the shown components: they are packed into the chosen row of the edited
+// table (nothing while RefreshInProgress or before a row is chosen). TRangeError outside 0..31.
+void EditPalette(TSettingsEditor& editor, const TRgb5& shown);
+
 // An element's palette index in the edited table; TRangeError above 127.
 int ElementIndex(const TMK& mk, TColorGrid grid, int row);
 // Stores an index 0..15 (TRangeError otherwise, the table unchanged).
@@ -63,6 +71,10 @@ int SchemeItem(const TMK& mk);
 // of factory scheme asks first when the group has the focus; on No the selection goes
 // back to the active scheme and nothing is stored. TRangeError for another item.
 void SelectScheme(TSettingsEditor& editor, int item);
+// The scheme group's conversions: the item of the active scheme (an invalid nibble leaves
+// the selection as it is), and a selection made.
+QVariant LoadScheme(const TSettingsEditor& editor);
+void StoreScheme(TSettingsEditor& editor, const QVariant& shown);
 // "Скопировать в польз.": the factory table in use becomes the user table.
 void CopyToUser(TMK& mk);
 // "Все в исх.состояние": asks, then factory scheme 1 and the factory user scheme, scheme 1

@@ -36,6 +36,12 @@ struct TControlRow {
     QString Page;    // object name of the page (or sub-page) the control sits on
     QString Group;   // caption of the group box around it; empty: on the page itself
     QString Caption; // its caption or the text of its label
+    // Where it stands on its page; the tables list rows in reading order (each page column
+    // top to bottom, the columns left to right). Column: the page column its group box (or,
+    // without a group, the control itself) sits in. Beside: on the line of the row before
+    // it in its group's grid rather than on a line of its own.
+    int Column = 0;
+    bool Beside = false;
     std::function<QString(const TSettingsEditor&)> CaptionRule; // replaces Caption when set
     TControlKind Kind = TControlKind::Spin;
     TStoreWhen When = TStoreWhen::FocusOut;

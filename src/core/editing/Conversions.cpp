@@ -123,6 +123,14 @@ TControlRow Edit(const QString& name, const QString& caption, int maxLength) {
 
 namespace Bind {
 
+int DividerItem(int64_t stored) {
+    return stored == 1 ? 0 : stored == 2 ? 1 : 2;
+}
+
+int NonZeroItem(int64_t stored) {
+    return stored != 0 ? 1 : 0;
+}
+
 TControlRow& Scaled(TControlRow& row, int mul, int div, const QString& field) {
     BindField(
         row, FieldOf(row, field),
@@ -228,9 +236,10 @@ TControlRow& Date(TControlRow& row, const QString& field) {
 TControlRow& Name(TControlRow& row, const QString& field) {
     BindField(
         row, FieldOf(row, field),
-        [](const TMK& mk, const TFieldRef& f) {
+        [maxLength = row.MaxLength](const TMK& mk, const TFieldRef& f) {
             const auto* p = reinterpret_cast<const char*>(mk.BlockBytes(f.Block) + f.Field->Offset);
-            return QVariant(Cp1251::Decode(p, std::size_t(f.Field->Count)));
+            const QString name = Cp1251::Decode(p, std::size_t(f.Field->Count));
+            return QVariant(maxLength > 0 ? name.left(maxLength) : name);
         },
         [maxLength = row.MaxLength](TMK& mk, const TFieldRef& f, const QVariant& v) {
             const QByteArray bytes = Cp1251::Encode(v.toString());
@@ -242,6 +251,99 @@ TControlRow& Name(TControlRow& row, const QString& field) {
             if (bytes.size() < size)
                 p[bytes.size()] = 0;
         });
+    return row;
+}
+
+TControlRow& Element(TControlRow& row, const QString& field, int index) {
+    row.Load = [field, index](const TSettingsEditor& e) {
+        return QVariant(double(ReadField(e.Mk, RecordField(field, index))));
+    };
+    row.Store = [field, index](TSettingsEditor& e, const QVariant& v) {
+        StoreField(e.Mk, RecordField(field, index), RoundEven(v.toDouble()));
+    };
+    return row;
+}
+
+TControlRow& CountUpTo(TControlRow& row, int max, const QString& field) {
+    const QString name = FieldOf(row, field);
+    row.Load = [name, max](const TSettingsEditor& e) {
+        const TFieldRef f = RecordField(name);
+        if (ReadField(e.Mk, f) > max)
+            StoreField(e.Mk, f, 0);
+        return QVariant(double(ReadField(e.Mk, f)));
+    };
+    row.Store = [name](TSettingsEditor& e, const QVariant& v) {
+        StoreField(e.Mk, RecordField(name), RoundEven(v.toDouble()));
+    };
+    return row;
+}
+
+TControlRow& BitsItem(TControlRow& row, const QString& field, int index, int shift, int64_t mask) {
+    const int items = int(row.Items.size());
+    row.Load = [=](const TSettingsEditor& e) {
+        const int64_t bits = ReadField(e.Mk, RecordField(field, index)) >> shift & mask;
+        return QVariant(bits >= 0 && bits < items ? int(bits) : -1);
+    };
+    row.Store = [=](TSettingsEditor& e, const QVariant& v) {
+        const TFieldRef f = RecordField(field, index);
+        const int64_t kept = ReadField(e.Mk, f) & ~(mask << shift);
+        StoreField(e.Mk, f, kept | (int64_t(v.toInt()) & mask) << shift);
+    };
+    return row;
+}
+
+TControlRow& ScaledWhen(TControlRow& row, TEditorRule when, int mul, int div,
+                        const QString& field) {
+    const QString name = FieldOf(row, field);
+    row.Load = [=](const TSettingsEditor& e) {
+        const double stored = double(ReadField(e.Mk, RecordField(name)));
+        return QVariant(when(e) ? stored * mul / div : stored);
+    };
+    row.Store = [=](TSettingsEditor& e, const QVariant& v) {
+        const double shown = v.toDouble();
+        StoreField(e.Mk, RecordField(name), RoundEven(when(e) ? shown * div / mul : shown));
+    };
+    return row;
+}
+
+TControlRow& Presentation(TControlRow& row, const QString& field, int index, int shift,
+                          const QString& partner) {
+    const int items = int(row.Items.size());
+    const QString own = row.Name;
+    row.Load = [=](const TSettingsEditor& e) {
+        const int choice = int(ReadField(e.Mk, RecordField(field, index)) >> shift & 7);
+        return QVariant(choice < items ? choice : -1);
+    };
+    row.Store = [=](TSettingsEditor& e, const QVariant&) {
+        const TFieldRef f = RecordField(field, index);
+        const int64_t old = ReadField(e.Mk, f);
+        const auto choice = [&](const QString& name, int at) {
+            const int item = e.Shown(name).toInt();
+            return item >= 0 ? int64_t(item) : old >> at & 7;
+        };
+        if (partner.isEmpty()) {
+            if (e.Shown(own).toInt() >= 0)
+                StoreField(e.Mk, f, int64_t(e.Shown(own).toInt()) * 9);
+            return;
+        }
+        const QString first = shift == 0 ? own : partner;
+        const QString later = shift == 0 ? partner : own;
+        StoreField(e.Mk, f, choice(first, 0) + 8 * choice(later, 3));
+    };
+    return row;
+}
+
+TControlRow& ItemAction(TControlRow& row, void (*action)(TSettingsEditor&, int)) {
+    row.Store = [action](TSettingsEditor& e, const QVariant& v) { action(e, v.toInt()); };
+    return row;
+}
+
+TControlRow& DiffersFrom(TControlRow& row, const QString& other, const QString& message) {
+    row.Store = [store = row.Store, other, message](TSettingsEditor& e, const QVariant& v) {
+        if (v.toDouble() == e.Shown(other).toDouble())
+            throw TMKError(message);
+        store(e, v);
+    };
     return row;
 }
 

@@ -49,6 +49,9 @@ TControlRow& ItemOffset(TControlRow& row, int offset, const QString& field = {})
 // Item i stores values[i]; a stored value maps to the item loadMap gives.
 TControlRow& ItemMap(TControlRow& row, QList<int> values, std::function<int(int64_t)> loadMap,
                      const QString& field = {});
+// Item maps' loads: the tachometer divider (1, 2, anything else 4) and zero or not.
+int DividerItem(int64_t stored);
+int NonZeroItem(int64_t stored);
 // One bit of a flags word: a check box sets it when checked, a two-item radio group when
 // its second item is selected.
 TControlRow& Bit(TControlRow& row, const QString& field, int bit);
@@ -59,6 +62,26 @@ TControlRow& Date(TControlRow& row, const QString& field = {});
 // A code page 1251 name of at most row.MaxLength characters, zero-terminated when shorter
 // than the field.
 TControlRow& Name(TControlRow& row, const QString& field = {});
+// One element of an array field, plainly.
+TControlRow& Element(TControlRow& row, const QString& field, int index);
+// A count of at most `max`; a stored count above it is put back to 0 in the record when it
+// loads.
+TControlRow& CountUpTo(TControlRow& row, int max, const QString& field = {});
+// Bits `shift` … of an element (`mask` wide) as the item index; a value naming no item of
+// the row loads as none (-1). Stores the item into those bits.
+TControlRow& BitsItem(TControlRow& row, const QString& field, int index, int shift, int64_t mask);
+// shown = stored × mul / div while `when` holds, the stored value itself otherwise.
+TControlRow& ScaledWhen(TControlRow& row, TEditorRule when, int mul, int div,
+                        const QString& field = {});
+// A warning's presentation: three bits at `shift` of an element. With a partner group the
+// byte holds both choices (bits 0-2 the first, 3-5 the later; a group without a choice
+// keeps its bits); without one the choice goes into both halves.
+TControlRow& Presentation(TControlRow& row, const QString& field, int index, int shift,
+                          const QString& partner);
+// The item goes to a cascade instead of a field.
+TControlRow& ItemAction(TControlRow& row, void (*action)(TSettingsEditor&, int));
+// A value equal to the other control's shown value is refused with `message`.
+TControlRow& DiffersFrom(TControlRow& row, const QString& other, const QString& message);
 } // namespace Bind
 
 // The percent-factor conversion itself (shown in tenths of a percent).

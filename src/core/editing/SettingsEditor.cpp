@@ -3,8 +3,10 @@
 #include "base/MKError.h"
 #include "catalog/DeviceFlags.h"
 #include "catalog/Prots.h"
+#include "editing/ColorSchemes.h"
 #include "editing/Conversions.h"
 #include "editing/EditorTables.h"
+#include "editing/HotMenus.h"
 #include "model/Pars32.h"
 
 #include <algorithm>
@@ -73,6 +75,8 @@ void TSettingsEditor::LoadAll() {
     StoreField(Mk, prev, ReadField(Mk, RecordField(u"Protocol")));
     for (const TControlRow& row : RowList)
         LoadRow(row, true);
+    ColorSchemes::ChoosePaletteRow(*this, 0, false);
+    HotMenus::CompactAll(Mk);
 }
 
 void TSettingsEditor::Reload(const QString& name) {

@@ -8,6 +8,7 @@
 #include "editing/PageTree.h"
 
 #include <QHash>
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -28,15 +29,24 @@ public:
     bool BlocksPageActive = false;
     int PopupList = 0;
     int PopupSlot = 0;
+    // The palette row the colour page edits and the components its three spin edits show
+    // (a fresh dialog shows 0, 0, 0); see ColorSchemes::ChoosePaletteRow.
+    int PaletteRow = -1;
+    std::array<int, 3> PaletteShown{};
 
     // Asks a Yes/No question (the dialogs seam in the window; mktool answers Yes).
     std::function<bool(const QString& question)> Confirm = [](const QString&) { return true; };
+    // Whether the control (or a part of it) has the keyboard focus at this moment; the window
+    // answers from its focus widget. Unset (mktool, tests): SchemeRadioFocused stands for it.
+    std::function<bool(const QString& name)> HasFocus;
     // Told after the record changed through the model, so the view redraws.
     std::function<void()> RecordChanged;
 
     // The showing steps: state cleared, every control loaded, the current protocol applied.
     void Show();
-    // The bulk load alone (also after "Все в исх.состояние").
+    // The bulk load alone (also after "Все в исх.состояние"): every control, palette row 0,
+    // the hot menus compacted. Everything opening does to the record happens here and in
+    // Show, so a window and mktool store the same bytes.
     void LoadAll();
     // Reloads the shown value of one control from the record (without storing).
     void Reload(const QString& name);

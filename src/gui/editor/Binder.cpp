@@ -21,10 +21,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <vector>
 
 namespace {
 
 const char* const RowProperty = "mkRow";
+constexpr int GroupMinWidth = 300;
 
 QButtonGroup* ButtonsOf(QWidget* group) {
     return group->findChild<QButtonGroup*>();
@@ -86,7 +89,6 @@ QWidget* TBinder::Make(const TControlRow& row) {
         auto* spin = new QDoubleSpinBox;
         spin->setDecimals(row.Decimals);
         spin->setSingleStep(row.Step);
-        spin->setKeyboardTracking(false);
         spin->setMinimumWidth(80);
         return spin;
     }
@@ -129,19 +131,29 @@ QWidget* TBinder::Make(const TControlRow& row) {
 void TBinder::Wire(const TControlRow& row, QWidget* control) {
     const QString name = row.Name;
     const bool storesNow = row.When != TStoreWhen::FocusOut;
-    // Changes the user makes: stored at once, or only shown until the control is left.
+    // Changes the user makes: stored at once, or only shown until the control is left (what
+    // depends on the shown value, such as rows a count shows, follows at once).
     const auto changed = [this, name, storesNow] {
         if (Refreshing)
             return;
-        if (storesNow)
+        if (storesNow) {
             Commit(name);
-        else
-            Editor.SetShown(name, WidgetValue(*Editor.Row(name)));
+            return;
+        }
+        Editor.SetShown(name, WidgetValue(*Editor.Row(name)));
+        if (Stored)
+            Stored();
     };
+    // Leaving the control stores the rows that store then.
+    control->installEventFilter(this);
     switch (row.Kind) {
-    case TControlKind::Spin:
-        control->installEventFilter(this);
+    case TControlKind::Spin: {
+        auto* spin = static_cast<QDoubleSpinBox*>(control);
+        // A row that stores on change stores what is typed, digit by digit.
+        spin->setKeyboardTracking(storesNow);
+        connect(spin, &QDoubleSpinBox::valueChanged, this, changed);
         break;
+    }
     case TControlKind::Radio:
         connect(ButtonsOf(control), &QButtonGroup::idClicked, this, changed);
         for (QAbstractButton* b : ButtonsOf(control)->buttons())
@@ -149,14 +161,15 @@ void TBinder::Wire(const TControlRow& row, QWidget* control) {
         break;
     case TControlKind::List:
         connect(static_cast<QComboBox*>(control), &QComboBox::activated, this, changed);
-        control->installEventFilter(this);
         break;
     case TControlKind::Check:
         connect(static_cast<QCheckBox*>(control), &QCheckBox::clicked, this, changed);
-        control->installEventFilter(this);
         break;
     case TControlKind::Edit:
-        control->installEventFilter(this);
+        // A text left half typed is read when the control is left; one that stores on
+        // change stores every edit.
+        if (storesNow)
+            connect(static_cast<QLineEdit*>(control), &QLineEdit::textEdited, this, changed);
         break;
     }
 }
@@ -354,54 +367,74 @@ QStringList TBinder::Unplaced(const QString& page) const {
 
 QGroupBox* TBinder::Group(const QString& title, const QStringList& names) {
     auto* box = new QGroupBox(title);
-    auto* layout = new QVBoxLayout(box);
-    layout->setContentsMargins(6, 4, 6, 4);
-    layout->setSpacing(2);
-    for (const QString& name : names)
-        if (QWidget* field = Field(name))
-            layout->addWidget(field);
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(2);
+    QList<QStringList> lines;
+    for (const QString& name : names) {
+        const TControlRow* row = Editor.Row(name);
+        if (lines.isEmpty() || !row || !row->Beside)
+            lines.append(QStringList());
+        lines.last().append(name);
+    }
+    int width = 1;
+    for (const QStringList& line : std::as_const(lines))
+        width = std::max(width, int(line.size()));
+    for (int r = 0; r < lines.size(); ++r) {
+        // A control alone on its line takes the whole line.
+        const int span = lines[r].size() == 1 ? width : 1;
+        for (int c = 0; c < lines[r].size(); ++c)
+            if (QWidget* field = Field(lines[r][c]))
+                grid->addWidget(field, r, c, 1, span);
+    }
     Boxes.append(box);
     return box;
 }
 
-void TBinder::LayoutPage(QWidget* sheet, const QString& page, int columns) {
+void TBinder::LayoutPage(QWidget* sheet, const QString& page) {
     const QStringList names = Unplaced(page);
     if (names.isEmpty())
         return;
-    // Groups in table order, each with its controls.
-    QStringList titles;
-    QHash<QString, QStringList> members;
+    // Each column's items in table order: a group box, or a control without a group.
+    struct TItem {
+        QString Group;
+        QStringList Names;
+    };
+    std::map<int, std::vector<TItem>> columns;
     for (const QString& name : names) {
-        const QString title = Editor.Row(name)->Group;
-        if (!members.contains(title))
-            titles.append(title);
-        members[title].append(name);
+        const TControlRow& row = *Editor.Row(name);
+        std::vector<TItem>& items = columns[row.Column];
+        const auto same = [&row](const TItem& item) {
+            return !row.Group.isEmpty() && item.Group == row.Group;
+        };
+        if (auto it = std::find_if(items.begin(), items.end(), same); it != items.end())
+            it->Names.append(name);
+        else
+            items.push_back({row.Group, {name}});
     }
     auto* area = new QWidget;
-    auto* row = new QHBoxLayout(area);
-    row->setContentsMargins(0, 0, 0, 0);
-    const int total = int(names.size());
-    const int perColumn = (total + columns - 1) / std::max(columns, 1);
-    QVBoxLayout* column = nullptr;
-    int filled = 0;
-    for (const QString& title : titles) {
-        if (!column || filled >= perColumn) {
-            column = new QVBoxLayout;
-            row->addLayout(column, 1);
-            filled = 0;
+    auto* line = new QHBoxLayout(area);
+    line->setContentsMargins(0, 0, 0, 0);
+    line->setSpacing(8);
+    for (const auto& [column, items] : columns) {
+        auto* stack = new QVBoxLayout;
+        stack->setSpacing(6);
+        for (const TItem& item : items) {
+            if (item.Group.isEmpty()) {
+                stack->addWidget(Field(item.Names.first()));
+                continue;
+            }
+            // Room between a caption and its control, and boxes of a column alike.
+            QGroupBox* box = Group(item.Group, item.Names);
+            box->setMinimumWidth(GroupMinWidth);
+            stack->addWidget(box);
         }
-        if (title.isEmpty()) {
-            for (const QString& name : members[title])
-                column->addWidget(Field(name));
-        } else {
-            column->addWidget(Group(title, members[title]));
-        }
-        filled += int(members[title].size());
+        stack->addStretch(1);
+        line->addLayout(stack);
     }
-    for (int i = 0; i < row->count(); ++i)
-        if (auto* c = qobject_cast<QVBoxLayout*>(row->itemAt(i)->layout()))
-            c->addStretch(1);
+    line->addStretch(1);
     if (!sheet->layout())
         new QVBoxLayout(sheet);
-    sheet->layout()->addWidget(area);
+    static_cast<QBoxLayout*>(sheet->layout())->insertWidget(0, area);
 }

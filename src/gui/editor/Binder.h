@@ -35,9 +35,13 @@ public:
     QWidget* Field(const QString& name);
     // The rows of a page (in table order) that no page module placed yet.
     QStringList Unplaced(const QString& page) const;
-    // Lays the page's unplaced controls out in group boxes spread over `columns` columns.
-    void LayoutPage(QWidget* sheet, const QString& page, int columns);
-    // Lays the given controls out in a group box with that title.
+    // Lays the page's unplaced controls out as their rows say, above whatever the page's
+    // module put on the sheet: group boxes (and controls without a group) in the rows' page
+    // columns, in table order; in a box a grid of lines, a control alone on its line or
+    // beside the one before it.
+    void LayoutPage(QWidget* sheet, const QString& page);
+    // Lays the given controls out in a group box with that title, one line each unless a
+    // row stands beside the one before it.
     QGroupBox* Group(const QString& title, const QStringList& names);
 
     // Pushes the model's values, items, ranges, visibility and enabled state into the widgets.

@@ -15,8 +15,6 @@
 #include "model/Preview.h"
 
 #include <QAbstractButton>
-#include <QApplication>
-#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -88,13 +86,12 @@ public:
         BuildArrows(dialog.Sheet(QStringLiteral("tsColorArrow")));
     }
 
-    // The bulk load selects palette row 0 and shows its entry without the refresh guard,
-    // so the entry is packed again where it differs from what the spin edits showed.
+    // The bulk load chose palette row 0 in the model; the element grids start at row 0 too.
     void Shown() override {
         for (TColorGrid g : {TColorGrid::Palette, TColorGrid::Digit, TColorGrid::Menu,
                              TColorGrid::Graph, TColorGrid::Arrow}) {
             try {
-                ChooseRow(g, 0, g != TColorGrid::Palette);
+                ChooseRow(g, g == TColorGrid::Palette ? Editor().PaletteRow : 0);
             } catch (const TMKError&) {
                 // an index above 127: reported when its row is chosen
             }
@@ -242,9 +239,7 @@ private:
         }
         left->addWidget(edit);
 
-        QWidget* scheme = binder.Control(ColorSchemes::SchemeControl);
-        WatchSchemeFocus(scheme);
-        left->addWidget(scheme);
+        left->addWidget(binder.Control(ColorSchemes::SchemeControl));
 
         auto* copy = new QPushButton(DisplayTexts::CopyToUser);
         copy->setObjectName(QStringLiteral("bCopyToUser"));
@@ -307,34 +302,17 @@ private:
             {{TColorSample::DialsLeft, "pbArrowLeft"}, {TColorSample::DialsRight, "pbArrowRight"}});
     }
 
-    // Only a change of scheme made while the group has the focus asks first.
-    void WatchSchemeFocus(QWidget* group) {
-        SchemeGroup = group;
-        for (auto* button : group->findChildren<QAbstractButton*>())
-            button->installEventFilter(this);
-    }
-
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (Dialog && SchemeGroup &&
-            (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
-            QWidget* focus = QApplication::focusWidget();
-            Editor().SchemeRadioFocused =
-                event->type() == QEvent::FocusIn || (focus && SchemeGroup->isAncestorOf(focus));
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
     void ChooseRowByUser(TColorGrid grid, int row) {
         try {
-            ChooseRow(grid, row, true);
+            ChooseRow(grid, row);
         } catch (const TMKError& e) {
             Dialogs::ShowError(e.Text());
         }
     }
 
-    // A row was chosen: its caption, and its value into the spin edit(s); with the guard
-    // the loads store nothing.
-    void ChooseRow(TColorGrid grid, int row, bool guarded) {
+    // A row was chosen: its caption, and its value into the spin edit(s); the guard keeps
+    // the loads from storing anything.
+    void ChooseRow(TColorGrid grid, int row) {
         TGridState& state = State(grid);
         if (row < 0 || row >= RowCount(grid))
             return;
@@ -345,9 +323,7 @@ private:
         }
         state.Label->setText(RowCaption(grid, row));
         TSettingsEditor& editor = Editor();
-        const bool refreshing = editor.RefreshInProgress;
-        if (guarded)
-            editor.RefreshInProgress = true;
+        const bool refreshing = std::exchange(editor.RefreshInProgress, true);
         try {
             LoadSpins(grid);
         } catch (...) {
@@ -359,14 +335,13 @@ private:
 
     void LoadSpins(TColorGrid grid) {
         TGridState& state = State(grid);
-        const TMK& mk = Editor().Mk;
+        TSettingsEditor& editor = Editor();
         if (grid == TColorGrid::Palette) {
-            const TRgb5 c = PaletteEntry(mk, state.Row);
-            Components[0]->setValue(c.R);
-            Components[1]->setValue(c.G);
-            Components[2]->setValue(c.B);
+            ChoosePaletteRow(editor, state.Row, true);
+            for (std::size_t c = 0; c < Components.size(); ++c)
+                Components[c]->setValue(editor.PaletteShown[c]);
         } else {
-            state.Spin->setValue(ElementIndex(mk, grid, state.Row));
+            state.Spin->setValue(ElementIndex(editor.Mk, grid, state.Row));
         }
     }
 
@@ -385,8 +360,8 @@ private:
         const int row = State(TColorGrid::Palette).Row;
         if (!Dialog || Editor().RefreshInProgress || row < 0)
             return;
-        StorePaletteEntry(Editor().Mk, row,
-                          {Components[0]->value(), Components[1]->value(), Components[2]->value()});
+        EditPalette(Editor(),
+                    {Components[0]->value(), Components[1]->value(), Components[2]->value()});
         Dialog->RefreshAll();
     }
 
@@ -419,7 +394,6 @@ private:
     TMK_SetParamsDlg* Dialog = nullptr;
     std::array<TGridState, GridCount> States;
     std::array<QSpinBox*, 3> Components{};
-    QWidget* SchemeGroup = nullptr;
     std::vector<TSample> Samples;
 };
 

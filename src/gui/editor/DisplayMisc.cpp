@@ -32,8 +32,10 @@ public:
             QStringList names;
             for (int k = 0; k < group.Count; ++k)
                 names << ScreenEnable::BoxName(group, k);
+            // The boxes of one line stand equally tall, their boxes at the top.
             QGroupBox* box = binder.Group(group.Caption, names);
-            static_cast<QVBoxLayout*>(box->layout())->addStretch(1);
+            auto* grid = static_cast<QGridLayout*>(box->layout());
+            grid->setRowStretch(grid->rowCount(), 1);
             groups->addWidget(box);
         }
         groups->addStretch(1);

@@ -22,10 +22,9 @@ public:
     virtual void MainPageChanged(const QString& page) { (void)page; }
 };
 
-std::unique_ptr<TEditorPage> MakeCorrectionsPages(); // "Поправки", "Источники", service information
-std::unique_ptr<TEditorPage> MakeLimitsPages(); // "Границы", "Озвуч.сообщения"
-std::unique_ptr<TEditorPage> MakeDisplayPages(); // "Дисплей" and its sub-pages
-std::unique_ptr<TEditorPage> MakeTankPage();     // "Бак"
-std::unique_ptr<TEditorPage> MakeServicePages(); // "ТО", "Средние"
-std::unique_ptr<TEditorPage> MakeParkingPage();  // "Парковка"
-std::unique_ptr<TEditorPage> MakeExtrasPages();  // "Унив.вход", "Допсистемы"
+std::unique_ptr<TEditorPage> MakeServiceInfoPage(); // the service information grid
+std::unique_ptr<TEditorPage> MakeVoiceWarnings(); // the warnings of "Озвуч.сообщения"
+std::unique_ptr<TEditorPage> MakeDisplayPages();  // "Дисплей" and its sub-pages
+std::unique_ptr<TEditorPage> MakeTankPage();      // "Бак"
+std::unique_ptr<TEditorPage> MakeServiceTable();  // the table of "ТО"
+std::unique_ptr<TEditorPage> MakeBlocksPage();    // "Допсистемы"

@@ -199,10 +199,9 @@ private:
         Dialog->RefreshAll();
     }
 
-    // Compacts the lists in the record and shows them.
+    // Shows the lists; the model keeps them compact (the bulk load and every edit).
     void Reload() {
-        TMK& mk = Dialog->Editor().Mk;
-        HotMenus::CompactAll(mk);
+        const TMK& mk = Dialog->Editor().Mk;
         for (int list = 0; list < HotMenus::ListCount; ++list) {
             QTableWidget* grid = Grids[std::size_t(list)];
             const QSignalBlocker blocker(grid);

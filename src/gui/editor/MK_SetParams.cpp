@@ -41,6 +41,12 @@ TMK_SetParamsDlg::TMK_SetParamsDlg(TMK& mk, QWidget* parent)
     setWindowTitle(QStringLiteral("Настройки МК"));
     setFixedSize(ClientWidth, ClientHeight);
     Model->Confirm = [](const QString& question) { return Dialogs::Confirm(question); };
+    // The dialog's own focus widget: it stays put while the window is inactive.
+    Model->HasFocus = [this](const QString& name) {
+        QWidget* control = Bind->Control(name);
+        QWidget* focus = focusWidget();
+        return control && focus && (focus == control || control->isAncestorOf(focus));
+    };
     Bind->Stored = [this] { RefreshAll(); };
     Bind->CreateAll();
 
@@ -101,18 +107,17 @@ void TMK_SetParamsDlg::BuildPages() {
         }
         holder->addTab(sheet, page.Caption);
     }
-    Groups.push_back(MakeCorrectionsPages());
-    Groups.push_back(MakeLimitsPages());
+    Groups.push_back(MakeServiceInfoPage());
+    Groups.push_back(MakeVoiceWarnings());
     Groups.push_back(MakeDisplayPages());
     Groups.push_back(MakeTankPage());
-    Groups.push_back(MakeServicePages());
-    Groups.push_back(MakeParkingPage());
-    Groups.push_back(MakeExtrasPages());
+    Groups.push_back(MakeServiceTable());
+    Groups.push_back(MakeBlocksPage());
     for (auto& group : Groups)
         group->Build(*this);
-    // Whatever a group did not place gets the plain layout of its page.
+    // Every control no group placed stands where its row says.
     for (const TPageInfo& page : PageTree())
-        Bind->LayoutPage(Sheets.value(page.Name), page.Name, 2);
+        Bind->LayoutPage(Sheets.value(page.Name), page.Name);
 }
 
 QWidget* TMK_SetParamsDlg::Sheet(const QString& page) const {

@@ -13,7 +13,6 @@
 #include "model/Pars32.h"
 
 #include <QApplication>
-#include <QDoubleSpinBox>
 #include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -128,12 +127,6 @@ QGroupBox* TTankPage::SevenPointGroup() {
             {Binder->Control("seOilCalibrLitArr" + n), Binder->Control("seOilCalibrResArr" + n)});
     }
     grid->setRowStretch(SevenPoints + 2, 1);
-    // "Кол-во точек" shows its rows as it changes; the count is stored when it is left.
-    auto* quant = static_cast<QDoubleSpinBox*>(Binder->Control("seOilCalibrQuant"));
-    connect(quant, &QDoubleSpinBox::valueChanged, this, [this](double value) {
-        Dialog->Editor().SetShown(QStringLiteral("seOilCalibrQuant"), value);
-        Dialog->RefreshAll();
-    });
     return box;
 }
 
@@ -157,14 +150,6 @@ QGroupBox* TTankPage::TaredGroup() {
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         if (old && old != Tarir && InGrid(old) && !InGrid(now))
             GridLeft();
-    });
-
-    // The count stores as it changes; the grid follows the stored count.
-    auto* leng = static_cast<QDoubleSpinBox*>(Binder->Control("seTarirLeng"));
-    leng->setKeyboardTracking(true);
-    connect(leng, &QDoubleSpinBox::valueChanged, this, [this] {
-        Binder->Commit(QStringLiteral("seTarirLeng"));
-        Reload();
     });
     return box;
 }

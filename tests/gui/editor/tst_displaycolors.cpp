@@ -39,6 +39,20 @@ QRadioButton* SchemeButton(TDisplayDialogKit& kit, int item) {
 
 } // namespace
 
+// Counts the focus-in events that reach a widget or any of its children.
+struct TFocusInCounter : QObject {
+    explicit TFocusInCounter(QWidget* root) {
+        for (QWidget* w : root->findChildren<QWidget*>())
+            w->installEventFilter(this);
+        root->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        Count += event->type() == QEvent::FocusIn;
+        return false;
+    }
+    int Count = 0;
+};
+
 class TestDisplayColors : public QObject {
     Q_OBJECT
 private slots:
@@ -187,8 +201,39 @@ private slots:
 
         // Leaving the group: a change from the program asks nothing.
         kit.Find(QStringLiteral("bCopyToUser"))->setFocus();
-        QVERIFY(!kit.Editor().SchemeRadioFocused);
+        kit.Editor().Put(ColorSchemes::SchemeControl, 2);
+        QCOMPARE(kit.Dialogs.Texts("Confirm").size(), 2);
+        QCOMPARE(int(kit.Display().ColorScheme), 0x33);
         kit.Dialogs.Unanswered = 0;
+    }
+
+    // Without a window manager the window is not activated again after the question's box:
+    // no focus-in reaches the group, and the second choice asks all the same.
+    void SchemeQuestionAskedAgainAfterNo() {
+        TDisplayDialogKit kit([](TMK& mk) { mk.Record.DisplaySettings.ColorScheme = 0x11; });
+        kit.Dialog->SelectPage(QStringLiteral("tsColorDig17"));
+        kit.Dialog->show();
+        QApplication::setActiveWindow(kit.Dialog.get());
+        QVERIFY(QTest::qWaitForWindowActive(kit.Dialog.get()));
+        TFocusInCounter focusIns(kit.Find(ColorSchemes::SchemeControl));
+        const QByteArray table0 = Bytes(kit.Display().ColorTable0);
+        QRadioButton* scheme3 = SchemeButton(kit, 2);
+        for (int attempt = 1; attempt <= 2; ++attempt) {
+            kit.Dialogs.ConfirmAnswers << false;
+            QTest::mouseClick(scheme3, Qt::LeftButton, {}, QPoint(6, scheme3->height() / 2));
+            QCOMPARE(kit.Dialogs.Texts("Confirm").size(), attempt);
+            QCOMPARE(int(kit.Display().ColorScheme), 0x11);
+            QVERIFY(SchemeButton(kit, 0)->isChecked());
+            if (attempt == 1) {
+                // The box took the focus; nothing gives the window its focus back.
+                QApplication::setActiveWindow(nullptr);
+                QVERIFY(!kit.Dialog->isActiveWindow());
+                focusIns.Count = 0;
+            }
+        }
+        QCOMPARE(focusIns.Count, 0);
+        QCOMPARE(Bytes(kit.Display().ColorTable0), table0);
+        QCOMPARE(kit.Dialogs.Unanswered, 0);
     }
 
     void CopyToUserAndResetAll() {

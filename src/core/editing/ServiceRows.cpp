@@ -2,8 +2,8 @@
 
 #include "base/Cp1251.h"
 #include "catalog/DeviceFlags.h"
-#include "editing/Conversions.h"
 #include "editing/EditorTables.h"
+#include "editing/RowBuilders.h"
 #include "editing/SettingsEditor.h"
 
 namespace {
@@ -17,12 +17,6 @@ bool ShortForm(const TSettingsEditor& e) {
     return e.Flags().ServiceInThousandKm;
 }
 
-TControlRow On(TControlRow row, const QString& page, const QString& group = {}) {
-    row.Page = page;
-    row.Group = group;
-    return row;
-}
-
 // A row the short service form hides.
 TControlRow FullFormOnly(TControlRow row) {
     row.VisibleRule = [](const TSettingsEditor& e) { return !ShortForm(e); };
@@ -31,20 +25,19 @@ TControlRow FullFormOnly(TControlRow row) {
 
 // The "in use" box of a service kind: one bit of ServiceFlags, stored when it is left.
 TControlRow InUse(const QString& name, int bit) {
-    TControlRow row = On(Check(name, QString()), ServicePage);
-    row.When = TStoreWhen::FocusOut;
+    TControlRow row = Placed(OnLeave(Check(name, QString())), ServicePage);
     Bind::Bit(row, QStringLiteral("ServiceFlags"), bit);
     return FullFormOnly(row);
 }
 
 TControlRow ServiceName(const QString& name, const QString& field) {
-    TControlRow row = On(Edit(name, QString(), NameLength), ServicePage);
+    TControlRow row = Placed(Edit(name, QString(), NameLength), ServicePage);
     Bind::Name(row, field);
     return FullFormOnly(row);
 }
 
 TControlRow Thousands(const QString& name, const QString& caption) {
-    return FullFormOnly(On(Spin(name, caption, 0, ThousandsMax), ServicePage));
+    return FullFormOnly(Placed(Spin(name, caption, 0, ThousandsMax), ServicePage));
 }
 
 // A user-named service kind is captioned by its name.
@@ -59,7 +52,7 @@ TControlRow NamedThousands(const QString& name, const QString& field) {
 }
 
 TControlRow DateRow(const QString& name, const QString& caption) {
-    TControlRow row = On(Edit(name, caption, 8), ServicePage);
+    TControlRow row = Placed(Edit(name, caption, 8), ServicePage);
     Bind::Date(row);
     return row;
 }
@@ -75,17 +68,14 @@ QStringList ResetItems(bool forbidden) {
 }
 
 TControlRow ResetPeriod(const QString& name, const QString& caption, bool forbidden) {
-    TControlRow row = On(List(name, caption, ResetItems(forbidden)), AveragesPage,
-                         QStringLiteral("Периоды автосброса, дни"));
-    row.When = TStoreWhen::FocusOut;
+    TControlRow row = Placed(OnLeave(List(name, caption, ResetItems(forbidden))), AveragesPage,
+                             QStringLiteral("Периоды автосброса, дни"));
     Bind::ItemOffset(row, forbidden ? -1 : 0);
     return row;
 }
 
-TControlRow Tenths(const QString& name, const QString& caption, const QString& group = {}) {
-    TControlRow row = On(Spin(name, caption, 0, 99.9, 0.1, 1), AveragesPage, group);
-    Bind::Scaled(row, 1, 10);
-    return row;
+TControlRow Price(const QString& name, const QString& caption, const QString& group) {
+    return Placed(Tenths(Spin(name, caption, 0, 99.9, 0.1, 1)), AveragesPage, group);
 }
 
 } // namespace
@@ -97,23 +87,16 @@ std::vector<TControlRow> ServiceRows() {
     // otherwise. The flags stay put while an editor runs, and its rows are built when it
     // opens, so the spin's decimals can follow them here.
     const bool shortForm = DeviceFlags.ServiceInThousandKm;
-    TControlRow air = On(Spin(QStringLiteral("seAirFiltCntK"), QString(), 0, ThousandsMax,
-                              shortForm ? 0.1 : 1, shortForm ? 1 : 0),
-                         ServicePage);
+    TControlRow air = Placed(Spin(QStringLiteral("seAirFiltCntK"), QString(), 0, ThousandsMax,
+                                  shortForm ? 0.1 : 1, shortForm ? 1 : 0),
+                             ServicePage);
     air.CaptionRule = [](const TSettingsEditor& e) {
         return ShortForm(e) ? QStringLiteral("ТО тыс.км") : QStringLiteral("Замена.возд.ф.");
     };
     air.RangeRule = [](const TSettingsEditor& e) {
         return ShortForm(e) ? TRange{0, 9.9} : TRange{0, ThousandsMax};
     };
-    air.Load = [](const TSettingsEditor& e) {
-        const double stored = double(ReadField(e.Mk, RecordField(u"AirFiltCntK")));
-        return QVariant(ShortForm(e) ? stored / 10 : stored);
-    };
-    air.Store = [](TSettingsEditor& e, const QVariant& v) {
-        const double shown = v.toDouble();
-        StoreField(e.Mk, RecordField(u"AirFiltCntK"), RoundEven(ShortForm(e) ? shown * 10 : shown));
-    };
+    Bind::ScaledWhen(air, ShortForm, 1, 10);
     rows.push_back(air);
     rows.push_back(InUse(QStringLiteral("cbAirFiltCntK"), 0));
 
@@ -146,24 +129,23 @@ std::vector<TControlRow> ServiceRows() {
     rows.push_back(InUse(QStringLiteral("cbOSAGO"), 8));
 
     // "Средние".
-    TControlRow stop = On(Spin(QStringLiteral("seTripMinStop"),
-                               QStringLiteral("Непрерывание поезки, мин"), 0, 995, 5),
-                          AveragesPage);
-    Bind::Scaled(stop, 5, 1);
-    rows.push_back(stop);
+    rows.push_back(Placed(Fives(Spin(QStringLiteral("seTripMinStop"),
+                                     QStringLiteral("Непрерывание поезки, мин"), 0, 995, 5)),
+                          AveragesPage));
     const QString prices = QStringLiteral("Расчет стоимости");
-    rows.push_back(On(Spin(QStringLiteral("sePriceTime"), QStringLiteral("Время, 1час"), 0, 999),
-                      AveragesPage, prices));
-    rows.push_back(Tenths(QStringLiteral("sePricePath"), QStringLiteral("Пробег, 1км"), prices));
-    rows.push_back(Tenths(QStringLiteral("sePriceExpense"), QStringLiteral("Бензин, 1л"), prices));
-    rows.push_back(Tenths(QStringLiteral("sePriceGas"), QStringLiteral("Газ, 1л"), prices));
+    rows.push_back(
+        Placed(Spin(QStringLiteral("sePriceTime"), QStringLiteral("Время, 1час"), 0, 999),
+               AveragesPage, prices));
+    rows.push_back(Price(QStringLiteral("sePricePath"), QStringLiteral("Пробег, 1км"), prices));
+    rows.push_back(Price(QStringLiteral("sePriceExpense"), QStringLiteral("Бензин, 1л"), prices));
+    rows.push_back(Price(QStringLiteral("sePriceGas"), QStringLiteral("Газ, 1л"), prices));
     rows.push_back(ResetPeriod(QStringLiteral("cbResetPeriod0"), QStringLiteral("1"), false));
     rows.push_back(ResetPeriod(QStringLiteral("cbResetPeriod1"), QStringLiteral("2"), true));
     rows.push_back(ResetPeriod(QStringLiteral("cbResetPeriodOnly"), QStringLiteral("Г/Б"), true));
-    rows.push_back(On(Check(QStringLiteral("cbTripJournAuto"),
-                            QStringLiteral("Автоматическая запись в журнал поездок")),
-                      AveragesPage));
-    rows.push_back(
-        On(Check(QStringLiteral("cbTripShowFlag"), QStringLiteral("Показ поездки")), AveragesPage));
+    rows.push_back(Placed(Check(QStringLiteral("cbTripJournAuto"),
+                                QStringLiteral("Автоматическая запись в журнал поездок")),
+                          AveragesPage));
+    rows.push_back(Placed(Check(QStringLiteral("cbTripShowFlag"), QStringLiteral("Показ поездки")),
+                          AveragesPage));
     return rows;
 }

@@ -1,5 +1,5 @@
-// Pages "Границы" (group boxes in columns) and "Озвуч.сообщения" (the general controls above
-// the table of the 24 warnings, two blocks of rows side by side).
+// The table of the 24 warnings on "Озвуч.сообщения": two blocks of rows side by side, each
+// a caption and the presentation groups for the first and the later occurrences.
 
 #include "editing/SettingsEditor.h"
 #include "editing/WarningTable.h"
@@ -19,13 +19,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// Puts the columns on the sheet; their widgets become the sheet's children.
-void Place(QWidget* sheet, QLayout* columns) {
-    auto* area = new QWidget;
-    area->setLayout(columns);
-    sheet->layout()->addWidget(area);
-}
 
 // The presentation groups sit in a table whose rows and headings say what they are: their
 // boxes draw neither title nor frame.
@@ -76,11 +69,6 @@ private:
     }
 };
 
-// Lays out a group box of the binder, titled as the model groups its first control.
-QGroupBox* Box(TMK_SetParamsDlg& dialog, const QStringList& names) {
-    return dialog.Binder().Group(dialog.Editor().RowOrThrow(names.first()).Group, names);
-}
-
 QLabel* Heading(const QString& text) {
     auto* label = new QLabel(text);
     QFont font = label->font();
@@ -89,12 +77,11 @@ QLabel* Heading(const QString& text) {
     return label;
 }
 
-class TLimitsPages : public TEditorPage {
+class TVoiceWarnings : public TEditorPage {
 public:
     void Build(TMK_SetParamsDlg& dialog) override {
         Dialog = &dialog;
-        BuildLimits(dialog);
-        BuildVoice(dialog);
+        BuildWarnings(dialog);
     }
 
     void Refresh() override {
@@ -106,53 +93,11 @@ public:
     }
 
 private:
-    static void BuildLimits(TMK_SetParamsDlg& dialog) {
-        auto* columns = new QHBoxLayout;
-        columns->setSpacing(10);
-        auto* engine = new QVBoxLayout;
-        engine->addWidget(Box(dialog, {"seLiqTemperLimit", "seLiqTemperReady", "seRevolutionsLimit",
-                                       "seVentTempLimit", "seInjTimeLimit", "seVAGSFilterLimit"}));
-        engine->addWidget(Box(dialog, {"seOilAKPPTemperLimit", "seOilEngTemperLimit",
-                                       "seCVTFDeteriorLim", "seRetarderOilTemperLimit"}));
-        engine->addStretch(1);
-        auto* road = new QVBoxLayout;
-        road->addWidget(Box(dialog, {"seVelocityLimit", "seStopVelocityLimit", "seVel100",
-                                     "seVel100Down", "seTankLimit"}));
-        road->addWidget(Box(dialog, {"seUaccLowLimit", "seUaccHighLimit", "rg24VMode"}));
-        road->addWidget(Box(dialog, {"seInvTemperLimit", "seHVBTemperLimit"}));
-        road->addWidget(dialog.Binder().Field(QStringLiteral("rgExp100ArrowLim")));
-        road->addStretch(1);
-        columns->addLayout(engine, 1);
-        columns->addLayout(road, 1);
-        columns->addStretch(1);
-        Place(dialog.Sheet(QStringLiteral("TabSheet1")), columns);
-    }
-
-    void BuildVoice(TMK_SetParamsDlg& dialog) {
-        TBinder& binder = dialog.Binder();
-        QGroupBox* general = binder.Group(dialog.Editor().RowOrThrow("seSoundVolume").Group, {});
-        auto* cells = new QWidget;
-        auto* grid = new QGridLayout(cells);
-        grid->setContentsMargins(0, 0, 0, 0);
-        grid->setHorizontalSpacing(16);
-        grid->setVerticalSpacing(2);
-        // The long captions share the first column; the shorter ones and the choices the second.
-        const QList<QStringList> rows{
-            {"seAlarmVelSecNoSayMax", "rgFlagSound"},
-            {"seSayParamPeriod", "rgSayHelloMode"},
-            {"seSoundVolume", "seSayEconomPeriod"},
-            {"cbSoundKeys", "cbSoundLock"},
-        };
-        for (int r = 0; r < rows.size(); ++r)
-            for (int c = 0; c < rows[r].size(); ++c)
-                grid->addWidget(binder.Field(rows[r][c]), r, c, Qt::AlignVCenter);
-        grid->setColumnStretch(2, 1);
-        general->layout()->addWidget(cells);
-
+    // The general controls stand above, where their rows say.
+    void BuildWarnings(TMK_SetParamsDlg& dialog) {
         auto* sheet = dialog.Sheet(QStringLiteral("tsVoice"));
         // The warning table needs nearly the whole width of the page.
         sheet->layout()->setContentsMargins(4, 4, 4, 4);
-        sheet->layout()->addWidget(general);
         sheet->layout()->addWidget(WarningTable(dialog));
         static_cast<QVBoxLayout*>(sheet->layout())->addStretch(1);
     }
@@ -178,7 +123,10 @@ private:
         auto* grid = new QGridLayout;
         grid->setHorizontalSpacing(2);
         grid->setVerticalSpacing(0);
-        grid->addWidget(Heading(dialog.Editor().RowOrThrow("rgapVel_F").Group), 0, 0);
+        grid->addWidget(
+            Heading(
+                dialog.Editor().RowOrThrow(WarningGroupName(WarningRows().front(), false)).Group),
+            0, 0);
         grid->addWidget(Heading(QStringLiteral("Первое")), 0, 1, Qt::AlignHCenter);
         grid->addWidget(Heading(QStringLiteral("Последующие")), 0, 2, Qt::AlignHCenter);
         const auto& rows = WarningRows();
@@ -211,6 +159,6 @@ private:
 
 } // namespace
 
-std::unique_ptr<TEditorPage> MakeLimitsPages() {
-    return std::make_unique<TLimitsPages>();
+std::unique_ptr<TEditorPage> MakeVoiceWarnings() {
+    return std::make_unique<TVoiceWarnings>();
 }

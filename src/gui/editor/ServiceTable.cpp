@@ -1,5 +1,5 @@
-// Pages "ТО" (a table of service kinds: caption or name, thousands left, in use; then the
-// two dates) and "Средние".
+// Page "ТО": a table of service kinds (caption or name, thousands left, in use), then the
+// two dates.
 
 #include "editing/SettingsEditor.h"
 #include "editor/Binder.h"
@@ -43,7 +43,6 @@ public:
     void Build(TMK_SetParamsDlg& dialog) override {
         Dialog = &dialog;
         BuildService(dialog.Binder(), dialog.Sheet(QStringLiteral("tsTO")));
-        BuildAverages(dialog.Binder(), dialog.Sheet(QStringLiteral("tsAver")));
     }
 
     void Refresh() override {
@@ -92,32 +91,12 @@ private:
         static_cast<QVBoxLayout*>(sheet->layout())->addLayout(line);
     }
 
-    void BuildAverages(TBinder& binder, QWidget* sheet) {
-        auto* column = new QVBoxLayout;
-        column->addWidget(binder.Field(QStringLiteral("seTripMinStop")));
-        column->addWidget(
-            binder.Group(QStringLiteral("Расчет стоимости"),
-                         {"sePriceTime", "sePricePath", "sePriceExpense", "sePriceGas"}));
-        column->addWidget(binder.Group(QStringLiteral("Периоды автосброса, дни"),
-                                       {"cbResetPeriod0", "cbResetPeriod1", "cbResetPeriodOnly"}));
-        column->addWidget(binder.Control(QStringLiteral("cbTripJournAuto")));
-        column->addWidget(binder.Control(QStringLiteral("cbTripShowFlag")));
-        column->addStretch(1);
-        auto* line = new QHBoxLayout;
-        auto* holder = new QWidget;
-        holder->setLayout(column);
-        holder->setFixedWidth(330);
-        line->addWidget(holder);
-        line->addStretch(1);
-        static_cast<QVBoxLayout*>(sheet->layout())->addLayout(line);
-    }
-
     TMK_SetParamsDlg* Dialog = nullptr;
     QLabel* AirCaption = nullptr;
 };
 
 } // namespace
 
-std::unique_ptr<TEditorPage> MakeServicePages() {
+std::unique_ptr<TEditorPage> MakeServiceTable() {
     return std::make_unique<TServicePages>();
 }

@@ -3,8 +3,8 @@
 
 #include "catalog/DeviceFlags.h"
 #include "catalog/Prots.h"
-#include "editing/Conversions.h"
 #include "editing/EditorTables.h"
+#include "editing/RowBuilders.h"
 #include "editing/SettingsEditor.h"
 
 namespace {
@@ -29,29 +29,9 @@ bool FlagBit(const TSettingsEditor& e, int bit) {
     return uint64_t(FieldValue(e, Flags)) >> bit & 1u;
 }
 
-TControlRow Placed(TControlRow row, const QString& page, const QString& group) {
-    row.Page = page;
-    row.Group = group;
-    return row;
-}
-
-TControlRow Shows(TControlRow row, TEditorRule visible) {
-    row.VisibleRule = std::move(visible);
-    return row;
-}
-
 TControlRow FlagBitRow(TControlRow row, int bit) {
     Bind::Bit(row, Flags, bit);
-    row.Columns = 0;
-    return row;
-}
-
-TEditorRule Unless(bool TDeviceFlags::*flag) {
-    return [flag](const TSettingsEditor& e) { return !(e.Flags().*flag); };
-}
-
-TEditorRule Only(bool TDeviceFlags::*flag) {
-    return [flag](const TSettingsEditor& e) { return e.Flags().*flag; };
+    return InLine(row);
 }
 
 // The injector polarity and tachometer divider matter only while some signal comes from
@@ -106,17 +86,6 @@ bool ManualProtocol(const TSettingsEditor& e) {
            e.Items(QStringLiteral("cbProtocolSelectMeth")).size() - 1;
 }
 
-TControlRow Percent(const QString& name, const QString& caption) {
-    TControlRow row = Spin(name, caption, -99.0, 999.9, 1, 1);
-    Bind::PercentFactor(row);
-    return row;
-}
-
-TControlRow Tenths(TControlRow row) {
-    Bind::Scaled(row, 1, 10);
-    return row;
-}
-
 // Sub-type list `option` (0: main, 1..7: additional) shows the current protocol's option.
 TControlRow SubTypeRow(int option) {
     const QString name = option == 0 ? QStringLiteral("cbProtTypeMain")
@@ -141,20 +110,22 @@ TControlRow SubTypeRow(int option) {
 std::vector<TControlRow> CorrectionRows() {
     const QString group = QStringLiteral("Поправки");
     const QString injector = QStringLiteral("Форсунка");
-    TControlRow forsCoef = Radio(QStringLiteral("rgForsCoef"), QStringLiteral("Тахометер"),
-                                 {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4")});
-    forsCoef.Columns = 0;
-    Bind::ItemMap(forsCoef, {1, 2, 4}, [](int64_t v) { return v == 1 ? 0 : v == 2 ? 1 : 2; });
-    TControlRow polarity =
-        Radio(QStringLiteral("rgForsPosFlag"), QStringLiteral("Полярность форсунки"),
-              {QStringLiteral("+"), QStringLiteral("-")});
-    polarity.Columns = 0;
+    TControlRow forsCoef =
+        InLine(Radio(QStringLiteral("rgForsCoef"), QStringLiteral("Тахометер"),
+                     {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4")}));
+    Bind::ItemMap(forsCoef, {1, 2, 4}, Bind::DividerItem);
+    const TControlRow polarity =
+        InLine(Radio(QStringLiteral("rgForsPosFlag"), QStringLiteral("Полярность форсунки"),
+                     {QStringLiteral("+"), QStringLiteral("-")}));
     return {
-        Placed(Percent(QStringLiteral("seVelocityCorr"), QStringLiteral("Скорость, %")),
+        Placed(Percent(Spin(QStringLiteral("seVelocityCorr"), QStringLiteral("Скорость, %"), -99.0,
+                            999.9, 1, 1)),
                Corrections, group),
-        Placed(Percent(QStringLiteral("seExpenseCorr"), QStringLiteral("Расхода бензина, %")),
+        Placed(Percent(Spin(QStringLiteral("seExpenseCorr"), QStringLiteral("Расхода бензина, %"),
+                            -99.0, 999.9, 1, 1)),
                Corrections, group),
-        Placed(Percent(QStringLiteral("seGazExpenseCorr"), QStringLiteral("Расход газа, %")),
+        Placed(Percent(Spin(QStringLiteral("seGazExpenseCorr"), QStringLiteral("Расход газа, %"),
+                            -99.0, 999.9, 1, 1)),
                Corrections, group),
         Placed(Shows(Spin(QStringLiteral("seAirTemperCorr"),
                           QStringLiteral("Температура воздуха, С"), -20, 20),
@@ -169,8 +140,8 @@ std::vector<TControlRow> CorrectionRows() {
         Placed(Spin(QStringLiteral("seAllPathStart"), QStringLiteral("Начальный пробег, км"), 0,
                     999999),
                Corrections, QStringLiteral("Одометр")),
-        Placed(Shows(polarity, InjectorUsed), Corrections, injector),
-        Placed(Shows(forsCoef, InjectorUsed), Corrections, injector),
+        Placed(Shows(polarity, InjectorUsed), Corrections, injector, 1),
+        Placed(Shows(forsCoef, InjectorUsed), Corrections, injector, 1),
     };
 }
 
@@ -181,28 +152,28 @@ std::vector<TControlRow> LockAndLightsRows() {
         Placed(FlagBitRow(
                    Radio(QStringLiteral("rgLockType"), QStringLiteral("Замок зажигания"), physical),
                    VirtualLockBit),
-               Sources, group),
+               Sources, group, 2),
         Placed(Shows(Spin(QStringLiteral("seLockTypeLevel"),
                           QStringLiteral("Уровень виртуального замка"), 1, 3),
                      [](const TSettingsEditor& e) { return FlagBit(e, VirtualLockBit); }),
-               Sources, group),
+               Sources, group, 2),
         Placed(Shows(FlagBitRow(Radio(QStringLiteral("rgGabarType"), QStringLiteral("Габариты"),
                                       {QStringLiteral("Физич."), QStringLiteral("ЭБУ")}),
                                 LightsFromEcuBit),
                      [](const TSettingsEditor& e) { return e.Protocol().HasLightsType != 0; }),
-               Sources, group),
+               Sources, group, 2),
         Placed(
             Shows(FlagBitRow(Radio(QStringLiteral("rgGabarInvPol"),
                                    QStringLiteral("Полярность входа Габариты"),
                                    {QStringLiteral("1 (Прямая)"), QStringLiteral("0 (Инверсная)")}),
                              InverseLightsBit),
                   [](const TSettingsEditor& e) { return !FlagBit(e, LightsFromEcuBit); }),
-            Sources, group),
+            Sources, group, 2),
         Placed(Shows(FlagBitRow(Check(QStringLiteral("cbLightsOn"),
                                       QStringLiteral("Включить управление ближним светом")),
                                 LowBeamBit),
                      Only(&TDeviceFlags::HasLightsControl)),
-               Sources, group),
+               Sources, group, 2),
     };
 }
 
@@ -224,10 +195,11 @@ std::vector<TControlRow> ProtocolRows() {
             e.ApplyProtocol();
     };
 
-    std::vector<TControlRow> rows{Placed(select, Sources, group), Placed(protocol, Sources, group)};
+    std::vector<TControlRow> rows{Placed(select, Sources, group, 1),
+                                  Placed(protocol, Sources, group, 1)};
     for (int option = 0; option < TProtBase::OptionSlots; ++option)
         rows.push_back(Placed(SubTypeRow(option), Sources,
-                              QStringLiteral("Дополнительные настройки протокола")));
+                              QStringLiteral("Дополнительные настройки протокола"), 1));
     return rows;
 }
 
@@ -236,23 +208,23 @@ std::vector<TControlRow> TankRowsOfSources() {
     TControlRow method = List(QStringLiteral("cbTankMeth"), QStringLiteral("Бак тип"), {});
     method.ItemsRule = [](const TSettingsEditor& e) { return TankMethItems(e.Protocol()); };
     return {
-        Placed(method, Sources, group),
+        Placed(method, Sources, group, 2),
         Placed(List(QStringLiteral("cbTankMode"), QStringLiteral("Бак"),
                     {QStringLiteral("Калибров.2"), QStringLiteral("Калибров.7"),
                      QStringLiteral("Тарирован."), QStringLiteral("Некалибр.")}),
-               Sources, group),
+               Sources, group, 2),
         Placed(Shows(FlagBitRow(
                          Check(QStringLiteral("cbUseTank2"), QStringLiteral("Использовать бак 2")),
                          UseTank2Bit),
                      Only(&TDeviceFlags::HasTank2)),
-               Sources, group),
+               Sources, group, 2),
         Placed(Spin(QStringLiteral("seTankContFull"), QStringLiteral("Полный бак (бензин), л"), 16,
                     2040),
-               Sources, group),
+               Sources, group, 2),
         Placed(Shows(Spin(QStringLiteral("seGazContFull"), QStringLiteral("Полный бак (газ), л"),
                           10, 300),
                      Unless(&TDeviceFlags::NoGas)),
-               Sources, group),
+               Sources, group, 2),
     };
 }
 
@@ -260,27 +232,23 @@ std::vector<TControlRow> SignalRows() {
     const QString group = QStringLiteral("Источники сигналов");
     const QString ecu = QStringLiteral("ЭБУ");
     const auto twoWay = [&](const QString& name, const QString& caption, const QString& second) {
-        TControlRow row = Radio(name, caption, {ecu, second});
-        row.Columns = 0;
-        return Placed(row, Sources, group);
+        return Placed(InLine(Radio(name, caption, {ecu, second})), Sources, group);
     };
-    TControlRow prognoz =
-        Radio(QStringLiteral("rgPrognozMeth"), QStringLiteral("Прогноз пробега"),
-              {QStringLiteral("Средн"), QStringLiteral("10 км"), QStringLiteral("Ручн.")});
-    prognoz.Columns = 0;
-    TControlRow air =
-        Radio(QStringLiteral("rgAirTemperMeth"), QStringLiteral("Алгоритм измерения Т воздуха"),
-              {QStringLiteral("Обычн."), QStringLiteral("Динамич.")});
-    air.Columns = 0;
-    Bind::ItemMap(air, {0, 1}, [](int64_t v) { return v != 0 ? 1 : 0; });
+    const TControlRow prognoz =
+        InLine(Radio(QStringLiteral("rgPrognozMeth"), QStringLiteral("Прогноз пробега"),
+                     {QStringLiteral("Средн"), QStringLiteral("10 км"), QStringLiteral("Ручн.")}));
+    TControlRow air = InLine(Radio(QStringLiteral("rgAirTemperMeth"),
+                                   QStringLiteral("Алгоритм измерения Т воздуха"),
+                                   {QStringLiteral("Обычн."), QStringLiteral("Динамич.")}));
+    Bind::ItemMap(air, {0, 1}, Bind::NonZeroItem);
     const QString sensor = QStringLiteral("Датч.");
     const QString injector = QStringLiteral("Форс.");
     return {
         twoWay(QStringLiteral("rgVelocityMeth"), QStringLiteral("Скорость"), sensor),
-        twoWay(QStringLiteral("rgRevolutionsMeth"), QStringLiteral("Обороты"), injector),
+        Beside(twoWay(QStringLiteral("rgRevolutionsMeth"), QStringLiteral("Обороты"), injector)),
         twoWay(QStringLiteral("rgExpenseMeth"), QStringLiteral("Расход бензина"), injector),
-        Shows(twoWay(QStringLiteral("rgGasMeth"), QStringLiteral("Расход газа"), injector),
-              Unless(&TDeviceFlags::NoGas)),
+        Beside(Shows(twoWay(QStringLiteral("rgGasMeth"), QStringLiteral("Расход газа"), injector),
+                     Unless(&TDeviceFlags::NoGas))),
         Shows(
             twoWay(QStringLiteral("rgUaccMeth"), QStringLiteral("Напряжение аккумулятора"), sensor),
             [](const TSettingsEditor& e) { return e.Protocol().HasBatteryVoltageSource != 0; }),
@@ -294,43 +262,41 @@ std::vector<TControlRow> SignalRows() {
 
 std::vector<TControlRow> GasOilRows() {
     const QString group = QStringLiteral("Газ/Бензин");
-    TControlRow gasOil =
-        Radio(QStringLiteral("rgGasOilMeth"), QStringLiteral("Переключатль Газ/Бензин"), {});
+    TControlRow gasOil = InLine(
+        Radio(QStringLiteral("rgGasOilMeth"), QStringLiteral("Переключатль Газ/Бензин"), {}));
     gasOil.ItemsRule = [](const TSettingsEditor& e) { return GasOilItems(e.Flags()); };
-    gasOil.Columns = 0;
     return {
         Placed(Shows(FlagBitRow(Check(QStringLiteral("cbGasOil"),
                                       QStringLiteral("Включить режим Газ/Бензин")),
                                 GasOilBit),
                      Unless(&TDeviceFlags::NoGas)),
-               Sources, group),
-        Placed(Shows(gasOil, Unless(&TDeviceFlags::NoGas)), Sources, group),
+               Sources, group, 2),
+        Placed(Shows(gasOil, Unless(&TDeviceFlags::NoGas)), Sources, group, 2),
     };
 }
 
 std::vector<TControlRow> BrightnessRows() {
     const QString group = QStringLiteral("Яркость дисплея");
-    TControlRow method =
-        Radio(QStringLiteral("rgIntenseMeth"), QStringLiteral("Управления яркостью дисплея"),
-              {QStringLiteral("Откл."), QStringLiteral("Время"), QStringLiteral("Габар.")});
-    method.Columns = 0;
+    const TControlRow method =
+        InLine(Radio(QStringLiteral("rgIntenseMeth"), QStringLiteral("Управления яркостью дисплея"),
+                     {QStringLiteral("Откл."), QStringLiteral("Время"), QStringLiteral("Габар.")}));
     const auto time = [](const QString& name, const QString& caption) {
         TControlRow row = Edit(name, caption, 0);
         Bind::MinutesOfDay(row);
         return row;
     };
     return {
-        Placed(method, Sources, group),
+        Placed(method, Sources, group, 1),
         Placed(Spin(QStringLiteral("seIntense0"), QStringLiteral("Яркость подсветки (День)"), 0, 4),
-               Sources, group),
+               Sources, group, 1),
         Placed(Spin(QStringLiteral("seIntense1"), QStringLiteral("Яркость подсветки (Ночь)"), 0, 4),
-               Sources, group),
+               Sources, group, 1),
         Placed(
             time(QStringLiteral("meIntenseDayTime"), QStringLiteral("Врем вкл. ДНЕВНОЙ яркости")),
-            Sources, group),
+            Sources, group, 1),
         Placed(
             time(QStringLiteral("meIntenseNightTime"), QStringLiteral("Врем вкл. НОЧНОЙ яркости")),
-            Sources, group),
+            Sources, group, 1),
     };
 }
 
@@ -338,8 +304,9 @@ std::vector<TControlRow> BrightnessRows() {
 
 std::vector<TControlRow> CorrectionsRows() {
     std::vector<TControlRow> rows;
-    for (auto&& part : {CorrectionRows(), LockAndLightsRows(), ProtocolRows(), TankRowsOfSources(),
-                        SignalRows(), GasOilRows(), BrightnessRows()})
+    // In reading order: each page column top to bottom, the columns left to right.
+    for (auto&& part : {CorrectionRows(), SignalRows(), ProtocolRows(), BrightnessRows(),
+                        LockAndLightsRows(), TankRowsOfSources(), GasOilRows()})
         rows.insert(rows.end(), part.begin(), part.end());
     return rows;
 }

@@ -1,6 +1,5 @@
-// Pages "Унив.вход" (name and two-point calibration) and "Допсистемы" (the block grids,
-// their double clicks and the two "Показывать" groups). The rules are the model's
-// (editing/BlockChoice.h).
+// Page "Допсистемы": the block grids, their double clicks and the two "Показывать" groups
+// beside them. The rules are the model's (editing/BlockChoice.h).
 
 #include "editing/BlockChoice.h"
 #include "editing/SettingsEditor.h"
@@ -9,8 +8,6 @@
 #include "editor/MK_SetParams.h"
 #include "editor/PageParts.h"
 
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QScrollBar>
@@ -22,11 +19,10 @@ namespace {
 
 const QString BlocksPage = QStringLiteral("tsBlocks");
 
-class TExtrasPages : public QObject, public TEditorPage {
+class TBlocksPage : public QObject, public TEditorPage {
 public:
     void Build(TMK_SetParamsDlg& dialog) override {
         Dialog = &dialog;
-        BuildInput(dialog.Binder(), dialog.Sheet(QStringLiteral("tsUniMeas")));
         BuildBlocks(dialog.Binder(), dialog.Sheet(BlocksPage));
     }
 
@@ -46,33 +42,6 @@ public:
     }
 
 private:
-    void BuildInput(TBinder& binder, QWidget* sheet) {
-        const QStringList spins = {"seUniMeasDat0", "seUniMeasADC0", "seUniMeasDat1",
-                                   "seUniMeasADC1"};
-        PageParts::HideLabels(binder, sheet, spins);
-        auto* column = new QVBoxLayout;
-        column->addWidget(binder.Control(QStringLiteral("cbUseUniMeas")));
-        column->addWidget(binder.Field(QStringLiteral("eUniMeasStr")));
-        auto* box = new QGroupBox(QStringLiteral("Калибровка"));
-        auto* grid = new QGridLayout(box);
-        auto* header = new QLabel(QStringLiteral("  #           Показания        АЦП"));
-        header->setTextFormat(Qt::PlainText);
-        grid->addWidget(header, 0, 0, 1, 3);
-        PageParts::AddRow(grid, 1, new QLabel(QStringLiteral("Мин")),
-                          {binder.Control(spins[0]), binder.Control(spins[1])});
-        PageParts::AddRow(grid, 2, new QLabel(QStringLiteral("Макс")),
-                          {binder.Control(spins[2]), binder.Control(spins[3])});
-        column->addWidget(box);
-        column->addStretch(1);
-        auto* holder = new QWidget;
-        holder->setLayout(column);
-        holder->setFixedWidth(300);
-        auto* line = new QHBoxLayout;
-        line->addWidget(holder);
-        line->addStretch(1);
-        static_cast<QVBoxLayout*>(sheet->layout())->addLayout(line);
-    }
-
     void BuildBlocks(TBinder& binder, QWidget* sheet) {
         All = PageParts::Grid(QStringLiteral("sgAllBlocks"),
                               {QStringLiteral("Название"), QStringLiteral("Выбр.")}, {250, 250});
@@ -161,6 +130,6 @@ private:
 
 } // namespace
 
-std::unique_ptr<TEditorPage> MakeExtrasPages() {
-    return std::make_unique<TExtrasPages>();
+std::unique_ptr<TEditorPage> MakeBlocksPage() {
+    return std::make_unique<TBlocksPage>();
 }

@@ -2,8 +2,8 @@
 // stored in decimetres.
 
 #include "catalog/DeviceFlags.h"
-#include "editing/Conversions.h"
 #include "editing/EditorTables.h"
+#include "editing/RowBuilders.h"
 #include "editing/SettingsEditor.h"
 
 namespace {
@@ -12,41 +12,36 @@ const QString Page = QStringLiteral("tsPark");
 const QString Rear = QStringLiteral("Задний");
 const QString Front = QStringLiteral("Передний");
 
-TControlRow In(TControlRow row, const QString& group) {
-    row.Page = Page;
-    row.Group = group;
-    return row;
+// The rear sensors (and the type above them) stand in the left column, the front ones right.
+int Side(const QString& group) {
+    return group == Front ? 1 : 0;
 }
 
 TControlRow Plain(const QString& name, const QString& caption, int min, int max,
                   const QString& group) {
-    return In(Spin(name, caption, min, max), group);
+    return Placed(Spin(name, caption, min, max), Page, group, Side(group));
 }
 
 TControlRow Centimetres(const QString& name, const QString& caption, int min, int max,
                         const QString& group) {
-    TControlRow row = In(Spin(name, caption, min, max, 10), group);
-    Bind::Scaled(row, 10, 1);
-    return row;
+    return Placed(Tens(Spin(name, caption, min, max, 10)), Page, group, Side(group));
 }
 
 TControlRow Choice(const QString& name, const QString& caption, const QStringList& items,
                    const QString& group) {
-    TControlRow row = In(Radio(name, caption, items), group);
-    row.Columns = 0;
-    return row;
+    return Placed(InLine(Radio(name, caption, items)), Page, group, Side(group));
 }
 
 } // namespace
 
 std::vector<TControlRow> ParkingRows() {
     std::vector<TControlRow> rows;
-    TControlRow type = Choice(QStringLiteral("rgParkType"), QStringLiteral("Тип "),
-                              {QStringLiteral("PT"), QStringLiteral("PU")}, QString());
-    type.VisibleRule = [](const TSettingsEditor& e) { return !e.Flags().NoParkType; };
-    rows.push_back(type);
+    rows.push_back(Shows(Choice(QStringLiteral("rgParkType"), QStringLiteral("Тип "),
+                                {QStringLiteral("PT"), QStringLiteral("PU")}, QString()),
+                         Unless(&TDeviceFlags::NoParkType)));
 
-    rows.push_back(In(Check(QStringLiteral("cbParkUse0"), QStringLiteral("Использовать")), Rear));
+    rows.push_back(
+        Placed(Check(QStringLiteral("cbParkUse0"), QStringLiteral("Использовать")), Page, Rear));
     rows.push_back(Plain(QStringLiteral("seParkProbesQntReal0"),
                          QStringLiteral("Количество датчиков"), 2, 4, Rear));
     rows.push_back(
@@ -68,7 +63,8 @@ std::vector<TControlRow> ParkingRows() {
     rows.push_back(
         Plain(QStringLiteral("seParkFarkopLen"), QStringLiteral("Фаркоп см"), 0, 50, Rear));
 
-    rows.push_back(In(Check(QStringLiteral("cbParkUse1"), QStringLiteral("Использовать")), Front));
+    rows.push_back(Placed(Check(QStringLiteral("cbParkUse1"), QStringLiteral("Использовать")), Page,
+                          Front, Side(Front)));
     rows.push_back(Plain(QStringLiteral("seParkProbesQntReal1"),
                          QStringLiteral("Количество датчиков"), 2, 4, Front));
     rows.push_back(

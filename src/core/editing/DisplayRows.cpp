@@ -5,8 +5,8 @@
 #include "catalog/MeasPars.h"
 #include "catalog/Prots.h"
 #include "editing/ColorSchemes.h"
-#include "editing/Conversions.h"
 #include "editing/DisplayTexts.h"
+#include "editing/RowBuilders.h"
 #include "editing/ScreenEnable.h"
 #include "editing/SettingsEditor.h"
 #include "model/Pars32.h"
@@ -18,32 +18,17 @@ const QString Colors = QStringLiteral("tsColors");
 const QString Digits = QStringLiteral("tsColorDigit");
 const QString Misc = QStringLiteral("tsDispMisc");
 
-TControlRow OnPage(TControlRow row, const QString& page, const QString& group = {}) {
-    row.Page = page;
-    row.Group = group;
-    return row;
-}
-
 TControlRow SchemeRow() {
     TControlRow row = Radio(ColorSchemes::SchemeControl, DisplayTexts::SchemeGroup,
                             {DisplayTexts::Scheme1, DisplayTexts::Scheme2, DisplayTexts::Scheme3,
                              DisplayTexts::SchemeUser});
-    // An invalid nibble leaves the selection as it is.
-    row.Load = [](const TSettingsEditor& e) {
-        const int item = ColorSchemes::SchemeItem(e.Mk);
-        return item >= 0 ? QVariant(item) : e.Shown(ColorSchemes::SchemeControl);
-    };
-    row.Store = [](TSettingsEditor& e, const QVariant& shown) {
-        ColorSchemes::SelectScheme(e, shown.toInt());
-    };
-    row.Columns = 2;
-    return OnPage(row, Colors);
+    row.Load = ColorSchemes::LoadScheme;
+    row.Store = ColorSchemes::StoreScheme;
+    return Placed(ItemColumns(row, 2), Colors);
 }
 
 TControlRow LayoutRow(const QString& name, const QString& caption) {
-    TControlRow row = Radio(name, caption, {QStringLiteral("1"), QStringLiteral("2")});
-    row.Columns = 0;
-    return OnPage(row, Digits);
+    return Placed(InLine(Radio(name, caption, {QStringLiteral("1"), QStringLiteral("2")})), Digits);
 }
 
 TControlRow EnableBox(const ScreenEnable::TGroup& group, int box) {
@@ -57,9 +42,9 @@ TControlRow EnableBox(const ScreenEnable::TGroup& group, int box) {
         };
         row.VisibleRule = [box](const TSettingsEditor& e) { return box < e.Protocol().ParamCount; };
     } else if (group.Key == 'S' && box == ScreenEnable::TaximeterBox) {
-        row.VisibleRule = [](const TSettingsEditor& e) { return e.Flags().HasTaximeter; };
+        row.VisibleRule = Only(&TDeviceFlags::HasTaximeter);
     }
-    return OnPage(row, Misc, group.Caption);
+    return Placed(row, Misc, group.Caption);
 }
 
 } // namespace
@@ -74,17 +59,16 @@ std::vector<TControlRow> DisplayRows() {
         for (int box = 0; box < group.Count; ++box)
             rows.push_back(EnableBox(group, box));
 
-    rows.push_back(OnPage(Check(QStringLiteral("cbDispShowTitle"), DisplayTexts::ShowTitle), Misc));
-    rows.push_back(OnPage(Check(QStringLiteral("cbShowDispName"), DisplayTexts::ShowName), Misc));
-    TControlRow airWater = Radio(QStringLiteral("rgAirWaterShow"), DisplayTexts::AirWater,
-                                 {DisplayTexts::Air, DisplayTexts::Water});
-    airWater.VisibleRule = [](const TSettingsEditor& e) { return e.Flags().HasUniversalInput; };
-    rows.push_back(OnPage(airWater, Misc));
-    TControlRow speed =
-        Radio(QStringLiteral("rgDispSpeed"), DisplayTexts::Speed,
-              {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")});
-    speed.Columns = 0;
-    rows.push_back(OnPage(speed, Misc));
+    rows.push_back(Placed(Check(QStringLiteral("cbDispShowTitle"), DisplayTexts::ShowTitle), Misc));
+    rows.push_back(Placed(Check(QStringLiteral("cbShowDispName"), DisplayTexts::ShowName), Misc));
+    rows.push_back(Placed(Shows(Radio(QStringLiteral("rgAirWaterShow"), DisplayTexts::AirWater,
+                                      {DisplayTexts::Air, DisplayTexts::Water}),
+                                Only(&TDeviceFlags::HasUniversalInput)),
+                          Misc));
+    rows.push_back(Placed(InLine(Radio(QStringLiteral("rgDispSpeed"), DisplayTexts::Speed,
+                                       {QStringLiteral("1"), QStringLiteral("2"),
+                                        QStringLiteral("3"), QStringLiteral("4")})),
+                          Misc));
     return rows;
 }
 

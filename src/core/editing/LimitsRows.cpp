@@ -3,8 +3,8 @@
 
 #include "catalog/DeviceFlags.h"
 #include "catalog/Prots.h"
-#include "editing/Conversions.h"
 #include "editing/EditorTables.h"
+#include "editing/RowBuilders.h"
 #include "editing/SettingsEditor.h"
 #include "editing/WarningTable.h"
 
@@ -30,23 +30,16 @@ TEditorRule ByProtocol(TProtocolRule rule) {
     return [rule](const TSettingsEditor& e) { return rule(e.Protocol(), e.Flags()); };
 }
 
-TEditorRule Unless(bool TDeviceFlags::*flag) {
-    return [flag](const TSettingsEditor& e) { return !(e.Flags().*flag); };
-}
-
 TControlRow Limit(const QString& name, const QString& caption, double min, double max,
                   double step = 1, TProtocolRule shown = {}) {
-    TControlRow row = Spin(name, caption, min, max, step);
-    row.Page = Limits;
+    TControlRow row = Placed(Spin(name, caption, min, max, step), Limits);
     if (shown)
         row.VisibleRule = ByProtocol(shown);
     return row;
 }
 
 TControlRow Volts(const QString& name, const QString& caption, TRange normal, TRange with24V) {
-    TControlRow row = Spin(name, caption, normal.Min, normal.Max, 1, 1);
-    Bind::Scaled(row, 1, 10);
-    row.Page = Limits;
+    TControlRow row = Placed(Tenths(Spin(name, caption, normal.Min, normal.Max, 1, 1)), Limits);
     row.RangeRule = [normal, with24V](const TSettingsEditor& e) {
         return e.Flags().Is24V ? with24V : normal;
     };
@@ -57,9 +50,8 @@ std::vector<TControlRow> LimitRows() {
     const auto has = [](uint8_t TProtBase::*property) {
         return [property](const TProtBase& p, const TDeviceFlags&) { return p.*property != 0; };
     };
-    TControlRow velocity =
-        Limit(QStringLiteral("seVelocityLimit"), QStringLiteral("Скорость, км/час"), 40, 200, 2);
-    Bind::Scaled(velocity, 2, 1);
+    TControlRow velocity = Halves(
+        Limit(QStringLiteral("seVelocityLimit"), QStringLiteral("Скорость, км/час"), 40, 200, 2));
     // Halves lose the odd speeds: the control shows at once what was stored.
     velocity.After = [](TSettingsEditor& e) { e.Reload(QStringLiteral("seVelocityLimit")); };
 
@@ -72,41 +64,30 @@ std::vector<TControlRow> LimitRows() {
         return e.Protocol().IsHybrid ? TRange{25, 60} : TRange{75, 115};
     };
 
-    TControlRow arrow = Radio(
-        QStringLiteral("rgExp100ArrowLim"), QStringLiteral("Показ расхода/100 на стрелочн. диспл."),
-        {QStringLiteral("24/80"), QStringLiteral("24"), QStringLiteral("80")});
-    arrow.Page = Limits;
-    arrow.Columns = 0;
+    const TControlRow arrow =
+        Placed(InLine(Radio(QStringLiteral("rgExp100ArrowLim"),
+                            QStringLiteral("Показ расхода/100 на стрелочн. диспл."),
+                            {QStringLiteral("24/80"), QStringLiteral("24"), QStringLiteral("80")})),
+               Limits);
 
     TControlRow mode = Radio(QStringLiteral("rg24VMode"), QStringLiteral("Режим работы с АКБ"),
                              {QStringLiteral("12В"), QStringLiteral("24В")});
     Bind::Bit(mode, QStringLiteral("ProtocolFlags"), Battery24VBit);
-    mode.Page = Limits;
-    mode.Columns = 0;
-    mode.VisibleRule = [](const TSettingsEditor& e) { return e.Flags().Is24V; };
+    mode = Placed(Shows(InLine(mode), Only(&TDeviceFlags::Is24V)), Limits);
     // Only shows the mode the MK runs in.
     mode.EnabledRule = [](const TSettingsEditor&) { return false; };
 
+    // In reading order: engine and oil in the left column, the rest in the right one.
     std::vector<TControlRow> rows{
         Limit(QStringLiteral("seLiqTemperLimit"), QStringLiteral("ТОЖ, С"), 80, 120, 1,
               has(&TProtBase::HasCoolantTemp)),
+        Limit(QStringLiteral("seLiqTemperReady"), QStringLiteral("Т прогрева двигателя, С"), 10,
+              110, 1, has(&TProtBase::HasCoolantTemp)),
         Limit(QStringLiteral("seRevolutionsLimit"), QStringLiteral("Обороты двиг., об/мин * 100"),
               25, 80),
-        velocity,
-        Limit(QStringLiteral("seStopVelocityLimit"), QStringLiteral("Скорость  пробки, км/час"), 0,
-              200, 2),
-        Limit(QStringLiteral("seTankLimit"), QStringLiteral("Остаток бака, л"), 5, 99, 2),
-        Volts(QStringLiteral("seUaccLowLimit"), QStringLiteral("Низкое напряжение АКБ, В"),
-              {9.0, 13.9}, {18.0, 27.8}),
-        Volts(QStringLiteral("seUaccHighLimit"), QStringLiteral("Высокое напряжение АКБ, В"),
-              {14.0, 16.0}, {28.0, 32.0}),
         fan,
         Limit(QStringLiteral("seInjTimeLimit"), QStringLiteral("Превыш. времени впр. на ХХ ,%"), 1,
               99),
-        Limit(QStringLiteral("seLiqTemperReady"), QStringLiteral("Т прогрева двигателя, С"), 10,
-              110, 1, has(&TProtBase::HasCoolantTemp)),
-        Limit(QStringLiteral("seVel100"), QStringLiteral("Разгон до, км/час"), 40, 200, 2),
-        Limit(QStringLiteral("seVel100Down"), QStringLiteral("Торможение с, км/час"), 40, 200, 2),
         Limit(QStringLiteral("seVAGSFilterLimit"), QStringLiteral("Наполнение сажевого фильтра, %"),
               5, 60, 1,
               [](const TProtBase& p, const TDeviceFlags&) { return p.ProtCode == VagCode; }),
@@ -119,12 +100,22 @@ std::vector<TControlRow> LimitRows() {
               [](const TProtBase& p, const TDeviceFlags&) { return p.ProtCode == CanCode; }),
         Limit(QStringLiteral("seRetarderOilTemperLimit"), QStringLiteral("Т масла ретардера, С"),
               30, 200, 1, Retarder),
+        velocity,
+        Limit(QStringLiteral("seStopVelocityLimit"), QStringLiteral("Скорость  пробки, км/час"), 0,
+              200, 2),
+        Limit(QStringLiteral("seVel100"), QStringLiteral("Разгон до, км/час"), 40, 200, 2),
+        Limit(QStringLiteral("seVel100Down"), QStringLiteral("Торможение с, км/час"), 40, 200, 2),
+        Limit(QStringLiteral("seTankLimit"), QStringLiteral("Остаток бака, л"), 5, 99, 2),
+        Volts(QStringLiteral("seUaccLowLimit"), QStringLiteral("Низкое напряжение АКБ, В"),
+              {9.0, 13.9}, {18.0, 27.8}),
+        Volts(QStringLiteral("seUaccHighLimit"), QStringLiteral("Высокое напряжение АКБ, В"),
+              {14.0, 16.0}, {28.0, 32.0}),
+        mode,
         Limit(QStringLiteral("seInvTemperLimit"), QStringLiteral("Т инвертора"), 50, 120, 1,
               has(&TProtBase::IsHybrid)),
         Limit(QStringLiteral("seHVBTemperLimit"), QStringLiteral("Т ВВБ"), 25, 60, 1,
               has(&TProtBase::IsHybrid)),
         arrow,
-        mode,
     };
     const QHash<QString, QString> groups{
         {"seLiqTemperLimit", "Двигатель"},
@@ -148,85 +139,54 @@ std::vector<TControlRow> LimitRows() {
         {"seInvTemperLimit", "Гибрид"},
         {"seHVBTemperLimit", "Гибрид"},
     };
-    for (TControlRow& row : rows)
+    const QStringList right{"Движение и бак", "АКБ", "Гибрид"};
+    for (TControlRow& row : rows) {
         row.Group = groups.value(row.Name);
+        row.Column = row.Group.isEmpty() || right.contains(row.Group) ? 1 : 0;
+    }
     return rows;
 }
 
 std::vector<TControlRow> VoiceRows() {
     const auto onVoice = [](TControlRow row, bool hiddenWithoutVoice = false) {
-        row.Page = Voice;
-        row.Group = QStringLiteral("Озвучивание");
+        row = Placed(row, Voice, QStringLiteral("Озвучивание"));
         if (hiddenWithoutVoice)
             row.VisibleRule = Unless(&TDeviceFlags::NoVoice);
         return row;
     };
-    TControlRow flagSound =
-        Radio(QStringLiteral("rgFlagSound"), QStringLiteral("Откл.звук"),
-              {QStringLiteral("Да"), QStringLiteral("Нет"), QStringLiteral("Замок")});
-    flagSound.Columns = 0;
-    TControlRow hello =
+    const TControlRow flagSound =
+        InLine(Radio(QStringLiteral("rgFlagSound"), QStringLiteral("Откл.звук"),
+                     {QStringLiteral("Да"), QStringLiteral("Нет"), QStringLiteral("Замок")}));
+    const TControlRow hello = InLine(
         Radio(QStringLiteral("rgSayHelloMode"), QStringLiteral("Произносить \"Здравствуйте\""),
-              {QStringLiteral("Вкл."), QStringLiteral("Раз в сутки"), QStringLiteral("Откл.")});
-    hello.Columns = 0;
+              {QStringLiteral("Вкл."), QStringLiteral("Раз в сутки"), QStringLiteral("Откл.")}));
+    // Lines of two: the long captions left, the shorter ones and the choices beside them.
     return {
-        onVoice(Spin(QStringLiteral("seSoundVolume"), QStringLiteral("Громкость"), 0, 8), true),
-        onVoice(flagSound),
-        onVoice(hello, true),
-        onVoice(Spin(QStringLiteral("seSayParamPeriod"),
-                     QStringLiteral("Период автоповтора озвуч. параметров  (4=откл)"), 4, 99),
-                true),
         onVoice(Spin(QStringLiteral("seAlarmVelSecNoSayMax"),
                      QStringLiteral("Прореживание сообщений о превыш. скорости, мин (-1=П) "), -1,
                      99)),
-        onVoice(Spin(QStringLiteral("seSayEconomPeriod"),
-                     QStringLiteral("Эконометр период проговора"), 1, 20)),
+        Beside(onVoice(flagSound)),
+        onVoice(Spin(QStringLiteral("seSayParamPeriod"),
+                     QStringLiteral("Период автоповтора озвуч. параметров  (4=откл)"), 4, 99),
+                true),
+        Beside(onVoice(hello, true)),
+        onVoice(Spin(QStringLiteral("seSoundVolume"), QStringLiteral("Громкость"), 0, 8), true),
+        Beside(onVoice(Spin(QStringLiteral("seSayEconomPeriod"),
+                            QStringLiteral("Эконометр период проговора"), 1, 20))),
         onVoice(
             Check(QStringLiteral("cbSoundKeys"), QStringLiteral("Вкл. звук при нажатии кнопок"))),
-        onVoice(Check(QStringLiteral("cbSoundLock"),
-                      QStringLiteral("Вкл. звук при включении замка зажигания"))),
+        Beside(onVoice(Check(QStringLiteral("cbSoundLock"),
+                             QStringLiteral("Вкл. звук при включении замка зажигания")))),
     };
-}
-
-// Bits 0-2 of a warning's byte hold the first choice, bits 3-5 the later one; 5..7 fit the
-// bits but name no item.
-int Presentation(int64_t byte, int shift) {
-    const int choice = int(byte >> shift & 7);
-    return choice < PresentationItems ? choice : -1;
-}
-
-void StorePresentation(TSettingsEditor& e, const TWarningRow& w, int index) {
-    const TFieldRef field = RecordField(u"AlarmPresentation", index);
-    const int64_t old = ReadField(e.Mk, field);
-    // A group without a choice keeps what the record holds.
-    const auto choice = [&](const QString& name, int shift) {
-        const int item = e.Shown(name).toInt();
-        return item >= 0 ? int64_t(item) : old >> shift & 7;
-    };
-    const QString first = WarningGroupName(w, false);
-    if (w.HasLater) {
-        StoreField(e.Mk, field, choice(first, 0) + 8 * choice(WarningGroupName(w, true), 3));
-    } else if (e.Shown(first).toInt() >= 0) {
-        StoreField(e.Mk, field, int64_t(e.Shown(first).toInt()) * 9);
-    }
 }
 
 TControlRow WarningGroup(const TWarningRow& w, int index, bool later) {
-    TControlRow row;
-    row.Name = WarningGroupName(w, later);
-    row.Page = Voice;
-    row.Group = QStringLiteral("Предупреждение");
-    row.Caption = QString::fromUtf8(w.Caption);
-    row.Kind = TControlKind::Radio;
-    row.When = TStoreWhen::FocusOut;
-    row.Items = PresentationLetters();
-    row.Columns = 0;
-    const int shift = later ? 3 : 0;
-    row.Load = [index, shift](const TSettingsEditor& e) {
-        return QVariant(
-            Presentation(ReadField(e.Mk, RecordField(u"AlarmPresentation", index)), shift));
-    };
-    row.Store = [w, index](TSettingsEditor& e, const QVariant&) { StorePresentation(e, w, index); };
+    TControlRow row =
+        Placed(OnLeave(InLine(Radio(WarningGroupName(w, later), QString::fromUtf8(w.Caption),
+                                    PresentationLetters()))),
+               Voice, QStringLiteral("Предупреждение"));
+    Bind::Presentation(row, QStringLiteral("AlarmPresentation"), index, later ? 3 : 0,
+                       w.HasLater ? WarningGroupName(w, !later) : QString());
     row.ItemEnabledRule = [](const TSettingsEditor& e, int item) {
         return !(e.Flags().NoVoice && item >= 3);
     };
