@@ -1,7 +1,7 @@
 #include "CliUtil.h"
 
-#include "base/MKError.h"
 #include "CommandTable.h"
+#include "base/MKError.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,8 +1,9 @@
 // mktool carry: one file's settings carried onto a file read from another MK, by meaning.
 
-#include "base/MKError.h"
 #include "CliUtil.h"
+#include "CommandTable.h"
 #include "Commands.h"
+#include "base/MKError.h"
 #include "model/Pars32.h"
 #include "model/SettingsFile.h"
 #include "transfer/SettingsCarry.h"
@@ -10,7 +11,6 @@
 #include <cstdio>
 
 namespace {
-
 
 void PrintLines(const QStringList& lines) {
     if (lines.isEmpty())

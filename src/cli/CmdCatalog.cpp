@@ -1,11 +1,11 @@
+#include "CliUtil.h"
+#include "CommandTable.h"
+#include "Commands.h"
 #include "base/MKError.h"
 #include "catalog/AddSystems.h"
 #include "catalog/MeasPars.h"
 #include "catalog/MenuItems.h"
 #include "catalog/Prots.h"
-#include "CliUtil.h"
-#include "CommandTable.h"
-#include "Commands.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -1,7 +1,7 @@
-#include "base/MKError.h"
 #include "CliUtil.h"
 #include "CommandTable.h"
 #include "Commands.h"
+#include "base/MKError.h"
 #include "model/Pars32.h"
 #include "model/Preview.h"
 #include "model/SettingsFile.h"

@@ -1,7 +1,7 @@
-#include "base/Cp1251.h"
 #include "CliUtil.h"
 #include "CommandTable.h"
 #include "Commands.h"
+#include "base/Cp1251.h"
 #include "model/Pars32.h"
 #include "model/RecordFields.h"
 #include "model/SettingsFile.h"

@@ -1,7 +1,7 @@
-#include "base/MKError.h"
 #include "CliUtil.h"
 #include "CommandTable.h"
 #include "Commands.h"
+#include "base/MKError.h"
 #include "link/MKProtocol.h"
 #include "sim/MKSimulator.h"
 #include "sim/MemoryImage.h"

@@ -1,7 +1,7 @@
-#include "base/MKError.h"
 #include "CliUtil.h"
 #include "Commands.h"
 #include "DeviceCommand.h"
+#include "base/MKError.h"
 #include "editing/SettingsDiff.h"
 #include "link/LinkTexts.h"
 #include "link/ML_RS232.h"

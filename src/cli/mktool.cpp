@@ -1,8 +1,8 @@
-#include "base/MKError.h"
 #include "CliUtil.h"
 #include "CommandTable.h"
 #include "Commands.h"
 #include "HelpText.h"
+#include "base/MKError.h"
 
 #include <QGuiApplication>
 #include <cstdio>

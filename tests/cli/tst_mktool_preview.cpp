@@ -1,9 +1,9 @@
 // mktool preview: one screen into a PNG, with a settings file's colours and screens.
 #include "CliUtil.h"
 #include "Commands.h"
+#include "PreviewKit.h"
 #include "model/SettingsFile.h"
 #include "sim/FactoryMemory.h"
-#include "PreviewKit.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

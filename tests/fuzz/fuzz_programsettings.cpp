@@ -52,9 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(port == KeptOrDefault(raw("RS232", "Port", DefaultPort), DefaultPort, FirstPort,
                                          LastPort));
         FUZZ_CHECK(stored.AutoSearch == (raw(CommonSection, "Auto", defaults.AutoSearch) != 0));
-        FUZZ_CHECK(stored.LastAddress == KeptOrDefault(raw(CommonSection, "LastAddress", defaults.LastAddress),
-                                                       defaults.LastAddress, FirstDeviceAddress,
-                                                       LastDeviceAddress));
+        FUZZ_CHECK(stored.LastAddress ==
+                   KeptOrDefault(raw(CommonSection, "LastAddress", defaults.LastAddress),
+                                 defaults.LastAddress, FirstDeviceAddress, LastDeviceAddress));
         const TWindowPlacement& d = defaults.Placement;
         const TWindowPlacement& p = stored.Placement;
         constexpr int Far = TWindowPlacement::DesktopMax;

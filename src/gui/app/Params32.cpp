@@ -14,8 +14,8 @@
 
 namespace {
 
-// "Params32 [--demo] [--read-once] [FILE.rvset]": the first argument that is not an option is a settings
-// file to open at start, as the desktop passes it (%f). Made absolute now: the window's
+// "Params32 [--demo] [--read-once] [FILE.rvset]": the first argument that is not an option is a
+// settings file to open at start, as the desktop passes it (%f). Made absolute now: the window's
 // start-up changes the current folder.
 QString FileArgument(const QStringList& arguments) {
     for (const QString& argument : arguments.mid(1))

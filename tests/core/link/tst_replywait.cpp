@@ -113,7 +113,8 @@ private slots:
         if (ready)
             QVERIFY2(timer.elapsed() < timeoutMs / 2, qPrintable(QString::number(timer.elapsed())));
         else
-            QVERIFY2(timer.elapsed() >= timeoutMs - 10, qPrintable(QString::number(timer.elapsed())));
+            QVERIFY2(timer.elapsed() >= timeoutMs - 10,
+                     qPrintable(QString::number(timer.elapsed())));
         // A wait that ended early leaves every byte readable, as a plain read sees it.
         char buffer[64] = {};
         QCOMPARE(port.Read(buffer, sizeof buffer), qint64(present));

@@ -1,6 +1,6 @@
 // The MK screen compositions: where each one puts its texts, fills, lines and pictures.
-#include "catalog/MeasPars.h"
 #include "PreviewKit.h"
+#include "catalog/MeasPars.h"
 
 #include <QtTest>
 #include <cstring>

@@ -1,7 +1,7 @@
 // Sub-page "Цветовые схемы" of the settings editor dialog: the palette and element grids
 // editing the table SchemeIsUser selects, the scheme radio group, copying, resetting,
 // and every display sub-page fitting its page control.
-#include "DisplayDialogKit.h"
+#include "EditorDialogKit.h"
 
 #include "editing/ColorSchemes.h"
 #include "editing/DisplayTexts.h"
@@ -33,7 +33,7 @@ void PressRow(QTableWidget* grid, int row, Qt::MouseButton button = Qt::LeftButt
                       grid->visualRect(grid->model()->index(row, 0)).center());
 }
 
-QRadioButton* SchemeButton(TDisplayDialogKit& kit, int item) {
+QRadioButton* SchemeButton(TEditorDialogKit& kit, int item) {
     return kit.Find(ColorSchemes::SchemeControl)->findChildren<QRadioButton*>().at(item);
 }
 
@@ -66,7 +66,7 @@ private slots:
         // Entry 5 with bit 5 differing from bit 6: loading it into the spin edits must not
         // store it back.
         const uint16_t entry = uint16_t(TMK::PackColor(9, 20, 3) | 0x20);
-        TDisplayDialogKit kit([&](TMK& mk) {
+        TEditorDialogKit kit([&](TMK& mk) {
             mk.Record.DisplaySettings.ColorScheme = uint8_t(scheme);
             mk.Record.DisplaySettings.ColorTable0.Palette[5] = entry;
             mk.Record.DisplaySettings.ColorTable1.Palette[5] = entry;
@@ -109,7 +109,7 @@ private slots:
     }
     void ElementEditsTheSelectedTable() {
         QFETCH(int, scheme);
-        TDisplayDialogKit kit(
+        TEditorDialogKit kit(
             [&](TMK& mk) { mk.Record.DisplaySettings.ColorScheme = uint8_t(scheme); });
         const bool user = scheme == 0x24;
         TColorTable& edited = user ? kit.Display().ColorTable1 : kit.Display().ColorTable0;
@@ -142,7 +142,7 @@ private slots:
     }
 
     void IndexAbove127IsARangeError() {
-        TDisplayDialogKit kit(
+        TEditorDialogKit kit(
             [](TMK& mk) { mk.Record.DisplaySettings.ColorTable0.Indices[2] = 200; });
         kit.Dialog->SelectPage(QStringLiteral("tsColorDig49"));
         PressRow(kit.Find<QTableWidget>("sgDigit"), 2);
@@ -162,13 +162,13 @@ private slots:
     void OpeningRepacksPaletteEntry0() {
         QFETCH(int, stored);
         QFETCH(int, opened);
-        TDisplayDialogKit kit(
+        TEditorDialogKit kit(
             [&](TMK& mk) { mk.Record.DisplaySettings.ColorTable0.Palette[0] = uint16_t(stored); });
         QCOMPARE(int(kit.Display().ColorTable0.Palette[0]), opened);
     }
 
     void SchemeChangeAsksOnlyWithFocus() {
-        TDisplayDialogKit kit([](TMK& mk) { mk.Record.DisplaySettings.ColorScheme = 0x11; });
+        TEditorDialogKit kit([](TMK& mk) { mk.Record.DisplaySettings.ColorScheme = 0x11; });
         kit.Dialog->SelectPage(QStringLiteral("tsColorDig17"));
         kit.Dialog->show();
         QApplication::setActiveWindow(kit.Dialog.get());
@@ -210,7 +210,7 @@ private slots:
     // Without a window manager the window is not activated again after the question's box:
     // no focus-in reaches the group, and the second choice asks all the same.
     void SchemeQuestionAskedAgainAfterNo() {
-        TDisplayDialogKit kit([](TMK& mk) { mk.Record.DisplaySettings.ColorScheme = 0x11; });
+        TEditorDialogKit kit([](TMK& mk) { mk.Record.DisplaySettings.ColorScheme = 0x11; });
         kit.Dialog->SelectPage(QStringLiteral("tsColorDig17"));
         kit.Dialog->show();
         QApplication::setActiveWindow(kit.Dialog.get());
@@ -237,7 +237,7 @@ private slots:
     }
 
     void CopyToUserAndResetAll() {
-        TDisplayDialogKit kit([](TMK& mk) { mk.Record.DisplaySettings.ColorScheme = 0x24; });
+        TEditorDialogKit kit([](TMK& mk) { mk.Record.DisplaySettings.ColorScheme = 0x24; });
         kit.Dialog->SelectPage(QStringLiteral("tsColorMenu"));
         kit.Display().ColorTable0.Palette[3] = 0x1234;
         QTest::mouseClick(kit.Find<QPushButton>("bCopyToUser"), Qt::LeftButton);
@@ -264,7 +264,7 @@ private slots:
 
     // Every display sub-page lays out within the 1021 x 529 page control.
     void EverySubPageFits() {
-        TDisplayDialogKit kit;
+        TEditorDialogKit kit;
         kit.Dialog->show();
         QStringList parents;
         for (const TPageInfo& page : PageTree())

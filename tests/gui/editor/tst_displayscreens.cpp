@@ -1,6 +1,6 @@
 // The screen sub-pages, "Горячие меню" and "Разное" of the settings editor dialog, driven
 // by object name as a user drives them.
-#include "DisplayDialogKit.h"
+#include "EditorDialogKit.h"
 
 #include "catalog/MeasPars.h"
 #include "editing/DisplayTexts.h"
@@ -81,7 +81,7 @@ private slots:
         QFETCH(QPoint, at);
         QFETCH(int, part);
         QFETCH(QList<int>, ids);
-        TDisplayDialogKit kit;
+        TEditorDialogKit kit;
         kit.UseProtocol(Mixed);
         const int current = ids.last();
         const int picked = ids.first();
@@ -111,7 +111,7 @@ private slots:
 
     // Without a test's opener the menu pops up and the click returns at once.
     void MenuPopsUpWithoutBlocking() {
-        TDisplayDialogKit kit;
+        TEditorDialogKit kit;
         DisplayParts::SetMenuOpener({});
         kit.Dialog->SelectPage(QStringLiteral("tsDisp4_1"));
         kit.Dialog->show();
@@ -142,7 +142,7 @@ private slots:
         QFETCH(QString, box);
         QFETCH(Qt::MouseButton, button);
         QFETCH(QPoint, at);
-        TDisplayDialogKit kit;
+        TEditorDialogKit kit;
         kit.Dialog->SelectPage(page);
         kit.Editor().PopupList = 7;
         QTest::mouseClick(kit.Find(box), button, {}, at);
@@ -151,7 +151,7 @@ private slots:
     }
 
     void HotMenuInsertDeleteClear() {
-        TDisplayDialogKit kit([](TMK& mk) {
+        TEditorDialogKit kit([](TMK& mk) {
             const uint16_t ids[10] = {3, 0, 5, 6, 0, 0, 9, 0, 0, 0};
             for (int r = 0; r < 10; ++r)
                 mk.Record.DisplaySettings.HotMenus[0][r] = ids[r];
@@ -194,7 +194,7 @@ private slots:
     }
 
     void HotMenuInsertIntoAFullListDropsTheLast() {
-        TDisplayDialogKit kit([](TMK& mk) {
+        TEditorDialogKit kit([](TMK& mk) {
             for (int r = 0; r < 10; ++r)
                 mk.Record.DisplaySettings.HotMenus[2][r] = uint16_t(r + 1);
         });
@@ -224,7 +224,7 @@ private slots:
         QFETCH(int, column);
         QFETCH(int, to);
         QFETCH(QList<int>, result);
-        TDisplayDialogKit kit([](TMK& mk) {
+        TEditorDialogKit kit([](TMK& mk) {
             for (int r = 0; r < 10; ++r)
                 mk.Record.DisplaySettings.HotMenus[1][r] = uint16_t(r < 6 ? r + 1 : 0);
         });
@@ -239,7 +239,7 @@ private slots:
 
     // "Разное": the x1 boxes in five columns of eight, as many as the protocol's parameters.
     void OneValueBoxesInFiveColumns() {
-        TDisplayDialogKit kit;
+        TEditorDialogKit kit;
         kit.UseProtocol({1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 12, 13, 14, 16,
                          17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30,
                          31, 32, 33, 35, 36, 37, 38, 39, 41, 42, 43, 44, 45});

@@ -10,6 +10,7 @@
 #include "model/Pars32.h"
 #include "sim/FactoryMemory.h"
 
+#include "ImageKit.h"
 #include "ScriptedDialogs.h"
 
 #include <QPushButton>
@@ -37,10 +38,7 @@ std::pair<uint16_t, uint32_t> DeviceWith(TCapMask with, TCapMask without = {}) {
 
 // The factory image of a device, the edits packed into it.
 void Build(TMK& mk, std::pair<uint16_t, uint32_t> device, const TEdit& edit) {
-    mk.SettingsVersion = device.first;
-    mk.Image = FactoryImage(8192);
-    std::memcpy(mk.Image.data() + 56, &device.second, sizeof device.second);
-    mk.UnpackAll();
+    DeclareDevice(mk, device.first, device.second);
     if (edit)
         edit(mk);
     mk.PackAll();
@@ -53,7 +51,7 @@ void UseHybrid(TMK& mk) {
             if (!row.Variants.Contains(uint8_t(v)))
                 continue;
             mk.SettingsVersion = row.SettingsVersion;
-            std::memcpy(mk.Image.data() + 56, &v, sizeof v);
+            std::memcpy(mk.Image.data() + offsetof(TImageDirectory, FirmwareVersion), &v, sizeof v);
             mk.RebuildProtocolList();
             for (std::size_t i = 0; i < ProtocolList.size(); ++i)
                 if (ProtocolList[i]->IsHybrid) {

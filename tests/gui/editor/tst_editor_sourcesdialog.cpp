@@ -11,7 +11,7 @@
 #include "model/Pars32.h"
 #include "sim/FactoryMemory.h"
 
-#include "ScriptedDialogs.h"
+#include "EditorDialogKit.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -28,63 +28,16 @@
 
 namespace {
 
-// The editor opened as the main window opens it, on a device by settings version and
-// variant; `flags` may add capability flags after the catalogues were built.
-struct TDialogKit {
-    explicit TDialogKit(uint16_t version = 1, uint32_t variant = FactoryFirmwareVersion,
-                        const std::function<void(TMK&)>& prepare = {},
-                        const std::function<void(TDeviceFlags&)>& flags = {}) {
-        Mk.SettingsVersion = version;
-        Mk.Image = FactoryImage(8192);
-        std::memcpy(Mk.Image.data() + offsetof(TImageDirectory, FirmwareVersion), &variant, 4);
-        Mk.UnpackAll();
-        if (prepare)
-            prepare(Mk);
-        Mk.RebuildProtocolList();
-        if (flags)
-            flags(DeviceFlags);
-        Mk.CreateMeasParams();
-        BuildMenuItemList();
-        Dialog = std::make_unique<TMK_SetParamsDlg>(Mk);
-        Dialog->Prepare();
-        Dialog->show();
-    }
-
-    template <class T = QWidget> T* Find(const QString& name) {
-        auto* w = Dialog->findChild<T*>(name);
-        if (!w)
-            qFatal("no %s", qPrintable(name));
-        return w;
-    }
-    int64_t Field(const char* name, int index = 0) const {
-        return ReadField(Mk, RecordField(QString::fromLatin1(name), index));
-    }
-    // Shown as far as its page goes: the page itself need not be the current tab.
-    bool Shows(const QString& name) {
-        QWidget* w = Find(name);
-        const QString page = Dialog->Editor().RowOrThrow(name).Page;
-        return w->isVisibleTo(Dialog->Sheet(page));
-    }
-    static void Leave(QWidget* w) {
-        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-        QApplication::sendEvent(w, &out);
-    }
-
-    TScriptedDialogs Dialogs;
-    TMK Mk;
-    std::unique_ptr<TMK_SetParamsDlg> Dialog;
-};
-
 // The device that shows the most of these pages: 24 V, J1939 extended, a second tank, with
 // low-beam control added.
-std::unique_ptr<TDialogKit> FullDevice(const std::function<void(TMK&)>& prepare = {}) {
-    return std::make_unique<TDialogKit>(0x8002, 0, prepare,
-                                        [](TDeviceFlags& f) { f.HasLightsControl = true; });
+std::unique_ptr<TEditorDialogKit> FullDevice(const std::function<void(TMK&)>& prepare = {}) {
+    return std::make_unique<TEditorDialogKit>(
+        prepare, [](TDeviceFlags& f) { f.HasLightsControl = true; }, 0x8002, 0);
 }
 
 // A device without gas, voice, parking: settings version 0x0A01, variant 10.
-std::unique_ptr<TDialogKit> PlainDevice() {
-    return std::make_unique<TDialogKit>(0x0A01, 10);
+std::unique_ptr<TEditorDialogKit> PlainDevice() {
+    return std::make_unique<TEditorDialogKit>(nullptr, nullptr, 0x0A01, 10);
 }
 
 QString Describe(const QWidget* w) {
@@ -137,14 +90,14 @@ private slots:
         QFETCH(QString, field);
         QFETCH(int, stored);
         QFETCH(double, shown);
-        TDialogKit kit;
+        TEditorDialogKit kit;
         auto* spin = kit.Find<QDoubleSpinBox>(control);
         const QByteArray name = field.toLatin1();
         const int64_t before = kit.Field(name.constData());
         spin->findChild<QLineEdit*>()->setText(
             spin->locale().toString(typed, 'f', spin->decimals()));
         QCOMPARE(kit.Field(name.constData()), before); // typing alone stores nothing
-        TDialogKit::Leave(spin);
+        TEditorDialogKit::Leave(spin);
         QCOMPARE(kit.Field(name.constData()), stored);
         QCOMPARE(spin->value(), shown);
         QVERIFY(kit.Dialogs.Errors().isEmpty());
@@ -155,7 +108,7 @@ private slots:
         auto* spin = kit->Find<QDoubleSpinBox>("seUaccLowLimit");
         QCOMPARE(spin->value(), 18.0);
         QCOMPARE(kit->Field("UaccLowLimit"), 120);
-        TDialogKit::Leave(spin);
+        TEditorDialogKit::Leave(spin);
         QCOMPARE(kit->Field("UaccLowLimit"), 180);
         QVERIFY(kit->Shows("rg24VMode"));
         QVERIFY(!kit->Find("rg24VMode")->isEnabled());
@@ -163,30 +116,27 @@ private slots:
 
     // A blanked hour is refused with the conversion error; the edit gets the stored time back.
     void BadTimeShowsTheErrorAndKeepsTheField() {
-        TDialogKit kit(1, FactoryFirmwareVersion,
-                       [](TMK& mk) { mk.Record.DisplaySettings.IntenseDayTime = 450; });
+        TEditorDialogKit kit([](TMK& mk) { mk.Record.DisplaySettings.IntenseDayTime = 450; });
         auto* edit = kit.Find<QLineEdit>("meIntenseDayTime");
         edit->setText(QStringLiteral("  :45"));
-        TDialogKit::Leave(edit);
+        TEditorDialogKit::Leave(edit);
         QCOMPARE(kit.Dialogs.Errors(), QStringList{"'  ' is not a valid integer value"});
         QCOMPARE(kit.Field("IntenseDayTime"), 450);
         QCOMPARE(edit->text(), QStringLiteral("07:30"));
     }
 
     void WarningGroupStoresWhenLeft() {
-        TDialogKit kit(1, FactoryFirmwareVersion,
-                       [](TMK& mk) { mk.Record.AlarmSounds.AlarmPresentation[6] = 0; });
+        TEditorDialogKit kit([](TMK& mk) { mk.Record.AlarmSounds.AlarmPresentation[6] = 0; });
         QRadioButton* n = kit.Find("rgapTO_F")->findChildren<QRadioButton*>().at(1);
         QCOMPARE(n->text(), QStringLiteral("Н"));
         n->click();
         QCOMPARE(kit.Field("AlarmPresentation", 6), 0);
-        TDialogKit::Leave(n);
+        TEditorDialogKit::Leave(n);
         QCOMPARE(kit.Field("AlarmPresentation", 6), 9);
     }
 
     void ServiceInformationGrid() {
-        TDialogKit kit(1, FactoryFirmwareVersion,
-                       [](TMK& mk) { mk.Record.ProtocolSettings.EcuAddress = 0x1F; });
+        TEditorDialogKit kit([](TMK& mk) { mk.Record.ProtocolSettings.EcuAddress = 0x1F; });
         auto* grid = kit.Find<QTableWidget>("sgServiceInfo");
         QCOMPARE(grid->item(11, 1)->text(), QStringLiteral("1F"));
         // Reachable from nowhere in the dialog.
@@ -217,8 +167,7 @@ private slots:
         // "Руч." comes after "Авт." and the automatic methods the device offers.
         const TDeviceFlags& f = DeviceFlags;
         const int manual = 1 + int(f.UseObd2) + int(f.UseVag && !f.NoVag) + int(f.UseOpel);
-        auto kit = std::make_unique<TDialogKit>(
-            uint16_t(version), uint32_t(variant),
+        auto kit = std::make_unique<TEditorDialogKit>(
             [index, manual](TMK& mk) {
                 TProtocolSettings& p = mk.Record.ProtocolSettings;
                 p.Protocol = uint16_t(index);
@@ -226,7 +175,8 @@ private slots:
                 p.ProtocolFlags |= 1; // the virtual lock shows its level
                 mk.Record.LimitsSettings.RevolutionsMeth = 1;
             },
-            [](TDeviceFlags& f) { f.HasLightsControl = true; });
+            [](TDeviceFlags& f) { f.HasLightsControl = true; }, uint16_t(version),
+            uint32_t(variant));
         for (const char* name : {"cbProtocol", "seLockTypeLevel", "rgForsCoef", "cbLightsOn"})
             QVERIFY2(kit->Shows(name), name);
         QStringList problems;

@@ -10,7 +10,7 @@
 #include "model/Pars32.h"
 #include "sim/FactoryMemory.h"
 
-#include "ScriptedDialogs.h"
+#include "EditorDialogKit.h"
 
 #include <QDoubleSpinBox>
 #include <QFocusEvent>
@@ -23,44 +23,6 @@
 #include <QtTest>
 
 namespace {
-
-// The editor opened on the factory memory as the main window opens it.
-struct TDialogKit {
-    explicit TDialogKit(const std::function<void(TMK&)>& prepare = {},
-                        const std::function<void(TDeviceFlags&)>& flags = {}) {
-        Mk.Image = FactoryImage(8192);
-        Mk.UnpackAll();
-        if (prepare)
-            prepare(Mk);
-        Mk.RebuildProtocolList();
-        if (flags)
-            flags(DeviceFlags);
-        Mk.CreateMeasParams();
-        BuildMenuItemList();
-        Dialog = std::make_unique<TMK_SetParamsDlg>(Mk);
-        Dialog->Prepare();
-        Dialog->show();
-    }
-
-    template <class T = QWidget> T* Find(const QString& name) {
-        auto* w = Dialog->findChild<T*>(name);
-        if (!w)
-            qFatal("no %s", qPrintable(name));
-        return w;
-    }
-    int64_t Field(const char* name, int index = 0) const {
-        return ReadField(Mk, RecordField(QString::fromLatin1(name), index));
-    }
-    static void Leave(QWidget* w) {
-        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-        QApplication::sendEvent(w, &out);
-    }
-    void Page(const QString& page) { Dialog->SelectPage(page); }
-
-    TScriptedDialogs Dialogs;
-    TMK Mk;
-    std::unique_ptr<TMK_SetParamsDlg> Dialog;
-};
 
 std::function<void(TMK&)> Points(int count) {
     return [count](TMK& mk) {
@@ -113,7 +75,7 @@ private slots:
         QFETCH(QString, field);
         QFETCH(int, stored);
         QFETCH(int, startHigh);
-        TDialogKit kit(Points(3));
+        TEditorDialogKit kit(Points(3));
         kit.Page("tsOil");
         auto* grid = kit.Find<QTableWidget>("sgTarir");
         QCOMPARE(grid->rowCount(), 3);
@@ -122,7 +84,7 @@ private slots:
         QVERIFY(kit.Dialog->Editor().TarirEdited);
         QCOMPARE(ReadField(kit.Mk, RecordField(field, row)),
                  column == 2 ? 100 * (row + 1) : 10 * (row + 1));
-        TDialogKit::Leave(grid);
+        TEditorDialogKit::Leave(grid);
         QCOMPARE(ReadField(kit.Mk, RecordField(field, row)), stored);
         QCOMPARE(kit.Field("TarirStartHigh"), startHigh);
         QVERIFY(!kit.Dialog->Editor().TarirEdited);
@@ -130,7 +92,7 @@ private slots:
     }
 
     void PointCountSetsTheGrid() {
-        TDialogKit kit(Points(3));
+        TEditorDialogKit kit(Points(3));
         kit.Page("tsOil");
         auto* count = kit.Find<QDoubleSpinBox>("seTarirLeng");
         count->setValue(5);
@@ -142,7 +104,7 @@ private slots:
     }
 
     void SevenPointRowsShowAsTheCountChanges() {
-        TDialogKit kit([](TMK& mk) { mk.Record.TankSensorSettings.OilCalibrQuant = 2; });
+        TEditorDialogKit kit([](TMK& mk) { mk.Record.TankSensorSettings.OilCalibrQuant = 2; });
         kit.Page("tsOil");
         QVERIFY(!kit.Find("seOilCalibrLitArr1")->isHidden());
         QVERIFY(kit.Find("seOilCalibrLitArr2")->isHidden());
@@ -155,7 +117,7 @@ private slots:
     void TankFileButtons() {
         QTemporaryDir dir;
         const QString path = dir.filePath("tank.rvtnk");
-        TDialogKit kit(Points(4));
+        TEditorDialogKit kit(Points(4));
         kit.Page("tsOil");
         kit.Dialogs.FileAnswers = {path};
         QTest::mouseClick(kit.Find<QPushButton>("bOilSave"), Qt::LeftButton);
@@ -199,19 +161,19 @@ private slots:
         QFETCH(QString, shown);
         QFETCH(QString, typed);
         QFETCH(int, result);
-        TDialogKit kit([=](TMK& mk) { mk.Record.ServiceSettings.TO = stored; });
+        TEditorDialogKit kit([=](TMK& mk) { mk.Record.ServiceSettings.TO = stored; });
         kit.Page("tsTO");
         auto* edit = kit.Find<QLineEdit>("deTO");
         const QRegularExpression notDigit(QStringLiteral("\\D"));
         QCOMPARE(edit->text().remove(notDigit), QString(shown).remove(notDigit));
         edit->setText(typed);
-        TDialogKit::Leave(edit);
+        TEditorDialogKit::Leave(edit);
         QCOMPARE(kit.Field("TO"), result);
         QVERIFY(kit.Dialogs.Errors().isEmpty());
     }
 
     void CellEditorLeavingTheGrid() {
-        TDialogKit kit(Points(3));
+        TEditorDialogKit kit(Points(3));
         kit.Page("tsOil");
         kit.Dialog->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(kit.Dialog.get()));
@@ -229,7 +191,7 @@ private slots:
     }
 
     void BlockDoubleClicks() {
-        TDialogKit kit;
+        TEditorDialogKit kit;
         auto* all = kit.Find<QTableWidget>("sgAllBlocks");
         auto* chosen = kit.Find<QTableWidget>("sgChosenBlocks");
         kit.Page("tsBlocks");

@@ -1,9 +1,10 @@
 #pragma once
 
-// The settings editor dialog opened on the factory memory as the main window opens it,
-// with scripted dialogs, and the right-click menus of the display pages caught instead of
-// popped up.
+// The settings editor dialog opened as the main window opens it, on the factory memory
+// declared as a device of the variant table, with scripted dialogs; the display pages'
+// right-click menus are caught instead of popped up.
 
+#include "catalog/DeviceFlags.h"
 #include "catalog/MenuItems.h"
 #include "catalog/Prots.h"
 #include "editing/SettingsEditor.h"
@@ -12,25 +13,30 @@
 #include "model/Pars32.h"
 #include "sim/FactoryMemory.h"
 
+#include "ImageKit.h"
 #include "ScriptedDialogs.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFocusEvent>
 #include <QMenu>
-#include <QTabWidget>
 #include <QtTest>
 #include <functional>
 #include <memory>
 #include <span>
 
-struct TDisplayDialogKit {
-    // `prepare` changes the record before the editor opens.
-    explicit TDisplayDialogKit(const std::function<void(TMK&)>& prepare = {}) {
-        Mk.Image = FactoryImage(8192);
-        Mk.UnpackAll();
+struct TEditorDialogKit {
+    // `prepare` changes the record before the editor opens; `flags` adds capability flags
+    // after the catalogues were built.
+    explicit TEditorDialogKit(const std::function<void(TMK&)>& prepare = {},
+                              const std::function<void(TDeviceFlags&)>& flags = {},
+                              uint16_t version = 1, uint32_t variant = FactoryFirmwareVersion) {
+        DeclareDevice(Mk, version, variant);
         if (prepare)
             prepare(Mk);
         Mk.RebuildProtocolList();
+        if (flags)
+            flags(DeviceFlags);
         Mk.CreateMeasParams();
         BuildMenuItemList();
         DisplayParts::SetMenuOpener([this](QMenu& menu, const QPoint& at) {
@@ -39,15 +45,30 @@ struct TDisplayDialogKit {
         });
         Dialog = std::make_unique<TMK_SetParamsDlg>(Mk);
         Dialog->Prepare();
+        Dialog->show();
     }
-    ~TDisplayDialogKit() { DisplayParts::SetMenuOpener({}); }
+    ~TEditorDialogKit() { DisplayParts::SetMenuOpener({}); }
 
     template <class T = QWidget> T* Find(const QString& name) const {
         T* widget = Dialog->findChild<T*>(name);
         if (!widget)
-            qWarning("no widget %s", qPrintable(name));
+            qFatal("no widget %s", qPrintable(name));
         return widget;
     }
+    int64_t Field(const char* name, int index = 0) const {
+        return ReadField(Mk, RecordField(QString::fromLatin1(name), index));
+    }
+    // Shown as far as its page goes: the page itself need not be the current tab.
+    bool Shows(const QString& name) const {
+        const QString page = Dialog->Editor().RowOrThrow(name).Page;
+        return Find(name)->isVisibleTo(Dialog->Sheet(page));
+    }
+    // The focus leaves the control, as when the user tabs away: bound values are stored.
+    static void Leave(QWidget* w) {
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(w, &out);
+    }
+    void Page(const QString& page) { Dialog->SelectPage(page); }
 
     TSettingsEditor& Editor() { return Dialog->Editor(); }
     TDisplaySettings& Display() { return Mk.Record.DisplaySettings; }
