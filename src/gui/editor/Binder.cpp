@@ -5,6 +5,7 @@
 #include "editing/SettingsEditor.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -262,6 +264,7 @@ void TBinder::ShowValue(const TControlRow& row) {
         for (int i = 0; i < list.size(); ++i) {
             QAbstractButton* b = buttons->button(i);
             b->setText(i < items.size() ? items[i] : QString());
+            b->setAccessibleName(b->text());
             b->setVisible(i < items.size());
             b->setEnabled(i < enabled.size() && enabled[i]);
         }
@@ -302,6 +305,7 @@ void TBinder::ShowValue(const TControlRow& row) {
     }
     if (QLabel* label = Labels.value(row.Name))
         label->setText(caption);
+    control->setAccessibleName(AccessibleName(row));
     // A widget no page placed stays parentless: showing it would open a window of its own.
     const bool visible = Editor.Visible(row.Name);
     if (control->parentWidget())
@@ -430,6 +434,8 @@ void TBinder::LayoutPage(QWidget* sheet, const QString& page) {
             box->setMinimumWidth(GroupMinWidth);
             stack->addWidget(box);
         }
+        for (const TItem& item : items)
+            LaidOut[page] += item.Names;
         stack->addStretch(1);
         line->addLayout(stack);
     }
@@ -437,4 +443,47 @@ void TBinder::LayoutPage(QWidget* sheet, const QString& page) {
     if (!sheet->layout())
         new QVBoxLayout(sheet);
     static_cast<QBoxLayout*>(sheet->layout())->insertWidget(0, area);
+}
+
+// A control without a caption of its own (an "in use" box, a name edit) belongs to the
+// line of the captioned row before it.
+QString TBinder::AccessibleName(const TControlRow& row) const {
+    const std::vector<TControlRow>& rows = Editor.Rows();
+    auto it = std::find_if(rows.rbegin(), rows.rend(),
+                           [&row](const TControlRow& r) { return &r == &row; });
+    for (; it != rows.rend() && it->Page == row.Page; ++it)
+        if (!it->Caption.isEmpty() || it->CaptionRule)
+            return Editor.Caption(it->Name);
+    return {};
+}
+
+QWidgetList TBinder::TabStops(QWidget* sheet, const QString& page) const {
+    // Every widget Tab can reach on the sheet, in the window's focus chain; the parts of a
+    // spin edit, list, grid or inner page control are reached through it.
+    const auto inside = [sheet](QWidget* w) {
+        for (QWidget* p = w->parentWidget(); p && p != sheet; p = p->parentWidget())
+            if (qobject_cast<QAbstractSpinBox*>(p) || qobject_cast<QComboBox*>(p) ||
+                qobject_cast<QAbstractScrollArea*>(p) || qobject_cast<QTabWidget*>(p))
+                return true;
+        return false;
+    };
+    QWidgetList chain;
+    QWidget* w = sheet;
+    do {
+        if (sheet->isAncestorOf(w) && !inside(w) &&
+            (qobject_cast<QTabWidget*>(w) || (w->focusPolicy() & Qt::TabFocus)))
+            chain.append(w);
+        w = w->nextInFocusChain();
+    } while (w != sheet);
+    QWidgetList stops;
+    for (const QString& name : LaidOut.value(page)) {
+        QWidget* control = Controls.value(name);
+        for (QWidget* stop : std::as_const(chain))
+            if (stop == control || control->isAncestorOf(stop))
+                stops.append(stop);
+    }
+    for (QWidget* stop : std::as_const(chain))
+        if (!stops.contains(stop))
+            stops.append(stop);
+    return stops;
 }

@@ -43,6 +43,11 @@ public:
     // Lays the given controls out in a group box with that title, one line each unless a
     // row stands beside the one before it.
     QGroupBox* Group(const QString& title, const QStringList& names);
+    // The stops of Tab on a laid out page in visual order: first the controls LayoutPage
+    // placed, in the rows' reading order (they stand above the module's content), then what
+    // the page's module placed, in the order it placed it. A page control inside the page
+    // stands for its own pages.
+    QWidgetList TabStops(QWidget* sheet, const QString& page) const;
 
     // Pushes the model's values, items, ranges, visibility and enabled state into the widgets.
     void Refresh();
@@ -58,6 +63,7 @@ private:
     QVariant WidgetValue(const TControlRow& row) const;
     void ShowValue(const TControlRow& row);
     void Wire(const TControlRow& row, QWidget* control);
+    QString AccessibleName(const TControlRow& row) const;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     TSettingsEditor& Editor;
@@ -66,5 +72,6 @@ private:
     QHash<QString, QWidget*> Fields;
     QSet<QString> Placed;
     QList<QGroupBox*> Boxes;
+    QHash<QString, QStringList> LaidOut; // page: the names LayoutPage placed, in reading order
     bool Refreshing = false;
 };

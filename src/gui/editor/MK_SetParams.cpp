@@ -5,14 +5,19 @@
 #include "editing/PageTree.h"
 #include "editing/SettingsEditor.h"
 #include "editor/Binder.h"
+#include "editor/EditorKeys.h"
 #include "editor/EditorPage.h"
 #include "editor/SettingSearch.h"
 #include "model/Pars32.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -30,6 +35,17 @@ QString PageControlName(const QString& page) {
         {"tsDispArrow", "pcDispArrow"},
     };
     return names.value(page);
+}
+
+// A grid or button a page module made without a name of its own: named by its box, or by
+// its page.
+QString UnnamedStopName(QWidget* stop, const QString& page) {
+    if (auto* button = qobject_cast<QAbstractButton*>(stop); button && !button->text().isEmpty())
+        return button->text();
+    for (QWidget* p = stop->parentWidget(); p; p = p->parentWidget())
+        if (auto* box = qobject_cast<QGroupBox*>(p); box && !box->title().isEmpty())
+            return box->title();
+    return page;
 }
 
 } // namespace
@@ -69,10 +85,12 @@ TMK_SetParamsDlg::TMK_SetParamsDlg(TMK& mk, QWidget* parent)
     search->setFixedWidth(320);
     search->Go = [this](const TFoundSetting& found) { GoTo(found.Page, found.Control); };
     row->addWidget(search);
+    new TEditorKeys(this, main, search);
     row->addStretch(1);
     row->addWidget(ok);
     row->addWidget(cancel);
     buttons->setGeometry(0, PagesHeight, ClientWidth, ClientHeight - PagesHeight);
+    OrderTabs();
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(main, &QTabWidget::currentChanged, this, [this, main](int index) {
@@ -118,6 +136,39 @@ void TMK_SetParamsDlg::BuildPages() {
     // Every control no group placed stands where its row says.
     for (const TPageInfo& page : PageTree())
         Bind->LayoutPage(Sheets.value(page.Name), page.Name);
+}
+
+// A page control's tabs, then the stops of each of its pages in turn: Tab from the tabs
+// enters the page shown, since the hidden pages' controls are skipped.
+// A page control's tabs, then the stops of each of its pages in turn: Tab from the tabs
+// enters the page shown, since the hidden pages' controls are skipped.
+QWidgetList TMK_SetParamsDlg::PageStops(QTabWidget* pages) {
+    QWidgetList stops = {pages->tabBar()};
+    for (int i = 0; i < pages->count(); ++i) {
+        QWidget* sheet = pages->widget(i);
+        for (QWidget* stop : Bind->TabStops(sheet, sheet->objectName())) {
+            if (auto* inner = qobject_cast<QTabWidget*>(stop)) {
+                stops += PageStops(inner);
+                continue;
+            }
+            if (stop->accessibleName().isEmpty())
+                stop->setAccessibleName(UnnamedStopName(stop, pages->tabText(i)));
+            stops.append(stop);
+        }
+    }
+    return stops;
+}
+
+void TMK_SetParamsDlg::OrderTabs() {
+    // Tab leaves a grid for the next control; the arrows move within it.
+    for (auto* grid : findChildren<QAbstractItemView*>())
+        grid->setTabKeyNavigation(false);
+    QWidgetList stops = PageStops(PageControls.value(QStringLiteral("pcMain")));
+    stops += {findChild<QWidget*>(QStringLiteral("eFindSetting")),
+              findChild<QWidget*>(QStringLiteral("bOK")),
+              findChild<QWidget*>(QStringLiteral("bCancel"))};
+    for (qsizetype i = 1; i < stops.size(); ++i)
+        QWidget::setTabOrder(stops[i - 1], stops[i]);
 }
 
 QWidget* TMK_SetParamsDlg::Sheet(const QString& page) const {

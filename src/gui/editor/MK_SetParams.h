@@ -48,6 +48,8 @@ protected:
 private:
     void BuildPages();
     void ApplyPageVisibility();
+    void OrderTabs();
+    QWidgetList PageStops(QTabWidget* pages); // names the unnamed ones on the way
 
     std::unique_ptr<TSettingsEditor> Model;
     std::unique_ptr<TBinder> Bind;
