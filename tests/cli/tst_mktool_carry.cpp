@@ -6,6 +6,7 @@
 #include "editing/SettingsEditor.h"
 #include "model/SettingsFile.h"
 
+#include "MktoolRun.h"
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -14,20 +15,6 @@
 #include <QtTest>
 
 namespace {
-
-struct TResult {
-    int Status;
-    QByteArray Out;
-    QString Err;
-    QString LastErrorLine() const { return Err.trimmed().section(QLatin1Char('\n'), -1); }
-};
-
-TResult Run(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(MKTOOL_PATH), args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
-}
 
 // A settings file of the device with the protocol chosen and a few settings changed.
 void WriteDevice(const QString& path, uint16_t version, uint32_t variant, const QString& protocol,

@@ -6,6 +6,7 @@
 
 #include "model/Pars32.h"
 
+#include "MktoolRun.h"
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -15,20 +16,6 @@
 #include <cstring>
 
 namespace {
-
-struct TResult {
-    int Status;
-    QByteArray Out;
-    QString Err;
-    QString LastErrorLine() const { return Err.trimmed().section(QLatin1Char('\n'), -1); }
-};
-
-TResult Run(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(MKTOOL_PATH), args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
-}
 
 // A settings file of the factory memory declared as the given device.
 void WriteDeviceFile(const QString& path, uint16_t version, uint32_t variant) {

@@ -4,6 +4,7 @@
 
 #include "ImageKit.h"
 
+#include "MktoolRun.h"
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -13,19 +14,6 @@
 #include <cstring>
 
 namespace {
-
-struct TResult {
-    int Status;
-    QByteArray Out;
-    QString Err;
-};
-
-TResult Run(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(MKTOOL_PATH), args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
-}
 
 // A factory record packed into a plain directory image of firmware version 3.
 QByteArray FactoryImage() {

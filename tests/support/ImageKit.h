@@ -15,6 +15,7 @@
 #include <QByteArray>
 #include <cstddef>
 #include <cstring>
+#include <utility>
 
 // An image whose directory places each block from address 96 on, length = block size + 4,
 // and entry 12 after the last block with 20 bytes.
@@ -67,4 +68,18 @@ inline void DeclareDevice(TMK& mk, uint16_t version, uint32_t variant, quint32 m
     StoreField(mk, RecordField(u"Protocol"), index);
     StoreField(mk, RecordField(u"PrevProtocol"), index);
     mk.PackAll();
+}
+
+// The first device of the variant table that has every flag of `with` and none of `without`.
+inline std::pair<uint16_t, uint32_t> DeviceWith(TCapMask with, TCapMask without = {}) {
+    for (const TVariantRow& row : DeviceVariantRows()) {
+        if (!row.Caps.Contains(with) || (row.Caps.Bits & without.Bits))
+            continue;
+        for (uint32_t v = 0; v < 32; ++v)
+            if (row.Variants.Contains(uint8_t(v)) &&
+                LookUpDeviceVariant(row.SettingsVersion, uint8_t(v)).Flags.Caps().Bits ==
+                    row.Caps.Bits)
+                return {row.SettingsVersion, v};
+    }
+    return {0, 0};
 }

@@ -22,20 +22,6 @@ namespace {
 
 using TEdit = std::function<void(TMK&)>;
 
-// A device of the variant table with every flag of `with` and none of `without`.
-std::pair<uint16_t, uint32_t> DeviceWith(TCapMask with, TCapMask without = {}) {
-    for (const TVariantRow& row : DeviceVariantRows()) {
-        if (!row.Caps.Contains(with) || (row.Caps.Bits & without.Bits))
-            continue;
-        for (uint32_t v = 0; v < 32; ++v)
-            if (row.Variants.Contains(uint8_t(v)) &&
-                LookUpDeviceVariant(row.SettingsVersion, uint8_t(v)).Flags.Caps().Bits ==
-                    row.Caps.Bits)
-                return {row.SettingsVersion, v};
-    }
-    return {0, 0};
-}
-
 // The factory image of a device, the edits packed into it.
 void Build(TMK& mk, std::pair<uint16_t, uint32_t> device, const TEdit& edit) {
     DeclareDevice(mk, device.first, device.second);

@@ -9,6 +9,7 @@
 #include "model/Pars32.h"
 #include "sim/FactoryMemory.h"
 
+#include "ImageKit.h"
 #include "ScriptedDialogs.h"
 
 #include <QAbstractSpinBox>
@@ -37,20 +38,6 @@ void LoadFactory(TMK& mk, uint16_t settingsVersion = 1, uint32_t variant = Facto
 void Leave(QWidget* w) {
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(w, &out);
-}
-
-// The first device of the variant table that has every flag of `with` and none of `without`.
-std::pair<uint16_t, uint32_t> DeviceWith(TCapMask with, TCapMask without) {
-    for (const TVariantRow& row : DeviceVariantRows()) {
-        if (!row.Caps.Contains(with) || (row.Caps.Bits & without.Bits))
-            continue;
-        for (uint32_t v = 0; v < 32; ++v)
-            if (row.Variants.Contains(uint8_t(v)) &&
-                LookUpDeviceVariant(row.SettingsVersion, uint8_t(v)).Flags.Caps().Bits ==
-                    row.Caps.Bits)
-                return {row.SettingsVersion, v};
-    }
-    return {0, 0};
 }
 
 // Object names of bound controls: a lower-case type prefix of the editor's kinds, then
