@@ -42,6 +42,13 @@ struct TControlRow {
     // it in its group's grid rather than on a line of its own.
     int Column = 0;
     bool Beside = false;
+    // Column headings over the line this row begins, one per cell of the group's grid.
+    QStringList Headings;
+    // Its caption stands elsewhere on its line (in a name edit before it): no label of its
+    // own, though the caption stays the row's.
+    bool Unlabelled = false;
+    // The text of its label when not its caption (a table line's number).
+    QString LineLabel;
     std::function<QString(const TSettingsEditor&)> CaptionRule; // replaces Caption when set
     TControlKind Kind = TControlKind::Spin;
     TStoreWhen When = TStoreWhen::FocusOut;

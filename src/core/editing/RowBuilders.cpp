@@ -14,6 +14,21 @@ TControlRow Beside(TControlRow row) {
     return row;
 }
 
+TControlRow Headed(TControlRow row, const QStringList& headings) {
+    row.Headings = headings;
+    return row;
+}
+
+TControlRow Unlabelled(TControlRow row) {
+    row.Unlabelled = true;
+    return row;
+}
+
+TControlRow LineLabel(TControlRow row, const QString& text) {
+    row.LineLabel = text;
+    return row;
+}
+
 TControlRow Shows(TControlRow row, TEditorRule visible) {
     row.VisibleRule = std::move(visible);
     return row;

@@ -11,6 +11,12 @@
 TControlRow Placed(TControlRow row, const QString& page, const QString& group = {}, int column = 0);
 // On the line of the row before it in its group.
 TControlRow Beside(TControlRow row);
+// Column headings over the row's line, a cell each: a label, a control.
+TControlRow Headed(TControlRow row, const QStringList& headings);
+// Shows no label of its own: its caption stands elsewhere on its line.
+TControlRow Unlabelled(TControlRow row);
+// Its label shows this text (a table line's number) rather than its caption.
+TControlRow LineLabel(TControlRow row, const QString& text);
 
 // Visibility: the rule itself, or a capability flag set or clear.
 TControlRow Shows(TControlRow row, TEditorRule visible);

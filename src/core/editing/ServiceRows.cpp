@@ -23,9 +23,10 @@ TControlRow FullFormOnly(TControlRow row) {
     return row;
 }
 
-// The "in use" box of a service kind: one bit of ServiceFlags, stored when it is left.
+// The "in use" box of a service kind, at the end of its line: one bit of ServiceFlags,
+// stored when it is left.
 TControlRow InUse(const QString& name, int bit) {
-    TControlRow row = Placed(OnLeave(Check(name, QString())), ServicePage);
+    TControlRow row = Beside(Placed(OnLeave(Check(name, QString())), ServicePage));
     Bind::Bit(row, QStringLiteral("ServiceFlags"), bit);
     return FullFormOnly(row);
 }
@@ -40,9 +41,10 @@ TControlRow Thousands(const QString& name, const QString& caption) {
     return FullFormOnly(Placed(Spin(name, caption, 0, ThousandsMax), ServicePage));
 }
 
-// A user-named service kind is captioned by its name.
+// A user-named service kind is captioned by its name, which its name edit before it on
+// the line shows.
 TControlRow NamedThousands(const QString& name, const QString& field) {
-    TControlRow row = Thousands(name, QString());
+    TControlRow row = Unlabelled(Beside(Thousands(name, QString())));
     row.CaptionRule = [field](const TSettingsEditor& e) {
         const TFieldRef f = RecordField(field);
         const auto* p = reinterpret_cast<const char*>(e.Mk.BlockBytes(f.Block) + f.Field->Offset);
@@ -97,20 +99,21 @@ std::vector<TControlRow> ServiceRows() {
         return ShortForm(e) ? TRange{0, 9.9} : TRange{0, ThousandsMax};
     };
     Bind::ScaledWhen(air, ShortForm, 1, 10);
-    rows.push_back(air);
+    rows.push_back(Headed(air, {QStringLiteral("Осталось до...,"), QStringLiteral("тыс.км"),
+                                QStringLiteral("использ.")}));
     rows.push_back(InUse(QStringLiteral("cbAirFiltCntK"), 0));
 
     rows.push_back(Thousands(QStringLiteral("seKPPOilCntK"), QStringLiteral("Замена мас.КПП")));
     rows.push_back(InUse(QStringLiteral("cbKPPOilCntK"), 1));
 
+    rows.push_back(ServiceName(QStringLiteral("eForsTOCntK"), QStringLiteral("ForsTOName")));
     rows.push_back(NamedThousands(QStringLiteral("seForsTOCntK"), QStringLiteral("ForsTOName")));
     rows.push_back(InUse(QStringLiteral("cbForsTOCntK"), 2));
-    rows.push_back(ServiceName(QStringLiteral("eForsTOCntK"), QStringLiteral("ForsTOName")));
 
+    rows.push_back(ServiceName(QStringLiteral("eGRMStrapCntK"), QStringLiteral("GRMStrapName")));
     rows.push_back(
         NamedThousands(QStringLiteral("seGRMStrapCntK"), QStringLiteral("GRMStrapName")));
     rows.push_back(InUse(QStringLiteral("cbGRMStrapCntK"), 3));
-    rows.push_back(ServiceName(QStringLiteral("eGRMStrapCntK"), QStringLiteral("GRMStrapName")));
 
     rows.push_back(Thousands(QStringLiteral("seCoolLiqCntK"), QStringLiteral("Замена охл.жидк.")));
     rows.push_back(InUse(QStringLiteral("cbCoolLiqCntK"), 4));
@@ -118,9 +121,9 @@ std::vector<TControlRow> ServiceRows() {
     rows.push_back(Thousands(QStringLiteral("seEngOilCntK"), QStringLiteral("Замена масла дв.")));
     rows.push_back(InUse(QStringLiteral("cbEngOilCntK"), 5));
 
+    rows.push_back(ServiceName(QStringLiteral("eCandleCntK"), QStringLiteral("CandleName")));
     rows.push_back(NamedThousands(QStringLiteral("seCandleCntK"), QStringLiteral("CandleName")));
     rows.push_back(InUse(QStringLiteral("cbCandleCntK"), 6));
-    rows.push_back(ServiceName(QStringLiteral("eCandleCntK"), QStringLiteral("CandleName")));
 
     rows.push_back(DateRow(QStringLiteral("deTO"), QStringLiteral("Дата след.ТО")));
     rows.push_back(InUse(QStringLiteral("cbTO"), 7));

@@ -42,13 +42,23 @@ std::vector<TControlRow> TankRows() {
     std::vector<TControlRow> rows;
     const QString litres = QStringLiteral(", литры");
     const QString units = QStringLiteral(", у.е.");
-    rows.push_back(Litres(QStringLiteral("seLit6L"), QStringLiteral("1") + litres, TwoPoints));
-    rows.push_back(Placed(Spin(QStringLiteral("seOil6L"), QStringLiteral("1") + units, 0, UnitsMax),
-                          Page, TwoPoints));
-    rows.push_back(Litres(QStringLiteral("seLit43L"), QStringLiteral("2") + litres, TwoPoints));
+    // Tables of points: a line a point, its number, litres and units under the headings.
+    const QStringList headings = {QStringLiteral("#"), QStringLiteral("литры"),
+                                  QStringLiteral("у.е.")};
+    const auto unitsCell = [](TControlRow row) { return Beside(Unlabelled(row)); };
     rows.push_back(
-        Placed(Spin(QStringLiteral("seOil43L"), QStringLiteral("2") + units, 0, UnitsMax), Page,
-               TwoPoints));
+        Headed(LineLabel(Litres(QStringLiteral("seLit6L"), QStringLiteral("1") + litres, TwoPoints),
+                         QStringLiteral("1")),
+               headings));
+    rows.push_back(
+        unitsCell(Placed(Spin(QStringLiteral("seOil6L"), QStringLiteral("1") + units, 0, UnitsMax),
+                         Page, TwoPoints)));
+    rows.push_back(
+        LineLabel(Litres(QStringLiteral("seLit43L"), QStringLiteral("2") + litres, TwoPoints),
+                  QStringLiteral("2")));
+    rows.push_back(
+        unitsCell(Placed(Spin(QStringLiteral("seOil43L"), QStringLiteral("2") + units, 0, UnitsMax),
+                         Page, TwoPoints)));
 
     rows.push_back(Placed(
         Spin(QStringLiteral("seOilCalibrQuant"), QStringLiteral("Кол-во точек"), 0, SevenPointsMax),
@@ -56,13 +66,15 @@ std::vector<TControlRow> TankRows() {
     for (int i = 0; i < SevenPointsMax; ++i) {
         const QString n = QString::number(i);
         const QString point = QString::number(i + 1);
-        rows.push_back(
-            Element(Litres(QStringLiteral("seOilCalibrLitArr") + n, point + litres, SevenPoints),
-                    QStringLiteral("OilCalibrLitArr"), i));
-        rows.push_back(Element(
+        TControlRow lit = Element(
+            LineLabel(Litres(QStringLiteral("seOilCalibrLitArr") + n, point + litres, SevenPoints),
+                      point),
+            QStringLiteral("OilCalibrLitArr"), i);
+        rows.push_back(i == 0 ? Headed(lit, headings) : lit);
+        rows.push_back(unitsCell(Element(
             Placed(Spin(QStringLiteral("seOilCalibrResArr") + n, point + units, 0, UnitsMax), Page,
                    SevenPoints),
-            QStringLiteral("OilCalibrResArr"), i));
+            QStringLiteral("OilCalibrResArr"), i)));
     }
 
     // A change stores at once (typing too); the grid follows the stored count.

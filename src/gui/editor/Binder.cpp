@@ -76,8 +76,10 @@ void TBinder::CreateAll() {
         control->setObjectName(row.Name);
         control->setProperty(RowProperty, row.Name);
         Controls.insert(row.Name, control);
-        if (HasLabel(row) && (!row.Caption.isEmpty() || row.CaptionRule)) {
-            auto* label = new QLabel(row.Caption);
+        const bool captioned =
+            !row.Caption.isEmpty() || row.CaptionRule || !row.LineLabel.isEmpty();
+        if (HasLabel(row) && !row.Unlabelled && captioned) {
+            auto* label = new QLabel(row.LineLabel.isEmpty() ? row.Caption : row.LineLabel);
             label->setBuddy(control);
             Labels.insert(row.Name, label);
         }
@@ -304,7 +306,7 @@ void TBinder::ShowValue(const TControlRow& row) {
     }
     }
     if (QLabel* label = Labels.value(row.Name))
-        label->setText(caption);
+        label->setText(row.LineLabel.isEmpty() ? caption : row.LineLabel);
     control->setAccessibleName(AccessibleName(row));
     // A widget no page placed stays parentless: showing it would open a window of its own.
     const bool visible = Editor.Visible(row.Name);
@@ -375,31 +377,72 @@ QGroupBox* TBinder::Group(const QString& title, const QStringList& names) {
     grid->setContentsMargins(6, 4, 6, 4);
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(2);
+    FillGrid(grid, names);
+    Boxes.append(box);
+    return box;
+}
+
+void TBinder::FillGrid(QGridLayout* grid, const QStringList& names) {
     QList<QStringList> lines;
+    bool table = false;
     for (const QString& name : names) {
         const TControlRow* row = Editor.Row(name);
         if (lines.isEmpty() || !row || !row->Beside)
             lines.append(QStringList());
         lines.last().append(name);
+        table = table || lines.last().size() > 1 || (row && !row->Headings.isEmpty());
     }
+    // Lines of one row each: a caption-and-control field across the line.
+    if (!table) {
+        for (int r = 0; r < lines.size(); ++r)
+            if (QWidget* field = Field(lines[r].first()))
+                grid->addWidget(field, r, 0);
+        return;
+    }
+    // A table: on a line of several rows a row takes a label cell and a control cell (a
+    // control cell alone without a label of its own), so those lines stand in columns; a
+    // row alone on its line keeps its caption and control together across the line.
+    QList<QList<QWidget*>> cells;
     int width = 1;
-    for (const QStringList& line : std::as_const(lines))
-        width = std::max(width, int(line.size()));
-    for (int r = 0; r < lines.size(); ++r) {
-        // A control alone on its line takes the whole line.
-        const int span = lines[r].size() == 1 ? width : 1;
-        for (int c = 0; c < lines[r].size(); ++c)
-            if (QWidget* field = Field(lines[r][c]))
-                grid->addWidget(field, r, c, 1, span);
+    for (const QStringList& line : std::as_const(lines)) {
+        QList<QWidget*> lineCells;
+        if (line.size() == 1) {
+            lineCells.append(Field(line.first()));
+            cells.append(lineCells);
+            continue;
+        }
+        for (const QString& name : line) {
+            if (QLabel* label = Labels.value(name))
+                lineCells.append(label);
+            lineCells.append(Controls.value(name));
+            Placed.insert(name);
+        }
+        width = std::max(width, int(lineCells.size()));
+        cells.append(lineCells);
     }
-    Boxes.append(box);
-    return box;
+    // Room to spare goes to the controls, not to the first column's labels.
+    for (int c = 1; c < width; ++c)
+        grid->setColumnStretch(c, 1);
+    int r = 0;
+    for (int l = 0; l < lines.size(); ++l) {
+        const QStringList headings = Editor.Row(lines[l].first())->Headings;
+        for (int c = 0; c < headings.size(); ++c) {
+            auto* heading = new QLabel(headings[c]);
+            heading->setTextFormat(Qt::PlainText);
+            grid->addWidget(heading, r, c);
+        }
+        r += headings.isEmpty() ? 0 : 1;
+        // The last cell of a short line takes the rest of it.
+        for (int c = 0; c < cells[l].size(); ++c)
+            grid->addWidget(cells[l][c], r, c, 1, c + 1 == cells[l].size() ? width - c : 1);
+        ++r;
+    }
 }
 
-void TBinder::LayoutPage(QWidget* sheet, const QString& page) {
+QWidget* TBinder::Rows(const QString& page) {
     const QStringList names = Unplaced(page);
     if (names.isEmpty())
-        return;
+        return nullptr;
     // Each column's items in table order: a group box, or a control without a group.
     struct TItem {
         QString Group;
@@ -409,11 +452,14 @@ void TBinder::LayoutPage(QWidget* sheet, const QString& page) {
     for (const QString& name : names) {
         const TControlRow& row = *Editor.Row(name);
         std::vector<TItem>& items = columns[row.Column];
+        // Rows without a group that follow each other share one plain grid.
         const auto same = [&row](const TItem& item) {
             return !row.Group.isEmpty() && item.Group == row.Group;
         };
         if (auto it = std::find_if(items.begin(), items.end(), same); it != items.end())
             it->Names.append(name);
+        else if (row.Group.isEmpty() && !items.empty() && items.back().Group.isEmpty())
+            items.back().Names.append(name);
         else
             items.push_back({row.Group, {name}});
     }
@@ -426,7 +472,13 @@ void TBinder::LayoutPage(QWidget* sheet, const QString& page) {
         stack->setSpacing(6);
         for (const TItem& item : items) {
             if (item.Group.isEmpty()) {
-                stack->addWidget(Field(item.Names.first()));
+                auto* plain = new QWidget;
+                auto* grid = new QGridLayout(plain);
+                grid->setContentsMargins(0, 0, 0, 0);
+                grid->setHorizontalSpacing(8);
+                grid->setVerticalSpacing(stack->spacing());
+                FillGrid(grid, item.Names);
+                stack->addWidget(plain);
                 continue;
             }
             // Room between a caption and its control, and boxes of a column alike.
@@ -440,6 +492,13 @@ void TBinder::LayoutPage(QWidget* sheet, const QString& page) {
         line->addLayout(stack);
     }
     line->addStretch(1);
+    return area;
+}
+
+void TBinder::LayoutPage(QWidget* sheet, const QString& page) {
+    QWidget* area = Rows(page);
+    if (!area)
+        return;
     if (!sheet->layout())
         new QVBoxLayout(sheet);
     static_cast<QBoxLayout*>(sheet->layout())->insertWidget(0, area);

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <functional>
 
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QWidget;
@@ -37,9 +38,13 @@ public:
     QStringList Unplaced(const QString& page) const;
     // Lays the page's unplaced controls out as their rows say, above whatever the page's
     // module put on the sheet: group boxes (and controls without a group) in the rows' page
-    // columns, in table order; in a box a grid of lines, a control alone on its line or
-    // beside the one before it.
+    // columns, in table order; in a box (or a plain grid for rows without a group) lines,
+    // a control alone on its line or beside the one before it; lines of several rows make
+    // a table, a label cell and a control cell a row, under the rows' column headings.
     void LayoutPage(QWidget* sheet, const QString& page);
+    // The same layout of the page's unplaced controls as one widget, for a page module to
+    // place beside its own widgets; null when every control is placed.
+    QWidget* Rows(const QString& page);
     // Lays the given controls out in a group box with that title, one line each unless a
     // row stands beside the one before it.
     QGroupBox* Group(const QString& title, const QStringList& names);
@@ -60,6 +65,8 @@ public:
 
 private:
     QWidget* Make(const TControlRow& row);
+    // Puts the controls in the grid in lines, a table when lines hold several rows.
+    void FillGrid(QGridLayout* grid, const QStringList& names);
     QVariant WidgetValue(const TControlRow& row) const;
     void ShowValue(const TControlRow& row);
     void Wire(const TControlRow& row, QWidget* control);

@@ -26,5 +26,4 @@ std::unique_ptr<TEditorPage> MakeServiceInfoPage(); // the service information g
 std::unique_ptr<TEditorPage> MakeVoiceWarnings(); // the warnings of "Озвуч.сообщения"
 std::unique_ptr<TEditorPage> MakeDisplayPages();  // "Дисплей" and its sub-pages
 std::unique_ptr<TEditorPage> MakeTankPage();      // "Бак"
-std::unique_ptr<TEditorPage> MakeServiceTable();  // the table of "ТО"
 std::unique_ptr<TEditorPage> MakeBlocksPage();    // "Допсистемы"

@@ -129,7 +129,6 @@ void TMK_SetParamsDlg::BuildPages() {
     Groups.push_back(MakeVoiceWarnings());
     Groups.push_back(MakeDisplayPages());
     Groups.push_back(MakeTankPage());
-    Groups.push_back(MakeServiceTable());
     Groups.push_back(MakeBlocksPage());
     for (auto& group : Groups)
         group->Build(*this);

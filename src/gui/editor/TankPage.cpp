@@ -1,5 +1,5 @@
-// Page "Бак": the 2-point and 7-point lines, the tared table grid sgTarir and the tank file
-// buttons. The table's rules are the model's (editing/TankTable.h).
+// Page "Бак": the tared table grid sgTarir beside the 2-point and 7-point lines, and the
+// tank file buttons. The table's rules are the model's (editing/TankTable.h).
 
 #include "app/Dialogs.h"
 #include "base/MKError.h"
@@ -15,7 +15,6 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -75,8 +74,6 @@ public:
 
 private:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    QGroupBox* TwoPointGroup();
-    QGroupBox* SevenPointGroup();
     QGroupBox* TaredGroup();
     QWidget* FilePanel();
     void FillGrid();
@@ -90,45 +87,9 @@ private:
     TMK_SetParamsDlg* Dialog = nullptr;
     TBinder* Binder = nullptr;
     QTableWidget* Tarir = nullptr;
-    QList<QLabel*> SevenLabels;
     QString Folder;
     bool StorePending = false;
 };
-
-QLabel* Header(const QString& text) {
-    auto* label = new QLabel(text);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-QGroupBox* TTankPage::TwoPointGroup() {
-    auto* box = new QGroupBox(QStringLiteral("Линейный по 2 точкам"));
-    auto* grid = new QGridLayout(box);
-    grid->addWidget(Header(QStringLiteral("  #       литры           у.е.")), 0, 0, 1, 3);
-    PageParts::AddRow(grid, 1, new QLabel(QStringLiteral("1")),
-                      {Binder->Control("seLit6L"), Binder->Control("seOil6L")});
-    PageParts::AddRow(grid, 2, new QLabel(QStringLiteral("2")),
-                      {Binder->Control("seLit43L"), Binder->Control("seOil43L")});
-    return box;
-}
-
-QGroupBox* TTankPage::SevenPointGroup() {
-    auto* box = new QGroupBox(QStringLiteral("Линейный по 7 точкам"));
-    auto* grid = new QGridLayout(box);
-    grid->setVerticalSpacing(2);
-    grid->addWidget(Binder->Field("seOilCalibrQuant"), 0, 0, 1, 3);
-    grid->addWidget(Header(QStringLiteral("  #       литры           у.е.")), 1, 0, 1, 3);
-    for (int i = 0; i < SevenPoints; ++i) {
-        auto* label = new QLabel(QString::number(i + 1));
-        SevenLabels.append(label);
-        const QString n = QString::number(i);
-        PageParts::AddRow(
-            grid, i + 2, label,
-            {Binder->Control("seOilCalibrLitArr" + n), Binder->Control("seOilCalibrResArr" + n)});
-    }
-    grid->setRowStretch(SevenPoints + 2, 1);
-    return box;
-}
 
 QGroupBox* TTankPage::TaredGroup() {
     auto* box = new QGroupBox(QStringLiteral("Тарированный"));
@@ -189,21 +150,13 @@ QWidget* TTankPage::FilePanel() {
 void TTankPage::Build(TMK_SetParamsDlg& dialog) {
     Dialog = &dialog;
     Binder = &dialog.Binder();
-    QWidget* sheet = dialog.Sheet(Page);
-    QStringList replaced = {"seLit6L", "seOil6L", "seLit43L", "seOil43L"};
-    for (int i = 0; i < SevenPoints; ++i)
-        replaced << QStringLiteral("seOilCalibrLitArr%1").arg(i)
-                 << QStringLiteral("seOilCalibrResArr%1").arg(i);
-    PageParts::HideLabels(*Binder, sheet, replaced);
-
-    auto* lines = new QVBoxLayout;
-    lines->addWidget(TwoPointGroup());
-    lines->addWidget(SevenPointGroup(), 1);
+    // The lines' groups, laid out from their rows, stand left of the tared table.
+    QWidget* tared = TaredGroup();
     auto* row = new QHBoxLayout;
-    row->addLayout(lines, 0);
-    row->addWidget(TaredGroup(), 0);
+    row->addWidget(Binder->Rows(Page), 0);
+    row->addWidget(tared, 0);
     row->addWidget(FilePanel(), 1);
-    static_cast<QVBoxLayout*>(sheet->layout())->addLayout(row);
+    static_cast<QVBoxLayout*>(dialog.Sheet(Page)->layout())->addLayout(row);
 }
 
 void TTankPage::Shown() {
@@ -283,9 +236,6 @@ void TTankPage::FillGrid() {
 void TTankPage::Refresh() {
     if (!Tarir)
         return;
-    for (int i = 0; i < SevenLabels.size(); ++i)
-        SevenLabels[i]->setVisible(
-            Dialog->Editor().Visible(QStringLiteral("seOilCalibrLitArr%1").arg(i)));
     FillGrid();
 }
 

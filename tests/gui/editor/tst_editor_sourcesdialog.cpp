@@ -1,6 +1,7 @@
 // Pages "Поправки", "Источники", "Границы", "Озвуч.сообщения" and the service information
 // of the settings editor dialog, driven by object name as a user would: type and leave,
-// click and leave, pick from a list; and every control of these pages fitting its sheet.
+// click and leave, pick from a list; and every control of these pages, "ТО" and "Бак" fitting
+// its sheet.
 #include "catalog/DeviceFlags.h"
 #include "catalog/MenuItems.h"
 #include "catalog/Prots.h"
@@ -180,7 +181,8 @@ private slots:
         for (const char* name : {"cbProtocol", "seLockTypeLevel", "rgForsCoef", "cbLightsOn"})
             QVERIFY2(kit->Shows(name), name);
         QStringList problems;
-        for (const QString& page : QStringList{"TabSheet2", "tsCorr", "TabSheet1", "tsVoice"}) {
+        for (const QString& page : QStringList{"TabSheet2", "tsCorr", "TabSheet1", "tsVoice",
+                                               "tsTO", "tsOil", "tsUniMeas"}) {
             kit->Dialog->SelectPage(page);
             QWidget* sheet = kit->Dialog->Sheet(page);
             QCoreApplication::processEvents();

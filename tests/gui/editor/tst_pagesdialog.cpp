@@ -6,6 +6,7 @@
 #include "editing/BlockChoice.h"
 #include "editing/Conversions.h"
 #include "editing/SettingsEditor.h"
+#include "editor/Binder.h"
 #include "editor/MK_SetParams.h"
 #include "model/Pars32.h"
 #include "sim/FactoryMemory.h"
@@ -14,6 +15,7 @@
 
 #include <QDoubleSpinBox>
 #include <QFocusEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -49,11 +51,86 @@ void DoubleClick(QTableWidget* grid, int row) {
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
 }
 
+// The left edge on its sheet of a control, or of its label for "label:name".
+int LeftOf(TMK_SetParamsDlg& dialog, const QString& page, const QString& name) {
+    QWidget* w = name.startsWith(QLatin1String("label:")) ? dialog.Binder().Label(name.mid(6))
+                                                          : dialog.Binder().Control(name);
+    if (!w)
+        qFatal("no %s", qPrintable(name));
+    return w->mapTo(dialog.Sheet(page), QPoint(0, 0)).x();
+}
+
 } // namespace
 
 class TPagesDialogTest : public QObject {
     Q_OBJECT
 private slots:
+    // Lines of several rows stand in columns: a name edit where the other lines have their
+    // labels, every line's values and boxes one above the other.
+    void TableLinesStandInColumns_data() {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::newRow("ТО name under label") << "tsTO"
+                                             << "label:seKPPOilCntK"
+                                             << "eForsTOCntK";
+        QTest::newRow("ТО values") << "tsTO"
+                                   << "seAirFiltCntK"
+                                   << "seCandleCntK";
+        QTest::newRow("ТО date under values") << "tsTO"
+                                              << "seEngOilCntK"
+                                              << "deOSAGO";
+        QTest::newRow("ТО boxes") << "tsTO"
+                                  << "cbKPPOilCntK"
+                                  << "cbGRMStrapCntK";
+        QTest::newRow("ТО date box") << "tsTO"
+                                     << "cbAirFiltCntK"
+                                     << "cbTO";
+        QTest::newRow("Бак litres") << "tsOil"
+                                    << "seLit6L"
+                                    << "seLit43L";
+        QTest::newRow("Бак units") << "tsOil"
+                                   << "seOilCalibrResArr0"
+                                   << "seOilCalibrResArr6";
+        QTest::newRow("Бак numbers") << "tsOil"
+                                     << "label:seOilCalibrLitArr0"
+                                     << "label:seOilCalibrLitArr6";
+    }
+    void TableLinesStandInColumns() {
+        QFETCH(QString, page);
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        TDialogKit kit([](TMK& mk) { mk.Record.TankSensorSettings.OilCalibrQuant = 7; });
+        kit.Page(page);
+        QCoreApplication::processEvents();
+        QCOMPARE(LeftOf(*kit.Dialog, page, a), LeftOf(*kit.Dialog, page, b));
+        QVERIFY(LeftOf(*kit.Dialog, page, a) < kit.Dialog->Sheet(page)->width());
+    }
+
+    // The tank lines carry their numbers, not their captions; the units beside them no label;
+    // the tared table stands right of them, overlapping none.
+    void TankLinesBesideTheTaredTable() {
+        TDialogKit kit([](TMK& mk) { mk.Record.TankSensorSettings.OilCalibrQuant = 2; });
+        kit.Page("tsOil");
+        QCoreApplication::processEvents();
+        TBinder& binder = kit.Dialog->Binder();
+        QCOMPARE(binder.Label("seLit43L")->text(), QStringLiteral("2"));
+        QCOMPARE(kit.Dialog->Editor().Caption("seLit43L"), QStringLiteral("2, литры"));
+        QVERIFY(!binder.Label("seOil43L"));
+        QVERIFY(!binder.Label("seOilCalibrLitArr1")->isHidden());
+        QVERIFY(binder.Label("seOilCalibrLitArr2")->isHidden());
+        QWidget* sheet = kit.Dialog->Sheet("tsOil");
+        const auto rect = [sheet](QWidget* w) {
+            return QRect(w->mapTo(sheet, QPoint(0, 0)), w->size());
+        };
+        const QRect tared = rect(kit.Find("sgTarir"));
+        for (const char* name : {"seOil6L", "seOilCalibrQuant", "seOilCalibrResArr1"}) {
+            const QRect at = rect(binder.Control(name));
+            QVERIFY2(at.right() < tared.left(), name);
+            QVERIFY2(sheet->rect().contains(at), name);
+        }
+    }
+
     void GridStoresWhenLeft_data() {
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("column");
