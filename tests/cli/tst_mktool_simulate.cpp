@@ -170,12 +170,18 @@ void TestSimulate::droppedChunkFailsTheWritesReadBack() {
 }
 
 void TestSimulate::usageNamesTheDroppedChunkFault() {
+    // A wrong command line gives the usage; the help lists every fault option.
     QProcess process;
     process.start(QStringLiteral(MKTOOL_PATH), {"simulate", "extra"});
     QVERIFY(process.waitForFinished(10000));
     QCOMPARE(process.exitCode(), 2);
     const QString usage = QString::fromUtf8(process.readAllStandardError());
-    QVERIFY2(usage.contains(QStringLiteral("--dropped-chunk N")), qPrintable(usage));
+    QVERIFY2(usage.contains(QStringLiteral("параметры сбоев")), qPrintable(usage));
+    process.start(QStringLiteral(MKTOOL_PATH), {"simulate", "--help"});
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitCode(), 0);
+    const QString help = QString::fromUtf8(process.readAllStandardOutput());
+    QVERIFY2(help.contains(QStringLiteral("--dropped-chunk N")), qPrintable(help));
 }
 
 QTEST_GUILESS_MAIN(TestSimulate)

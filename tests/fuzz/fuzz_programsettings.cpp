@@ -49,8 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const auto raw = [&](const QString& section, const char* key, int fallback) {
             return file.ReadInteger(section, QString::fromLatin1(key), fallback);
         };
-        FUZZ_CHECK(port == KeptOrDefault(raw("RS232", "Port", DefaultPort), DefaultPort, FirstPort,
-                                         LastPort));
+        FUZZ_CHECK(port ==
+                   KeptOrDefault(raw("RS232", "Port", DefaultPort), DefaultPort, NoPort, LastPort));
         FUZZ_CHECK(stored.AutoSearch == (raw(CommonSection, "Auto", defaults.AutoSearch) != 0));
         FUZZ_CHECK(stored.LastAddress ==
                    KeptOrDefault(raw(CommonSection, "LastAddress", defaults.LastAddress),

@@ -4,7 +4,7 @@ namespace ProgramSettings {
 
 int ReadPort(const TMIniFile& file, const QString& section, int fallback) {
     const int port = file.ReadInteger(section, PortKey, fallback);
-    return port >= FirstPort && port <= LastPort ? port : fallback;
+    return port == NoPort || (port >= FirstPort && port <= LastPort) ? port : fallback;
 }
 
 TStartup ReadStartup(const TMIniFile& file, const TStartup& defaults) {

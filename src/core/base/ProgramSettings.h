@@ -17,7 +17,8 @@ inline const QString LastAddressKey = QStringLiteral("LastAddress");
 inline const QString PlacementSection = QStringLiteral("MainWindow");
 inline const QString PortKey = QStringLiteral("Port");
 
-// COM1 … COM32.
+// COM1 … COM32; 0 stands for no port.
+constexpr int NoPort = 0;
 constexpr int FirstPort = 1;
 constexpr int LastPort = 32;
 // The addresses an MK answers at.
@@ -31,7 +32,8 @@ struct TStartup {
     TWindowPlacement Placement;
 };
 
-// The stored port number of the link's section; `fallback` when it is not COM1 … COM32.
+// The stored port number of the link's section: COM1 … COM32, or 0 for "no port" (the link
+// then opens nothing); `fallback` for anything else.
 int ReadPort(const TMIniFile& file, const QString& section, int fallback);
 // The automatic search, the comparison before writing, the address the MK answered at last
 // and the main window's placement.

@@ -141,8 +141,8 @@ void TestIniFile::startupValuesOutsideTheirRangeKeepTheDefaults_data() {
     QTest::newRow("in range") << QByteArray("[RS232]\nPort=32\n[MainWindow]\nState=1\nLeft=8191\n"
                                             "Top=0\nWidth=8192\nHeight=0\n")
                               << 32 << QList<int>{1, 8191, 0, 8192, 0};
-    QTest::newRow("port 0") << QByteArray("[RS232]\nPort=0\n") << 3
-                            << QList<int>{0, 50, 60, 810, 401};
+    QTest::newRow("port 0 is no port")
+        << QByteArray("[RS232]\nPort=0\n") << 0 << QList<int>{0, 50, 60, 810, 401};
     QTest::newRow("port 33") << QByteArray("[RS232]\nPort=33\n") << 3
                              << QList<int>{0, 50, 60, 810, 401};
     QTest::newRow("port negative")

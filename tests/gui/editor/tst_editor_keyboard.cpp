@@ -141,12 +141,13 @@ void TestEditorKeyboard::tabWalksThePageInVisualOrderAndNamesEveryStop() {
         const TControlRow* row = editor.Row(stop->objectName());
         if (!row)
             continue;
+        // A line number on the label ("1") stands for the caption ("1, литры").
         const QString name = stop->accessibleName();
-        if (QLabel* label = kit.Dialog->Binder().Label(row->Name);
-            label && !label->text().isEmpty())
-            QCOMPARE(name, label->text());
-        else if (!editor.Caption(row->Name).isEmpty())
+        if (!editor.Caption(row->Name).isEmpty())
             QCOMPARE(name, editor.Caption(row->Name));
+        else if (QLabel* label = kit.Dialog->Binder().Label(row->Name);
+                 label && !label->text().isEmpty())
+            QCOMPARE(name, label->text());
     }
 }
 

@@ -100,7 +100,7 @@ private slots:
         QFETCH(QString, page);
         QFETCH(QString, a);
         QFETCH(QString, b);
-        TDialogKit kit([](TMK& mk) { mk.Record.TankSensorSettings.OilCalibrQuant = 7; });
+        TEditorDialogKit kit([](TMK& mk) { mk.Record.TankSensorSettings.OilCalibrQuant = 7; });
         kit.Page(page);
         QCoreApplication::processEvents();
         QCOMPARE(LeftOf(*kit.Dialog, page, a), LeftOf(*kit.Dialog, page, b));
@@ -110,7 +110,7 @@ private slots:
     // The tank lines carry their numbers, not their captions; the units beside them no label;
     // the tared table stands right of them, overlapping none.
     void TankLinesBesideTheTaredTable() {
-        TDialogKit kit([](TMK& mk) { mk.Record.TankSensorSettings.OilCalibrQuant = 2; });
+        TEditorDialogKit kit([](TMK& mk) { mk.Record.TankSensorSettings.OilCalibrQuant = 2; });
         kit.Page("tsOil");
         QCoreApplication::processEvents();
         TBinder& binder = kit.Dialog->Binder();
