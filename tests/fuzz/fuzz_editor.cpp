@@ -3,8 +3,11 @@
 // of assignments from the input (in range and out of it), the cascades, and the pack.
 // Anything may be refused with a clean error; a refused store leaves the record as it was.
 //
-// Input: [pair] [assignment count] [count x 7 bytes: control u16, mode u8, value u32]
-//        [record bytes laid over blocks 1-11 from their start].
+// Input: [pair] [assignment count, up to 31]
+//        [record bytes laid over blocks 1-11 from their start]
+//        [count x 7 bytes at the end: control u16, mode u8, value u32].
+// The assignments sit at the end so the record keeps its place when the count changes.
+// The sweep_rows_* inputs assign every row in turn on two well-equipped devices.
 // MK_FUZZ_ROWS=1 prints, at exit, which rows' load and store the run reached.
 #include "FuzzKit.h"
 
@@ -15,6 +18,7 @@
 #include "editing/SettingAssignment.h"
 #include "editing/SettingsEditor.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -77,57 +81,112 @@ QString Two(int v) {
     return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
 }
 
-// A value for the control from the input's bytes: at and beyond the range's ends, items
-// before and after the list, times, dates and code page 1251 text.
+// Three picks in four are among the controls the editor shows and enables now (the first
+// such row from the index on), so assignments reach the stores; the fourth is any row,
+// hidden or disabled ones included, which must be refused cleanly.
+const TControlRow& PickRow(const TSettingsEditor& editor, uint16_t control) {
+    const std::vector<TControlRow>& rows = editor.Rows();
+    const std::size_t from = std::size_t(control / 4) % rows.size();
+    if (control % 4 == 0)
+        return rows[from];
+    for (std::size_t n = 0; n < rows.size(); ++n) {
+        const TControlRow& row = rows[(from + n) % rows.size()];
+        if (editor.Visible(row.Name) && editor.Enabled(row.Name))
+            return row;
+    }
+    return rows[from];
+}
+
+QVariant SpinValue(const TSettingsEditor& editor, const TControlRow& row,
+                   const TAssignmentBytes& a) {
+    const TRange r = editor.Range(row.Name);
+    switch (a.Mode % 6) {
+    case 0:
+        return r.Min;
+    case 1:
+        return r.Max;
+    case 2:
+        return r.Min - row.Step * (1 + a.Value % 3);
+    case 3:
+        return r.Max + row.Step * (1 + a.Value % 3);
+    case 4: { // a step of the range
+        const double steps =
+            row.Step > 0 ? std::max(0.0, std::floor((r.Max - r.Min) / row.Step)) : 0;
+        return r.Min + row.Step * std::fmod(double(a.Value), steps + 1);
+    }
+    default:
+        return double(int32_t(a.Value)) / std::pow(10.0, row.Decimals);
+    }
+}
+
+// An enabled item, any item, or one before or after the list.
+QVariant ItemValue(const TSettingsEditor& editor, const TControlRow& row,
+                   const TAssignmentBytes& a) {
+    const QList<bool> enabled = editor.ItemsEnabled(row.Name);
+    const int count = int(enabled.size());
+    switch (a.Mode % 4) {
+    case 0: {
+        QList<int> open;
+        for (int i = 0; i < count; ++i)
+            if (enabled[i])
+                open.append(i);
+        if (!open.isEmpty())
+            return open[int(a.Value % uint32_t(open.size()))];
+        [[fallthrough]];
+    }
+    case 1:
+    case 2:
+        return count ? int(a.Value % uint32_t(count)) : 0;
+    default:
+        return a.Mode & 4 ? -1 - int(a.Value % 3) : count + int(a.Value % 3);
+    }
+}
+
+// Times and dates valid and two-digit, code page 1251 text, numbers, long text.
+QVariant EditValue(const TAssignmentBytes& a) {
+    const uint8_t* b = reinterpret_cast<const uint8_t*>(&a.Value);
+    switch (a.Mode % 7) {
+    case 0:
+        return Two(b[0] % 24) + QLatin1Char(':') + Two(b[1] % 60);
+    case 1:
+        return Two(b[0] % 100) + QLatin1Char(':') + Two(b[1] % 100);
+    case 2:
+        return Two(1 + b[0] % 28) + QLatin1Char('.') + Two(1 + b[1] % 12) + QLatin1Char('.') +
+               Two(b[2] % 100);
+    case 3:
+        return Two(b[0] % 100) + QLatin1Char('.') + Two(b[1] % 100) + QLatin1Char('.') +
+               Two(b[2] % 100);
+    case 4:
+        return Cp1251::Decode(QByteArray(reinterpret_cast<const char*>(b), 4));
+    case 5:
+        return QString::number(int32_t(a.Value));
+    default:
+        return QString(int(a.Mode / 7 % 40), QChar(0x0410 + b[0] % 64));
+    }
+}
+
+// A value for the control from the input's bytes: at, inside and beyond the range's ends,
+// items inside and outside the list, times, dates and code page 1251 text.
 QVariant ValueFor(const TSettingsEditor& editor, const TControlRow& row,
                   const TAssignmentBytes& a) {
-    const int32_t v = int32_t(a.Value);
     switch (row.Kind) {
-    case TControlKind::Spin: {
-        const TRange r = editor.Range(row.Name);
-        switch (a.Mode % 5) {
-        case 0:
-            return r.Min;
-        case 1:
-            return r.Max;
-        case 2:
-            return r.Min - row.Step * (1 + a.Value % 3);
-        case 3:
-            return r.Max + row.Step * (1 + a.Value % 3);
-        default:
-            return double(v) / std::pow(10.0, row.Decimals);
-        }
-    }
+    case TControlKind::Spin:
+        return SpinValue(editor, row, a);
     case TControlKind::Radio:
     case TControlKind::List:
-        return a.Mode % 2 ? int(int8_t(v))
-                          : int(editor.Items(row.Name).size()) + int(int8_t(v)) % 3;
+        return ItemValue(editor, row, a);
     case TControlKind::Check:
-        return bool(v & 1);
-    case TControlKind::Edit: {
-        const uint8_t* b = reinterpret_cast<const uint8_t*>(&a.Value);
-        switch (a.Mode % 5) {
-        case 0:
-            return Two(b[0] % 100) + QLatin1Char(':') + Two(b[1] % 100);
-        case 1:
-            return Two(b[0] % 100) + QLatin1Char('.') + Two(b[1] % 100) + QLatin1Char('.') +
-                   Two(b[2] % 100);
-        case 2:
-            return Cp1251::Decode(QByteArray(reinterpret_cast<const char*>(b), 4));
-        case 3:
-            return QString::number(v);
-        default:
-            return QString(int(a.Mode / 5 % 40), QChar(0x0410 + b[0] % 64));
-        }
-    }
+        return bool(a.Value & 1);
+    case TControlKind::Edit:
+        return EditValue(a);
     }
     return {};
 }
 
+// Every control's reads (the items through the shown text and the items' states).
 void ReadEverything(const TSettingsEditor& editor) {
     for (const TControlRow& row : editor.Rows()) {
         ShownText(editor, row.Name);
-        editor.Items(row.Name);
         editor.ItemsEnabled(row.Name);
         editor.Range(row.Name);
         editor.Visible(row.Name);
@@ -154,18 +213,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2)
         return 0;
     const TPair pair = s.Pairs[data[0] % s.Pairs.size()];
-    const std::size_t count = std::min<std::size_t>(data[1] % 16, (size - 2) / AssignmentSize);
+    const std::size_t count = std::min<std::size_t>(data[1] % 32, (size - 2) / AssignmentSize);
+    const std::size_t recordSize = size - 2 - count * AssignmentSize;
     std::vector<TAssignmentBytes> assignments(count);
     for (std::size_t i = 0; i < count; ++i) {
-        const uint8_t* p = data + 2 + i * AssignmentSize;
+        const uint8_t* p = data + 2 + recordSize + i * AssignmentSize;
         assignments[i].Control = uint16_t(p[0] | p[1] << 8);
         assignments[i].Mode = p[2];
         std::memcpy(&assignments[i].Value, p + 3, 4);
     }
-    const std::size_t recordAt = 2 + count * AssignmentSize;
 
     TMK& mk = s.Mk;
-    DeclareRecord(mk, s.Image, pair, data + recordAt, size - recordAt);
+    DeclareRecord(mk, s.Image, pair, data + 2, recordSize);
     try {
         RunEditorModel(mk, [&](TSettingsEditor& editor) {
             if (s.Reach.On) {
@@ -173,20 +232,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 editor.Show();
             }
             ReadEverything(editor);
-            const std::vector<TControlRow>& rows = editor.Rows();
+            bool stored = false;
             for (const TAssignmentBytes& a : assignments) {
-                const TControlRow& row = rows[a.Control % rows.size()];
+                const TControlRow& row = PickRow(editor, a.Control);
                 const QVariant value = ValueFor(editor, row, a);
                 const QByteArray before = RecordBytes(mk);
                 try {
                     SettingAssignment::Assign(editor, row, value);
+                    stored = true;
                 } catch (const TMKError&) {
                     FUZZ_CHECK(RecordBytes(mk) == before);
                 }
             }
             editor.ApplyProtocol();
             RebuildScreenList(editor);
-            ReadEverything(editor);
+            // With nothing stored the controls read as they did after the showing steps.
+            if (stored)
+                ReadEverything(editor);
             return true;
         });
     } catch (const TMKError&) {
