@@ -17,6 +17,8 @@
 #include <QtTest>
 #include <cstring>
 #include <functional>
+#include <iterator>
+#include <type_traits>
 
 namespace {
 
@@ -48,11 +50,11 @@ void UseHybrid(TMK& mk) {
     QFAIL("no device lists a hybrid protocol");
 }
 
+// Copied out first: the record is packed, its arrays may sit at odd addresses.
 QList<uint16_t> HotList(const TMK& mk, int list) {
-    QList<uint16_t> ids;
-    for (uint16_t id : mk.Record.DisplaySettings.HotMenus[list])
-        ids << id;
-    return ids;
+    uint16_t copy[std::extent_v<decltype(TDisplaySettings::HotMenus), 1>];
+    std::memcpy(copy, &mk.Record.DisplaySettings.HotMenus[list], sizeof copy);
+    return QList<uint16_t>(std::begin(copy), std::end(copy));
 }
 
 const TColorTable& EditedTable(const TMK& mk) {
