@@ -1,6 +1,6 @@
 // The dialog's "OK" without a change stores exactly what the editor's model stores when it is
 // opened and packed with no assignment (the way mktool set goes), over whole images of
-// several devices; and what opening does to the record is the specified normalisation.
+// several devices; and what opening does to the record is the normalisation the MK expects.
 #include "catalog/DeviceFlags.h"
 #include "catalog/Prots.h"
 #include "catalog/Variants.h"
