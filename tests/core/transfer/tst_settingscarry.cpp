@@ -199,7 +199,7 @@ private slots:
         QCOMPARE(it->Page, QStringLiteral("Границы"));
         // The target keeps its own value.
         target.UnpackAll();
-        QCOMPARE(target.Record.LimitsSettings.UaccLowLimit, own);
+        QCOMPARE(int16_t(target.Record.LimitsSettings.UaccLowLimit), own);
     }
 
     void protocolGoesByEntryNotIndex() {
@@ -227,8 +227,8 @@ private slots:
         QVERIFY(std::memcmp(a.Screens4, b.Screens4, sizeof a.Screens4) == 0);
         QVERIFY(std::memcmp(a.HotMenus, b.HotMenus, sizeof a.HotMenus) == 0);
         QVERIFY(std::memcmp(&a.ColorTable1, &b.ColorTable1, sizeof a.ColorTable1) == 0);
-        QCOMPARE(target.Record.TankCalibration.TarirLitres[2], uint8_t(30));
-        QCOMPARE(target.Record.TankCalibration.TarirUnits[2], int16_t(300));
+        QCOMPARE(uint8_t(target.Record.TankCalibration.TarirLitres[2]), uint8_t(30));
+        QCOMPARE(int16_t(target.Record.TankCalibration.TarirUnits[2]), int16_t(300));
         QVERIFY(std::memcmp(source.Record.ServiceSettings.Blocks,
                             target.Record.ServiceSettings.Blocks,
                             sizeof source.Record.ServiceSettings.Blocks) == 0);

@@ -120,7 +120,7 @@ private slots:
         written.Image = bench.Session.Simulator().Image();
         written.UnpackAll();
         QCOMPARE(written.FirmwareVersion(), variant);
-        QCOMPARE(written.Record.TripSettings.TripJournal[0].Path, 424242u);
+        QCOMPARE(uint32_t(written.Record.TripSettings.TripJournal[0].Path), 424242u);
         double velocityCorr = 0;
         QString protocol;
         RunEditorModel(written, [&](TSettingsEditor& e) {

@@ -171,14 +171,15 @@ void TestEditorOkBytes::okStoresWhatTheModelStores() {
     if (entry0 & ~0x0020)
         QCOMPARE(entry0 >> 5 & 1, entry0 >> 6 & 1);
     else
-        QCOMPARE(entry0, EditedTable(stored).Palette[0]);
+        QCOMPARE(entry0, uint16_t(EditedTable(stored).Palette[0]));
     QCOMPARE(d.ColorScheme >> 4 == 0, false);
     // Bits of x1 boxes past the protocol's parameters are cleared; bits with no box are kept.
     const int params = std::min(CurrentProtocol->ParamCount, ScreenEnable::OneValueBoxes);
     const uint64_t boxes = (uint64_t(1) << ScreenEnable::OneValueBoxes) - 1;
     QCOMPARE(d.ShowDisp1 & boxes >> params << params, uint64_t(0));
     QVERIFY(r.TankCalibration.TarirLeng <= 68);
-    QCOMPARE(r.ProtocolSettings.PrevProtocol, r.ProtocolSettings.Protocol);
+    // Copied: QCOMPARE takes references, and the record's fields are packed.
+    QCOMPARE(uint16_t(r.ProtocolSettings.PrevProtocol), uint16_t(r.ProtocolSettings.Protocol));
 }
 
 QTEST_MAIN(TestEditorOkBytes)
