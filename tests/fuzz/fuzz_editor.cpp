@@ -20,21 +20,32 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <utility>
 #include <vector>
 
 namespace {
 
-// Which rows' load and store ran, by row index (rows come in the same order every time).
+// Which rows' load and store ran, by row position (alike in both service forms). Counting,
+// the editors run on copies of the binding tables with their load and store wrapped.
 struct TRowReach {
     bool On = qEnvironmentVariableIntValue("MK_FUZZ_ROWS") != 0;
-    std::vector<TControlRow> Rows = EditorRows();
-    std::vector<int> Loads = std::vector<int>(Rows.size());
-    std::vector<int> Stores = std::vector<int>(Rows.size());
+    std::map<const std::vector<TControlRow>*, std::vector<TControlRow>> Wrapped;
+    std::vector<int> Loads = std::vector<int>(EditorRows().size());
+    std::vector<int> Stores = std::vector<int>(EditorRows().size());
 
-    // Counts through the editor's own rows: the table is the editor's, the functions ours.
-    void Wrap(const TSettingsEditor& editor) {
-        auto& rows = const_cast<std::vector<TControlRow>&>(editor.Rows());
+    // The table for an editor of the device the model holds now.
+    const std::vector<TControlRow>& Rows() {
+        const std::vector<TControlRow>& shared = EditorRows();
+        if (!On)
+            return shared;
+        auto [it, made] = Wrapped.try_emplace(&shared, shared);
+        if (made)
+            Wrap(it->second);
+        return it->second;
+    }
+
+    void Wrap(std::vector<TControlRow>& rows) {
         for (std::size_t i = 0; i < rows.size(); ++i) {
             if (auto load = rows[i].Load)
                 rows[i].Load = [this, i, load](const TSettingsEditor& e) {
@@ -51,6 +62,7 @@ struct TRowReach {
     ~TRowReach() {
         if (!On)
             return;
+        const std::vector<TControlRow>& Rows = EditorRows();
         int loads = 0, stores = 0, withStore = 0;
         QStringList missed;
         for (std::size_t i = 0; i < Rows.size(); ++i) {
@@ -91,7 +103,7 @@ const TControlRow& PickRow(const TSettingsEditor& editor, uint16_t control) {
         return rows[from];
     for (std::size_t n = 0; n < rows.size(); ++n) {
         const TControlRow& row = rows[(from + n) % rows.size()];
-        if (editor.Visible(row.Name) && editor.Enabled(row.Name))
+        if (editor.Visible(row) && editor.Enabled(row))
             return row;
     }
     return rows[from];
@@ -99,7 +111,7 @@ const TControlRow& PickRow(const TSettingsEditor& editor, uint16_t control) {
 
 QVariant SpinValue(const TSettingsEditor& editor, const TControlRow& row,
                    const TAssignmentBytes& a) {
-    const TRange r = editor.Range(row.Name);
+    const TRange r = editor.Range(row);
     switch (a.Mode % 6) {
     case 0:
         return r.Min;
@@ -122,7 +134,7 @@ QVariant SpinValue(const TSettingsEditor& editor, const TControlRow& row,
 // An enabled item, any item, or one before or after the list.
 QVariant ItemValue(const TSettingsEditor& editor, const TControlRow& row,
                    const TAssignmentBytes& a) {
-    const QList<bool> enabled = editor.ItemsEnabled(row.Name);
+    const QList<bool> enabled = editor.ItemsEnabled(row);
     const int count = int(enabled.size());
     switch (a.Mode % 4) {
     case 0: {
@@ -186,12 +198,12 @@ QVariant ValueFor(const TSettingsEditor& editor, const TControlRow& row,
 // Every control's reads (the items through the shown text and the items' states).
 void ReadEverything(const TSettingsEditor& editor) {
     for (const TControlRow& row : editor.Rows()) {
-        ShownText(editor, row.Name);
-        editor.ItemsEnabled(row.Name);
-        editor.Range(row.Name);
-        editor.Visible(row.Name);
-        editor.Enabled(row.Name);
-        editor.Caption(row.Name);
+        ShownText(editor, row);
+        editor.ItemsEnabled(row);
+        editor.Range(row);
+        editor.Visible(row);
+        editor.Enabled(row);
+        editor.Caption(row);
     }
 }
 
@@ -226,11 +238,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TMK& mk = s.Mk;
     DeclareRecord(mk, s.Image, pair, data + 2, recordSize);
     try {
-        RunEditorModel(mk, [&](TSettingsEditor& editor) {
-            if (s.Reach.On) {
-                s.Reach.Wrap(editor);
-                editor.Show();
-            }
+        mk.EditSettings([&] {
+            TSettingsEditor editor(mk, s.Reach.Rows());
+            editor.Show();
             ReadEverything(editor);
             bool stored = false;
             for (const TAssignmentBytes& a : assignments) {

@@ -45,7 +45,7 @@ void Assign(TState& s, const TControlRow& row, const QVariant& value) {
     const QByteArray before = RecordBytes(s.Mk);
     try {
         SettingAssignment::Assign(*s.Editor, row, value);
-        ShownText(*s.Editor, row.Name);
+        ShownText(*s.Editor, row);
     } catch (const TMKError&) {
         FUZZ_CHECK(RecordBytes(s.Mk) == before);
     }

@@ -153,6 +153,11 @@ TMKMenuItem::TMKMenuItem(QString name, QString caption)
     : Caption(std::move(caption)), Name(std::move(name)) {}
 
 void BuildMenuItemList() {
+    // The items follow the flags alone; the list built for the flags in force is kept.
+    static TDeviceFlags builtFor;
+    if (!MenuItemList.empty() && builtFor == DeviceFlags)
+        return;
+    builtFor = DeviceFlags;
     MenuItemList.clear();
     for (const TMenuBlock& block : Table) {
         const bool numbered = block.First <= block.Last;

@@ -151,12 +151,19 @@ TProtocolEntries CreateProtocolEntries(const TDeviceFlags& flags) {
 }
 
 void BuildProtocolList(uint16_t settingsVersion, uint8_t protocolIndex, uint8_t variant) {
+    // The entries follow the flags alone and nothing changes them once made, so the list
+    // built for the flags in force is kept (the editor rebuilds it on every opening).
+    static TDeviceFlags builtFor;
     CurrentProtocol = nullptr;
+    TProtocolEntries previous = std::move(ProtocolList);
     ProtocolList.clear();
     TDeviceVariant device = LookUpDeviceVariant(settingsVersion, variant);
     DeviceFlags = device.Flags;
     ProjectName = std::move(device.ProjectName);
-    ProtocolList = CreateProtocolEntries(DeviceFlags);
+    ProtocolList = !previous.empty() && builtFor == DeviceFlags
+                       ? std::move(previous)
+                       : CreateProtocolEntries(DeviceFlags);
+    builtFor = DeviceFlags;
     // A refused index still leaves the complete list behind.
     SelectProtocol(protocolIndex);
 }

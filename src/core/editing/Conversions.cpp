@@ -7,6 +7,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <memory>
+#include <optional>
 
 TFieldRef RecordField(QStringView name, int index) {
     const auto found = FindRecordField(name);
@@ -58,14 +60,35 @@ QString FieldOf(const TControlRow& row, const QString& field) {
     return field.isEmpty() ? BoundFieldName(row.Name) : field;
 }
 
+// A record field element found by name on first use and remembered: rows are built once
+// and load at every opening, and a row whose default binding a conversion replaces never
+// looks its field up. Shared by a row's load and store.
+class TLazyField {
+public:
+    TLazyField(QString name, int index) : Name(std::move(name)), Index(index) {}
+    const TFieldRef& Ref() {
+        if (!Found)
+            Found = RecordField(Name, Index);
+        return *Found;
+    }
+
+private:
+    QString Name;
+    int Index;
+    std::optional<TFieldRef> Found;
+};
+
+std::shared_ptr<TLazyField> LazyField(const QString& name, int index = 0) {
+    return std::make_shared<TLazyField>(name, index);
+}
+
 // Binds load and store through a field resolved at first use.
 template <class LoadFn, class StoreFn>
 void BindField(TControlRow& row, const QString& fieldName, LoadFn load, StoreFn store) {
-    row.Load = [fieldName, load](const TSettingsEditor& e) {
-        return load(e.Mk, RecordField(fieldName));
-    };
-    row.Store = [fieldName, store](TSettingsEditor& e, const QVariant& shown) {
-        store(e.Mk, RecordField(fieldName), shown);
+    const std::shared_ptr<TLazyField> field = LazyField(fieldName);
+    row.Load = [field, load](const TSettingsEditor& e) { return load(e.Mk, field->Ref()); };
+    row.Store = [field, store](TSettingsEditor& e, const QVariant& shown) {
+        store(e.Mk, field->Ref(), shown);
     };
 }
 
@@ -255,53 +278,53 @@ TControlRow& Name(TControlRow& row, const QString& field) {
 }
 
 TControlRow& Element(TControlRow& row, const QString& field, int index) {
-    row.Load = [field, index](const TSettingsEditor& e) {
-        return QVariant(double(ReadField(e.Mk, RecordField(field, index))));
+    const std::shared_ptr<TLazyField> f = LazyField(field, index);
+    row.Load = [f](const TSettingsEditor& e) {
+        return QVariant(double(ReadField(e.Mk, f->Ref())));
     };
-    row.Store = [field, index](TSettingsEditor& e, const QVariant& v) {
-        StoreField(e.Mk, RecordField(field, index), RoundEven(v.toDouble()));
+    row.Store = [f](TSettingsEditor& e, const QVariant& v) {
+        StoreField(e.Mk, f->Ref(), RoundEven(v.toDouble()));
     };
     return row;
 }
 
 TControlRow& CountUpTo(TControlRow& row, int max, const QString& field) {
-    const QString name = FieldOf(row, field);
-    row.Load = [name, max](const TSettingsEditor& e) {
-        const TFieldRef f = RecordField(name);
-        if (ReadField(e.Mk, f) > max)
-            StoreField(e.Mk, f, 0);
-        return QVariant(double(ReadField(e.Mk, f)));
+    const std::shared_ptr<TLazyField> f = LazyField(FieldOf(row, field));
+    row.Load = [f, max](const TSettingsEditor& e) {
+        if (ReadField(e.Mk, f->Ref()) > max)
+            StoreField(e.Mk, f->Ref(), 0);
+        return QVariant(double(ReadField(e.Mk, f->Ref())));
     };
-    row.Store = [name](TSettingsEditor& e, const QVariant& v) {
-        StoreField(e.Mk, RecordField(name), RoundEven(v.toDouble()));
+    row.Store = [f](TSettingsEditor& e, const QVariant& v) {
+        StoreField(e.Mk, f->Ref(), RoundEven(v.toDouble()));
     };
     return row;
 }
 
 TControlRow& BitsItem(TControlRow& row, const QString& field, int index, int shift, int64_t mask) {
     const int items = int(row.Items.size());
+    const std::shared_ptr<TLazyField> f = LazyField(field, index);
     row.Load = [=](const TSettingsEditor& e) {
-        const int64_t bits = ReadField(e.Mk, RecordField(field, index)) >> shift & mask;
+        const int64_t bits = ReadField(e.Mk, f->Ref()) >> shift & mask;
         return QVariant(bits >= 0 && bits < items ? int(bits) : -1);
     };
     row.Store = [=](TSettingsEditor& e, const QVariant& v) {
-        const TFieldRef f = RecordField(field, index);
-        const int64_t kept = ReadField(e.Mk, f) & ~(mask << shift);
-        StoreField(e.Mk, f, kept | (int64_t(v.toInt()) & mask) << shift);
+        const int64_t kept = ReadField(e.Mk, f->Ref()) & ~(mask << shift);
+        StoreField(e.Mk, f->Ref(), kept | (int64_t(v.toInt()) & mask) << shift);
     };
     return row;
 }
 
 TControlRow& ScaledWhen(TControlRow& row, TEditorRule when, int mul, int div,
                         const QString& field) {
-    const QString name = FieldOf(row, field);
+    const std::shared_ptr<TLazyField> f = LazyField(FieldOf(row, field));
     row.Load = [=](const TSettingsEditor& e) {
-        const double stored = double(ReadField(e.Mk, RecordField(name)));
+        const double stored = double(ReadField(e.Mk, f->Ref()));
         return QVariant(when(e) ? stored * mul / div : stored);
     };
     row.Store = [=](TSettingsEditor& e, const QVariant& v) {
         const double shown = v.toDouble();
-        StoreField(e.Mk, RecordField(name), RoundEven(when(e) ? shown * div / mul : shown));
+        StoreField(e.Mk, f->Ref(), RoundEven(when(e) ? shown * div / mul : shown));
     };
     return row;
 }
@@ -310,12 +333,13 @@ TControlRow& Presentation(TControlRow& row, const QString& field, int index, int
                           const QString& partner) {
     const int items = int(row.Items.size());
     const QString own = row.Name;
+    const std::shared_ptr<TLazyField> lazy = LazyField(field, index);
     row.Load = [=](const TSettingsEditor& e) {
-        const int choice = int(ReadField(e.Mk, RecordField(field, index)) >> shift & 7);
+        const int choice = int(ReadField(e.Mk, lazy->Ref()) >> shift & 7);
         return QVariant(choice < items ? choice : -1);
     };
     row.Store = [=](TSettingsEditor& e, const QVariant&) {
-        const TFieldRef f = RecordField(field, index);
+        const TFieldRef& f = lazy->Ref();
         const int64_t old = ReadField(e.Mk, f);
         const auto choice = [&](const QString& name, int at) {
             const int item = e.Shown(name).toInt();

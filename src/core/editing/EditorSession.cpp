@@ -11,15 +11,14 @@ bool RunEditorModel(TMK& mk, const std::function<bool(TSettingsEditor&)>& work) 
     });
 }
 
-QString ShownText(const TSettingsEditor& editor, const QString& name) {
-    const TControlRow& row = editor.RowOrThrow(name);
-    const QVariant shown = editor.Shown(name);
+QString ShownText(const TSettingsEditor& editor, const TControlRow& row) {
+    const QVariant shown = editor.Shown(row);
     switch (row.Kind) {
     case TControlKind::Spin:
         return QString::number(shown.toDouble(), 'f', row.Decimals);
     case TControlKind::Radio:
     case TControlKind::List: {
-        const QStringList items = editor.Items(name);
+        const QStringList items = editor.Items(row);
         const int item = shown.toInt();
         return item >= 0 && item < items.size() ? items[item] : QString();
     }

@@ -8,6 +8,7 @@
 
 class TMK;
 class TSettingsEditor;
+struct TControlRow;
 
 // Runs `work` on a freshly shown editor; packs the edited blocks when it returns true,
 // restores them otherwise. Returns what `work` returned.
@@ -15,4 +16,4 @@ bool RunEditorModel(TMK& mk, const std::function<bool(TSettingsEditor&)>& work);
 
 // What a control shows, as text: spin edits with their decimals, radio groups and lists
 // the selected item's text (empty when none), check boxes "да"/"нет", edits their text.
-QString ShownText(const TSettingsEditor& editor, const QString& name);
+QString ShownText(const TSettingsEditor& editor, const TControlRow& row);

@@ -71,10 +71,10 @@ std::optional<QVariant> ParseValue(const TControlRow& row, const QString& text) 
 }
 
 void Assign(TSettingsEditor& editor, const TControlRow& row, const QVariant& value) {
-    if (!editor.Visible(row.Name) || !editor.Enabled(row.Name))
+    if (!editor.Visible(row) || !editor.Enabled(row))
         throw TMKError(QStringLiteral("Элемент %1 скрыт или недоступен").arg(row.Name));
     if (row.Kind == TControlKind::Radio || row.Kind == TControlKind::List) {
-        const QList<bool> enabled = editor.ItemsEnabled(row.Name);
+        const QList<bool> enabled = editor.ItemsEnabled(row);
         const int item = value.toInt();
         if (item < 0 || item >= enabled.size())
             throw TMKError(QStringLiteral("List index out of bounds (%1)").arg(item));

@@ -10,9 +10,9 @@ std::vector<TFoundSetting> FindSettings(const TSettingsEditor& editor, const QSt
         return found;
     for (const TPageInfo& page : PageTree()) {
         for (const TControlRow& row : editor.Rows()) {
-            if (row.Page != page.Name || !editor.Visible(row.Name))
+            if (row.Page != page.Name || !editor.Visible(row))
                 continue;
-            const QString caption = editor.Caption(row.Name).simplified();
+            const QString caption = editor.Caption(row).simplified();
             const QString shown = caption.isEmpty() ? row.Group.simplified() : caption;
             if (shown.isEmpty() || (!caption.contains(wanted, Qt::CaseInsensitive) &&
                                     !row.Group.contains(wanted, Qt::CaseInsensitive)))

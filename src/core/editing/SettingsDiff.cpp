@@ -24,8 +24,8 @@ std::vector<TShownControl> ShownControls(TMK& mk) {
     std::vector<TShownControl> shown;
     RunEditorModel(mk, [&shown](TSettingsEditor& editor) {
         for (const TControlRow& row : editor.Rows())
-            shown.push_back({row.Name, MainPageOf(row.Page).Caption, editor.Caption(row.Name),
-                             ShownText(editor, row.Name)});
+            shown.push_back({row.Name, MainPageOf(row.Page).Caption, editor.Caption(row),
+                             ShownText(editor, row)});
         return false;
     });
     return shown;

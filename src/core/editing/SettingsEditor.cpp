@@ -10,6 +10,7 @@
 #include "model/Pars32.h"
 
 #include <algorithm>
+#include <map>
 
 namespace {
 
@@ -18,41 +19,59 @@ const TProtBase& NoProtocol() {
     return none;
 }
 
-// Row positions by name, alike for every editor.
-const QHash<QString, int>& RowPositions() {
-    static const QHash<QString, int> positions = [] {
-        QHash<QString, int> byName;
-        const std::vector<TControlRow>& rows = EditorRows();
-        for (int i = 0; i < int(rows.size()); ++i)
-            byName.insert(rows[std::size_t(i)].Name, i);
-        return byName;
-    }();
-    return positions;
-}
-
 bool SameShown(const QVariant& a, const QVariant& b) {
     return a.isValid() == b.isValid() && a == b;
 }
 
 } // namespace
 
-TSettingsEditor::TSettingsEditor(TMK& mk)
-    : Mk(mk), RowList(EditorRows()), RowIndex(RowPositions()) {
+struct TSettingsEditor::TRowTable {
+    explicit TRowTable(const std::vector<TControlRow>& rows) : Rows(rows) {
+        for (int i = 0; i < int(rows.size()); ++i) {
+            const TControlRow& row = rows[std::size_t(i)];
+            Positions.insert(row.Name, i);
+            std::vector<const TPageInfo*>& chain = Pages.emplace_back();
+            for (const TPageInfo* p = FindPage(row.Page); p;
+                 p = p->Parent.isEmpty() ? nullptr : FindPage(p->Parent))
+                chain.push_back(p);
+        }
+    }
+
+    // One per service form of the shared table, made on first use.
+    static std::shared_ptr<const TRowTable> Shared(const std::vector<TControlRow>& rows) {
+        static std::map<const std::vector<TControlRow>*, std::shared_ptr<const TRowTable>> made;
+        std::shared_ptr<const TRowTable>& table = made[&rows];
+        if (!table)
+            table = std::make_shared<const TRowTable>(rows);
+        return table;
+    }
+
+    const std::vector<TControlRow>& Rows;
+    QHash<QString, int> Positions;
+    std::vector<std::vector<const TPageInfo*>> Pages; // the row's page, then those holding it
+};
+
+TSettingsEditor::TSettingsEditor(TMK& mk) : TSettingsEditor(mk, EditorRows()) {}
+
+TSettingsEditor::TSettingsEditor(TMK& mk, const std::vector<TControlRow>& rows)
+    : Mk(mk),
+      Table(&rows == &EditorRows() ? TRowTable::Shared(rows) : std::make_shared<TRowTable>(rows)) {
     // A fresh dialog: no radio item selected, every check box clear, lists unselected.
-    for (const TControlRow& row : RowList) {
+    ShownValues.reserve(Rows().size());
+    for (const TControlRow& row : Rows()) {
         switch (row.Kind) {
         case TControlKind::Radio:
         case TControlKind::List:
-            ShownValues.insert(row.Name, -1);
+            ShownValues.emplace_back(-1);
             break;
         case TControlKind::Check:
-            ShownValues.insert(row.Name, false);
+            ShownValues.emplace_back(false);
             break;
         case TControlKind::Spin:
-            ShownValues.insert(row.Name, Range(row.Name).Min);
+            ShownValues.emplace_back(Range(row).Min);
             break;
         case TControlKind::Edit:
-            ShownValues.insert(row.Name, QString());
+            ShownValues.emplace_back(QString());
             break;
         }
     }
@@ -73,7 +92,7 @@ void TSettingsEditor::LoadAll() {
     // Opening keeps the stored sub-types: only the previous protocol is brought up to date.
     TFieldRef prev = RecordField(u"PrevProtocol");
     StoreField(Mk, prev, ReadField(Mk, RecordField(u"Protocol")));
-    for (const TControlRow& row : RowList)
+    for (const TControlRow& row : Rows())
         LoadRow(row, true);
     ColorSchemes::ChoosePaletteRow(*this, 0, false);
     HotMenus::CompactAll(Mk);
@@ -87,7 +106,7 @@ void TSettingsEditor::LoadRow(const TControlRow& row, bool asClick) {
     if (!row.Load)
         return;
     const QVariant loaded = Clamped(row, row.Load(*this));
-    QVariant& shown = ShownValues[row.Name];
+    QVariant& shown = ShownOf(row);
     const bool changed = !SameShown(shown, loaded);
     shown = loaded;
     // Selecting an item or ticking a box from the program counts as a click.
@@ -98,9 +117,13 @@ void TSettingsEditor::LoadRow(const TControlRow& row, bool asClick) {
     }
 }
 
+const std::vector<TControlRow>& TSettingsEditor::Rows() const {
+    return Table->Rows;
+}
+
 const TControlRow* TSettingsEditor::Row(const QString& name) const {
-    const auto it = RowIndex.constFind(name);
-    return it == RowIndex.constEnd() ? nullptr : &RowList[std::size_t(*it)];
+    const auto it = Table->Positions.constFind(name);
+    return it == Table->Positions.constEnd() ? nullptr : &Rows()[std::size_t(*it)];
 }
 
 const TControlRow& TSettingsEditor::RowOrThrow(const QString& name) const {
@@ -109,37 +132,52 @@ const TControlRow& TSettingsEditor::RowOrThrow(const QString& name) const {
     throw TMKError(QStringLiteral("Нет элемента %1").arg(name));
 }
 
+std::size_t TSettingsEditor::Position(const TControlRow& row) const {
+    const std::less<const TControlRow*> before;
+    if (before(&row, Rows().data()) || !before(&row, Rows().data() + Rows().size()))
+        throw TMKError(QStringLiteral("Нет элемента %1").arg(row.Name));
+    return std::size_t(&row - Rows().data());
+}
+
+QVariant& TSettingsEditor::ShownOf(const TControlRow& row) {
+    return ShownValues[Position(row)];
+}
+
 QVariant TSettingsEditor::Shown(const QString& name) const {
-    RowOrThrow(name);
-    return ShownValues.value(name);
+    return Shown(RowOrThrow(name));
+}
+
+QVariant TSettingsEditor::Shown(const TControlRow& row) const {
+    return ShownValues[Position(row)];
 }
 
 QVariant TSettingsEditor::Clamped(const TControlRow& row, const QVariant& value) const {
     if (row.Kind != TControlKind::Spin)
         return value;
-    const TRange r = Range(row.Name);
+    const TRange r = Range(row);
     return std::clamp(value.toDouble(), r.Min, r.Max);
 }
 
 void TSettingsEditor::SetShown(const QString& name, const QVariant& value) {
-    ShownValues[RowOrThrow(name).Name] = Clamped(RowOrThrow(name), value);
+    const TControlRow& row = RowOrThrow(name);
+    ShownOf(row) = Clamped(row, value);
 }
 
 void TSettingsEditor::Put(const QString& name, const QVariant& value) {
     const TControlRow& row = RowOrThrow(name);
-    const QVariant before = ShownValues.value(name);
+    const QVariant before = ShownOf(row);
     const QVariant shown = Clamped(row, value);
     if (row.Kind == TControlKind::Radio || row.Kind == TControlKind::List) {
         const int item = shown.toInt();
-        if (item < -1 || item >= Items(name).size())
+        if (item < -1 || item >= Items(row).size())
             throw TMKError(QStringLiteral("List index out of bounds (%1)").arg(item));
     }
-    ShownValues[name] = shown;
+    ShownOf(row) = shown;
     try {
         if (row.Store)
             row.Store(*this, shown);
     } catch (...) {
-        ShownValues[name] = before;
+        ShownOf(row) = before;
         throw;
     }
     if (row.After)
@@ -148,36 +186,59 @@ void TSettingsEditor::Put(const QString& name, const QVariant& value) {
 }
 
 bool TSettingsEditor::Visible(const QString& name) const {
-    const TControlRow& row = RowOrThrow(name);
-    return (!row.VisibleRule || row.VisibleRule(*this)) && PageVisible(row.Page);
+    return Visible(RowOrThrow(name));
+}
+
+bool TSettingsEditor::Visible(const TControlRow& row) const {
+    if (row.VisibleRule && !row.VisibleRule(*this))
+        return false;
+    for (const TPageInfo* page : Table->Pages[Position(row)])
+        if (page->VisibleRule && !page->VisibleRule(*this))
+            return false;
+    return true;
 }
 
 bool TSettingsEditor::Enabled(const QString& name) const {
-    const TControlRow& row = RowOrThrow(name);
+    return Enabled(RowOrThrow(name));
+}
+
+bool TSettingsEditor::Enabled(const TControlRow& row) const {
     return !row.EnabledRule || row.EnabledRule(*this);
 }
 
 QString TSettingsEditor::Caption(const QString& name) const {
-    const TControlRow& row = RowOrThrow(name);
+    return Caption(RowOrThrow(name));
+}
+
+QString TSettingsEditor::Caption(const TControlRow& row) const {
     return row.CaptionRule ? row.CaptionRule(*this) : row.Caption;
 }
 
 TRange TSettingsEditor::Range(const QString& name) const {
-    const TControlRow& row = RowOrThrow(name);
+    return Range(RowOrThrow(name));
+}
+
+TRange TSettingsEditor::Range(const TControlRow& row) const {
     return row.RangeRule ? row.RangeRule(*this) : row.Range;
 }
 
 QStringList TSettingsEditor::Items(const QString& name) const {
-    const TControlRow& row = RowOrThrow(name);
+    return Items(RowOrThrow(name));
+}
+
+QStringList TSettingsEditor::Items(const TControlRow& row) const {
     return row.ItemsRule ? row.ItemsRule(*this) : row.Items;
 }
 
 QList<bool> TSettingsEditor::ItemsEnabled(const QString& name) const {
-    const TControlRow& row = RowOrThrow(name);
-    QList<bool> enabled;
-    const int count = int(Items(name).size());
-    for (int i = 0; i < count; ++i)
-        enabled.append(!row.ItemEnabledRule || row.ItemEnabledRule(*this, i));
+    return ItemsEnabled(RowOrThrow(name));
+}
+
+QList<bool> TSettingsEditor::ItemsEnabled(const TControlRow& row) const {
+    QList<bool> enabled(Items(row).size(), true);
+    if (row.ItemEnabledRule)
+        for (int i = 0; i < enabled.size(); ++i)
+            enabled[i] = row.ItemEnabledRule(*this, i);
     return enabled;
 }
 
@@ -218,11 +279,11 @@ void TSettingsEditor::ProtocolChanged() {
 
 void TSettingsEditor::ApplyProtocol() {
     // Sub-type lists show their fields again; ranges that follow the protocol clamp.
-    for (const TControlRow& row : RowList) {
+    for (const TControlRow& row : Rows()) {
         if (row.Name.startsWith(QLatin1String("cbProtType")))
             LoadRow(row, false);
         else if (row.RangeRule)
-            ShownValues[row.Name] = Clamped(row, ShownValues.value(row.Name));
+            ShownOf(row) = Clamped(row, ShownOf(row));
     }
 }
 

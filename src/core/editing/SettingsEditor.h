@@ -7,9 +7,9 @@
 #include "editing/ControlRow.h"
 #include "editing/PageTree.h"
 
-#include <QHash>
 #include <array>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class TMK;
@@ -19,6 +19,9 @@ struct TDeviceFlags;
 class TSettingsEditor {
 public:
     explicit TSettingsEditor(TMK& mk);
+    // On a binding table of the caller's, which must outlive the editor: the rows of
+    // EditorRows() with their functions wrapped (to count which ran, say).
+    TSettingsEditor(TMK& mk, const std::vector<TControlRow>& rows);
 
     TMK& Mk;
 
@@ -51,7 +54,7 @@ public:
     // Reloads the shown value of one control from the record (without storing).
     void Reload(const QString& name);
 
-    const std::vector<TControlRow>& Rows() const { return RowList; }
+    const std::vector<TControlRow>& Rows() const;
     const TControlRow* Row(const QString& name) const;
     const TControlRow& RowOrThrow(const QString& name) const;
 
@@ -69,6 +72,16 @@ public:
     TRange Range(const QString& name) const;
     QStringList Items(const QString& name) const;
     QList<bool> ItemsEnabled(const QString& name) const;
+
+    // The same questions about a row of Rows(), without looking it up by name (a caller
+    // walking the rows asks each several); TMKError for a row that is not one of Rows().
+    QVariant Shown(const TControlRow& row) const;
+    bool Visible(const TControlRow& row) const;
+    bool Enabled(const TControlRow& row) const;
+    QString Caption(const TControlRow& row) const;
+    TRange Range(const TControlRow& row) const;
+    QStringList Items(const TControlRow& row) const;
+    QList<bool> ItemsEnabled(const TControlRow& row) const;
 
     const std::vector<TPageInfo>& Pages() const;
     bool PageVisible(const QString& pageName) const; // the page and its parents
@@ -88,8 +101,13 @@ public:
 private:
     void LoadRow(const TControlRow& row, bool asClick);
     QVariant Clamped(const TControlRow& row, const QVariant& value) const;
+    std::size_t Position(const TControlRow& row) const;
+    QVariant& ShownOf(const TControlRow& row);
 
-    std::vector<TControlRow> RowList;
-    QHash<QString, int> RowIndex;
-    QHash<QString, QVariant> ShownValues;
+    // The rows with what is derived from them once (positions by name, each row's pages),
+    // shared by every editor: rows hold no editor's state. The shown values stand at their
+    // rows' positions.
+    struct TRowTable;
+    std::shared_ptr<const TRowTable> Table;
+    std::vector<QVariant> ShownValues;
 };

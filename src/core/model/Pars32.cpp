@@ -426,7 +426,12 @@ QColor TMK::ColorToRgb(uint16_t word) {
 }
 
 void TMK::CreateMeasParams() {
+    // Nothing but a preview's PrepareData changes a descriptor once built, and every preview
+    // prepares what it draws, so a list built for these flags is as good as a new one.
+    if (!MeasParams.empty() && MeasParamsFlags == DeviceFlags)
+        return;
     MeasParams = BuildMeasParList(DeviceFlags);
+    MeasParamsFlags = DeviceFlags;
 }
 
 TMeasParBase* TMK::FindMeasParam(int id) const {

@@ -3,6 +3,7 @@
 // TMK, the device model: the memory image with its directory, the settings record
 // unpacked from it and packed back, and the services the editor and viewers share.
 
+#include "catalog/DeviceFlags.h"
 #include "model/Record.h"
 
 #include <QByteArray>
@@ -72,6 +73,8 @@ public:
 
     // Measured-parameter descriptors, in their fixed order; the list owns them.
     std::vector<std::unique_ptr<TMeasParBase>> MeasParams;
+    // The device flags MeasParams was built for.
+    TDeviceFlags MeasParamsFlags;
     // The 320 x 240 surface the MK's screens are previewed on.
     std::unique_ptr<TMKPreview> Preview;
 
@@ -100,6 +103,7 @@ public:
     // the viewer.
     void ViewOscilloscope(const std::function<void()>& runViewer);
 
+    // Builds MeasParams for the flags in force, unless it was built for them already.
     void CreateMeasParams();
     TMeasParBase* FindMeasParam(int id) const;
     // Builds the protocol list for (SettingsVersion, Protocol, FirmwareVersion); throws

@@ -8,6 +8,7 @@
 #include <limits>
 #include <optional>
 #include <type_traits>
+#include <unordered_map>
 
 namespace {
 
@@ -440,14 +441,18 @@ const TFieldInfo* FindField(TBlock block, QStringView name) {
 
 std::optional<TRecordField> FindRecordField(QStringView name) {
     // The editor's rows look their fields up by name on every load and store: each name
-    // is searched through the twelve lists once (only names that exist are kept).
-    static QHash<QString, TRecordField> known;
-    const QString key = name.toString();
-    if (const auto it = known.constFind(key); it != known.constEnd())
-        return *it;
+    // is searched through the twelve lists once (only names that exist are kept), and
+    // found again without copying the name.
+    struct THashView {
+        using is_transparent = void;
+        std::size_t operator()(QStringView s) const noexcept { return qHash(s); }
+    };
+    static std::unordered_map<QString, TRecordField, THashView, std::equal_to<>> known;
+    if (const auto it = known.find(name); it != known.end())
+        return it->second;
     for (const TBlockInfo& info : BlockTable()) {
         if (const TFieldInfo* f = FindField(info.Block, name))
-            return *known.insert(key, TRecordField{info.Block, f});
+            return known.emplace(name.toString(), TRecordField{info.Block, f}).first->second;
     }
     return std::nullopt;
 }

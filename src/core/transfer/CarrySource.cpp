@@ -16,7 +16,7 @@ namespace {
 
 // A control the user can change: it stores, and no rule keeps it disabled.
 bool Settable(const TSettingsEditor& editor, const TControlRow& row) {
-    return row.Store && editor.Visible(row.Name) && editor.Enabled(row.Name);
+    return row.Store && editor.Visible(row) && editor.Enabled(row);
 }
 
 std::vector<TShownOneValue> OneValues(const TSettingsEditor& editor) {
@@ -69,9 +69,8 @@ TCarrySource TakeCarrySource(TMK& source) {
         for (const TControlRow& row : editor.Rows()) {
             if (row.Name == ProtocolControl || IsOneValueBox(row.Name) || !Settable(editor, row))
                 continue;
-            taken.Controls.push_back({row.Name, MainPageOf(row.Page).Caption,
-                                      editor.Caption(row.Name), editor.Shown(row.Name),
-                                      ShownText(editor, row.Name)});
+            taken.Controls.push_back({row.Name, MainPageOf(row.Page).Caption, editor.Caption(row),
+                                      editor.Shown(row), ShownText(editor, row)});
         }
         taken.OneValues = OneValues(editor);
         for (TScreenKind kind : ScreenChoice::AllKinds)

@@ -130,21 +130,21 @@ private:
 
     TAttempt CarryControl(const TShownSetting& setting) {
         const TControlRow& row = E.RowOrThrow(setting.Name);
-        if (!E.Visible(row.Name) || !E.Enabled(row.Name))
+        if (!E.Visible(row) || !E.Enabled(row))
             return {TOutcome::Refused, CarryReasons::NotOnThisMK()};
-        const QVariant shown = E.Shown(row.Name);
+        const QVariant shown = E.Shown(row);
         QVariant value = setting.Shown;
         switch (row.Kind) {
         case TControlKind::Radio:
         case TControlKind::List: {
             if (setting.Shown.toInt() < 0)
                 return {TOutcome::Empty, {}};
-            const QStringList items = E.Items(row.Name);
+            const QStringList items = E.Items(row);
             const int same = setting.Shown.toInt();
             const int item = same < items.size() && items[same] == setting.Text
                                  ? same
                                  : int(items.indexOf(setting.Text));
-            if (item < 0 || !E.ItemsEnabled(row.Name).value(item))
+            if (item < 0 || !E.ItemsEnabled(row).value(item))
                 return {TOutcome::Refused, CarryReasons::ItemNotOffered()};
             if (shown.toInt() == item)
                 return {TOutcome::Carried, {}};
@@ -152,7 +152,7 @@ private:
             break;
         }
         case TControlKind::Spin: {
-            const TRange range = E.Range(row.Name);
+            const TRange range = E.Range(row);
             const double v = setting.Shown.toDouble();
             if (v < range.Min || v > range.Max)
                 return {TOutcome::Refused,

@@ -175,8 +175,8 @@ private slots:
         RunEditorModel(target, [&](TSettingsEditor& e) {
             sameEntry = e.Protocol().ProtName == protocol && e.Protocol().ProtCode == code;
             for (const TShownSetting& s : shown.Controls)
-                if (!names.contains(s.Name) && ShownText(e, s.Name) != s.Text)
-                    differ << s.Name + ": " + ShownText(e, s.Name) + " / " + s.Text;
+                if (!names.contains(s.Name) && ShownText(e, e.RowOrThrow(s.Name)) != s.Text)
+                    differ << s.Name + ": " + ShownText(e, e.RowOrThrow(s.Name)) + " / " + s.Text;
             return false;
         });
         QCOMPARE(sameEntry, protocolCarried);
