@@ -1,6 +1,7 @@
 #include "catalog/MenuItems.h"
 
 #include "catalog/MenuConditions.h"
+#include "catalog/RecentLists.h"
 
 #include <initializer_list>
 
@@ -141,24 +142,16 @@ const TMenuBlock Table[] = {
     }},
 };
 
-void Append(QString name, QString caption) {
+using TMenuItems = std::vector<std::unique_ptr<TMKMenuItem>>;
+
+void Append(TMenuItems& items, QString name, QString caption) {
     auto item = std::make_unique<TMKMenuItem>(std::move(name), std::move(caption));
-    item->Id = uint16_t(MenuItemList.size() + 1);
-    MenuItemList.push_back(std::move(item));
+    item->Id = uint16_t(items.size() + 1);
+    items.push_back(std::move(item));
 }
 
-} // namespace
-
-TMKMenuItem::TMKMenuItem(QString name, QString caption)
-    : Caption(std::move(caption)), Name(std::move(name)) {}
-
-void BuildMenuItemList() {
-    // The items follow the flags alone; the list built for the flags in force is kept.
-    static TDeviceFlags builtFor;
-    if (!MenuItemList.empty() && builtFor == DeviceFlags)
-        return;
-    builtFor = DeviceFlags;
-    MenuItemList.clear();
+TMenuItems CreateMenuItems() {
+    TMenuItems items;
     for (const TMenuBlock& block : Table) {
         const bool numbered = block.First <= block.Last;
         for (int k = block.First; k <= (numbered ? block.Last : block.First); ++k) {
@@ -171,10 +164,24 @@ void BuildMenuItemList() {
                     name = name.arg(k);
                     caption = caption.arg(k + block.CaptionOffset, block.CaptionWidth);
                 }
-                Append(std::move(name), std::move(caption));
+                Append(items, std::move(name), std::move(caption));
             }
         }
     }
+    return items;
+}
+
+} // namespace
+
+TMKMenuItem::TMKMenuItem(QString name, QString caption)
+    : Caption(std::move(caption)), Name(std::move(name)) {}
+
+void BuildMenuItemList() {
+    static TRecentLists<TMenuItems> recent;
+    static TDeviceFlags builtFor;
+    recent.Keep(builtFor, std::move(MenuItemList));
+    builtFor = DeviceFlags;
+    MenuItemList = recent.Take(DeviceFlags, CreateMenuItems);
 }
 
 const TMKMenuItem* FindMenuItem(const QString& name) {

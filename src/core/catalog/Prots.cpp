@@ -2,6 +2,7 @@
 
 #include "base/MKError.h"
 #include "catalog/ProtTable.h"
+#include "catalog/RecentLists.h"
 #include "catalog/Variants.h"
 
 TProtocolEntries ProtocolList;
@@ -151,18 +152,15 @@ TProtocolEntries CreateProtocolEntries(const TDeviceFlags& flags) {
 }
 
 void BuildProtocolList(uint16_t settingsVersion, uint8_t protocolIndex, uint8_t variant) {
-    // The entries follow the flags alone and nothing changes them once made, so the list
-    // built for the flags in force is kept (the editor rebuilds it on every opening).
+    static TRecentLists<TProtocolEntries> recent;
     static TDeviceFlags builtFor;
     CurrentProtocol = nullptr;
-    TProtocolEntries previous = std::move(ProtocolList);
+    recent.Keep(builtFor, std::move(ProtocolList));
     ProtocolList.clear();
     TDeviceVariant device = LookUpDeviceVariant(settingsVersion, variant);
     DeviceFlags = device.Flags;
     ProjectName = std::move(device.ProjectName);
-    ProtocolList = !previous.empty() && builtFor == DeviceFlags
-                       ? std::move(previous)
-                       : CreateProtocolEntries(DeviceFlags);
+    ProtocolList = recent.Take(DeviceFlags, [] { return CreateProtocolEntries(DeviceFlags); });
     builtFor = DeviceFlags;
     // A refused index still leaves the complete list behind.
     SelectProtocol(protocolIndex);

@@ -65,12 +65,12 @@ QString OneValueCaption(const TSettingsEditor& editor, int box) {
 void RebuildOneValueBoxes(TSettingsEditor& editor) {
     const int count = editor.Protocol().ParamCount;
     for (int box = 0; box < OneValueBoxes; ++box) {
-        const QString name = BoxName('1', box);
+        const TControlRow& row = editor.RowOrThrow(BoxName('1', box));
         if (box < count) {
-            editor.Reload(name);
-        } else if (editor.Shown(name).toBool()) {
-            editor.Row(name)->Store(editor, false);
-            editor.SetShown(name, false);
+            editor.Reload(row);
+        } else if (editor.Shown(row).toBool()) {
+            row.Store(editor, false);
+            editor.SetShown(row.Name, false);
         }
     }
 }

@@ -10,6 +10,7 @@
 #include "model/Pars32.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
 
 namespace {
@@ -102,6 +103,11 @@ void TSettingsEditor::Reload(const QString& name) {
     LoadRow(RowOrThrow(name), false);
 }
 
+void TSettingsEditor::Reload(const TControlRow& row) {
+    Position(row);
+    LoadRow(row, false);
+}
+
 void TSettingsEditor::LoadRow(const TControlRow& row, bool asClick) {
     if (!row.Load)
         return;
@@ -133,10 +139,13 @@ const TControlRow& TSettingsEditor::RowOrThrow(const QString& name) const {
 }
 
 std::size_t TSettingsEditor::Position(const TControlRow& row) const {
-    const std::less<const TControlRow*> before;
-    if (before(&row, Rows().data()) || !before(&row, Rows().data() + Rows().size()))
+    // By address: a row before the table wraps round to a large offset.
+    const std::vector<TControlRow>& rows = Table->Rows;
+    const std::uintptr_t offset =
+        reinterpret_cast<std::uintptr_t>(&row) - reinterpret_cast<std::uintptr_t>(rows.data());
+    if (offset >= rows.size() * sizeof(TControlRow))
         throw TMKError(QStringLiteral("Нет элемента %1").arg(row.Name));
-    return std::size_t(&row - Rows().data());
+    return offset / sizeof(TControlRow);
 }
 
 QVariant& TSettingsEditor::ShownOf(const TControlRow& row) {

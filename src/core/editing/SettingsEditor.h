@@ -53,6 +53,7 @@ public:
     void LoadAll();
     // Reloads the shown value of one control from the record (without storing).
     void Reload(const QString& name);
+    void Reload(const TControlRow& row);
 
     const std::vector<TControlRow>& Rows() const;
     const TControlRow* Row(const QString& name) const;

@@ -432,8 +432,12 @@ void TMK::CreateMeasParams() {
         return;
     MeasParams = BuildMeasParList(DeviceFlags);
     MeasParamsFlags = DeviceFlags;
+    MeasParamsById.fill(nullptr);
+    for (const auto& param : MeasParams)
+        if (!MeasParamsById[param->Id])
+            MeasParamsById[param->Id] = param.get();
 }
 
 TMeasParBase* TMK::FindMeasParam(int id) const {
-    return FindMeasPar(MeasParams, id);
+    return id >= 0 && id < int(MeasParamsById.size()) ? MeasParamsById[std::size_t(id)] : nullptr;
 }

@@ -73,8 +73,10 @@ public:
 
     // Measured-parameter descriptors, in their fixed order; the list owns them.
     std::vector<std::unique_ptr<TMeasParBase>> MeasParams;
-    // The device flags MeasParams was built for.
+    // The device flags MeasParams was built for, and its descriptors by identifier (the
+    // screen menus look every protocol parameter up).
     TDeviceFlags MeasParamsFlags;
+    std::array<TMeasParBase*, 256> MeasParamsById{};
     // The 320 x 240 surface the MK's screens are previewed on.
     std::unique_ptr<TMKPreview> Preview;
 
