@@ -1,4 +1,5 @@
 #include "catalog/MeasPars.h"
+#include "model/Pars32.h"
 
 #include <QLocale>
 #include <QtTest>
@@ -31,6 +32,7 @@ private slots:
     void buildOrderIsFixed();
     void unknownIdentifiersFindNothing_data();
     void unknownIdentifiersFindNothing();
+    void deviceModelFindsAsTheListDoes();
     void everyClassKeepsItsIdentifierAndName();
     void momentaryExpenseWidensOnFirstPrepare();
     void prepareDataWritesRangeLabels_data();
@@ -103,6 +105,19 @@ void TestMeasPars::unknownIdentifiersFindNothing_data() {
 void TestMeasPars::unknownIdentifiersFindNothing() {
     QFETCH(int, id);
     QVERIFY(!FindMeasPar(BuildMeasParList(LightsFlags(false, true)), id));
+}
+
+// The device model's index by identifier, kept while the flags stay and rebuilt when they
+// change, answers as a search of its list, identifiers outside a byte included.
+void TestMeasPars::deviceModelFindsAsTheListDoes() {
+    TMK mk;
+    for (const auto& [noAir, lights] : {std::pair{false, true}, {false, true}, {true, false}}) {
+        DeviceFlags = LightsFlags(noAir, lights);
+        mk.CreateMeasParams();
+        for (int id = -2; id < 258; ++id)
+            QCOMPARE(mk.FindMeasParam(id), FindMeasPar(mk.MeasParams, id));
+    }
+    DeviceFlags = {};
 }
 
 void TestMeasPars::everyClassKeepsItsIdentifierAndName() {

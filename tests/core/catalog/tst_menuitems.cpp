@@ -41,6 +41,7 @@ private slots:
     void namesAreCaseSensitive();
     void lookAlikeLatinLettersAreKept();
     void rebuildFollowsTheFlags();
+    void keptListsMatchTheirFlags();
     void freshDeviceModelResolvesDefaultHotMenus();
     void hotMenuInsertMenus();
 };
@@ -179,6 +180,27 @@ void TestMenuItems::rebuildFollowsTheFlags() {
     Build(false, false);
     QCOMPARE(int(MenuItemList.size()), 169);
     QCOMPARE(IdOf("apHoloMenu"), 37);
+}
+
+// Lists are kept for the last few flags; flags that leave the items alone (here a second
+// tank) still count as other flags, so the visits below take lists back and build them
+// again after eviction. Each build holds what the first build for its flags held.
+void TestMenuItems::keptListsMatchTheirFlags() {
+    QHash<int, QStringList> first;
+    for (int visit : {0, 1, 0, 2, 3, 4, 5, 6, 7, 0, 3, 1, 7, 2}) {
+        DeviceFlags = {};
+        DeviceFlags.NoVoice = visit & 1;
+        DeviceFlags.NoAirTemperature = visit & 2;
+        DeviceFlags.HasTank2 = visit & 4;
+        BuildMenuItemList();
+        QStringList names;
+        for (const auto& item : MenuItemList)
+            names << QStringLiteral("%1 %2").arg(item->Id).arg(item->Name);
+        if (!first.contains(visit & 3))
+            first.insert(visit & 3, names);
+        QCOMPARE(names, first.value(visit & 3));
+    }
+    DeviceFlags = {};
 }
 
 void TestMenuItems::freshDeviceModelResolvesDefaultHotMenus() {

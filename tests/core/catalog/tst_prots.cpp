@@ -1,5 +1,6 @@
 #include "base/MKError.h"
 #include "catalog/Prots.h"
+#include "catalog/Variants.h"
 
 #include <QtTest>
 
@@ -56,6 +57,21 @@ QString BuildError(uint16_t version, uint8_t index, uint8_t variant) {
     return {};
 }
 
+// What a list offers, entry by entry.
+QStringList Described(const TProtocolEntries& list) {
+    QStringList lines;
+    for (const auto& e : list) {
+        QStringList params;
+        for (int id : Params(*e))
+            params << QString::number(id);
+        lines << QStringLiteral("%1 %2 %3 %4 %5")
+                     .arg(e->ProtName)
+                     .arg(e->ProtCode)
+                     .arg(FlagLetters(*e), params.join(u','), e->OptionCaption[0]);
+    }
+    return lines;
+}
+
 } // namespace
 
 class TestProts : public QObject {
@@ -66,6 +82,7 @@ private slots:
     void indexOutsideListIsRefused_data();
     void indexOutsideListIsRefused();
     void rebuildDiscardsPreviousDevice();
+    void listsComeBackAsBuiltFresh();
     void selectProtocolMovesWithinList();
     void entryFlagsAreComplete_data();
     void entryFlagsAreComplete();
@@ -132,6 +149,29 @@ void TestProts::rebuildDiscardsPreviousDevice() {
     QCOMPARE(DeviceFlags, TDeviceFlags{});
     QVERIFY(ProjectName.isEmpty());
     QVERIFY(ProtocolList.empty());
+}
+
+// Lists are kept for the last few flags: whether a device's list is taken back (its flags
+// were in force a device or two ago), built again (five other devices came between) or
+// none (an unknown device), it is what a fresh build for its flags gives.
+void TestProts::listsComeBackAsBuiltFresh() {
+    std::vector<std::pair<uint16_t, uint8_t>> devices;
+    for (const TVariantRow& row : DeviceVariantRows()) {
+        for (uint8_t v = 0; v < 32 && devices.size() < 7; ++v) {
+            if (row.Variants.Contains(v)) {
+                devices.push_back({row.SettingsVersion, v});
+                break;
+            }
+        }
+    }
+    devices.push_back({0x0002, 0}); // unknown: no list
+    QCOMPARE(devices.size(), std::size_t(8));
+    for (int visit : {0, 1, 0, 1, 7, 0, 2, 3, 4, 5, 6, 0, 1, 7, 6}) {
+        const auto [version, variant] = devices[std::size_t(visit)];
+        BuildError(version, 0, variant);
+        QCOMPARE(Described(ProtocolList), Described(CreateProtocolEntries(DeviceFlags)));
+        QCOMPARE(CurrentProtocol, ProtocolList.empty() ? nullptr : ProtocolList.front().get());
+    }
 }
 
 void TestProts::selectProtocolMovesWithinList() {
