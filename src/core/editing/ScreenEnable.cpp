@@ -7,6 +7,8 @@
 #include "editing/SettingsEditor.h"
 #include "model/Pars32.h"
 
+#include <map>
+
 namespace ScreenEnable {
 
 namespace {
@@ -47,6 +49,17 @@ const TGroup& Group(char key) {
 }
 
 QString BoxName(const TGroup& group, int box) {
+    // Every box is named at every opening of the editor: the names are made once.
+    static const std::map<char, QStringList> names = [] {
+        std::map<char, QStringList> byGroup;
+        for (const TGroup& g : Groups())
+            for (int k = 0; k < g.Count; ++k)
+                byGroup[g.Key] << QStringLiteral("cbShowDisp_%1_%2").arg(QLatin1Char(g.Key)).arg(k);
+        return byGroup;
+    }();
+    const auto it = names.find(group.Key);
+    if (it != names.end() && box >= 0 && box < it->second.size())
+        return it->second[box];
     return QStringLiteral("cbShowDisp_%1_%2").arg(QLatin1Char(group.Key)).arg(box);
 }
 

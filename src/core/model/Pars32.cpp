@@ -430,7 +430,8 @@ void TMK::CreateMeasParams() {
     // prepares what it draws, so a list built for these flags is as good as a new one.
     if (!MeasParams.empty() && MeasParamsFlags == DeviceFlags)
         return;
-    MeasParams = BuildMeasParList(DeviceFlags);
+    KeptMeasParams.Keep(MeasParamsFlags, std::move(MeasParams));
+    MeasParams = KeptMeasParams.Take(DeviceFlags, [] { return BuildMeasParList(DeviceFlags); });
     MeasParamsFlags = DeviceFlags;
     MeasParamsById.fill(nullptr);
     for (const auto& param : MeasParams)

@@ -107,11 +107,13 @@ void TestMeasPars::unknownIdentifiersFindNothing() {
     QVERIFY(!FindMeasPar(BuildMeasParList(LightsFlags(false, true)), id));
 }
 
-// The device model's index by identifier, kept while the flags stay and rebuilt when they
-// change, answers as a search of its list, identifiers outside a byte included.
+// The device model's index by identifier, kept while the flags stay, rebuilt when they
+// change and when a kept list comes back, answers as a search of its list, identifiers
+// outside a byte included.
 void TestMeasPars::deviceModelFindsAsTheListDoes() {
     TMK mk;
-    for (const auto& [noAir, lights] : {std::pair{false, true}, {false, true}, {true, false}}) {
+    for (const auto& [noAir, lights] :
+         {std::pair{false, true}, {false, true}, {true, false}, {false, true}}) {
         DeviceFlags = LightsFlags(noAir, lights);
         mk.CreateMeasParams();
         for (int id = -2; id < 258; ++id)
