@@ -1,7 +1,7 @@
 #include "catalog/MenuItems.h"
 
+#include "catalog/ListsByFlags.h"
 #include "catalog/MenuConditions.h"
-#include "catalog/RecentLists.h"
 
 #include <initializer_list>
 
@@ -177,11 +177,11 @@ TMKMenuItem::TMKMenuItem(QString name, QString caption)
     : Caption(std::move(caption)), Name(std::move(name)) {}
 
 void BuildMenuItemList() {
-    static TRecentLists<TMenuItems> recent;
+    static TListsByFlags<TMenuItems> kept;
     static TDeviceFlags builtFor;
-    recent.Keep(builtFor, std::move(MenuItemList));
+    kept.Keep(builtFor, std::move(MenuItemList));
     builtFor = DeviceFlags;
-    MenuItemList = recent.Take(DeviceFlags, CreateMenuItems);
+    MenuItemList = kept.Take(DeviceFlags, CreateMenuItems);
 }
 
 const TMKMenuItem* FindMenuItem(const QString& name) {

@@ -1,8 +1,8 @@
 #include "catalog/Prots.h"
 
 #include "base/MKError.h"
+#include "catalog/ListsByFlags.h"
 #include "catalog/ProtTable.h"
-#include "catalog/RecentLists.h"
 #include "catalog/Variants.h"
 
 TProtocolEntries ProtocolList;
@@ -152,15 +152,15 @@ TProtocolEntries CreateProtocolEntries(const TDeviceFlags& flags) {
 }
 
 void BuildProtocolList(uint16_t settingsVersion, uint8_t protocolIndex, uint8_t variant) {
-    static TRecentLists<TProtocolEntries> recent;
+    static TListsByFlags<TProtocolEntries> kept;
     static TDeviceFlags builtFor;
     CurrentProtocol = nullptr;
-    recent.Keep(builtFor, std::move(ProtocolList));
+    kept.Keep(builtFor, std::move(ProtocolList));
     ProtocolList.clear();
     TDeviceVariant device = LookUpDeviceVariant(settingsVersion, variant);
     DeviceFlags = device.Flags;
     ProjectName = std::move(device.ProjectName);
-    ProtocolList = recent.Take(DeviceFlags, [] { return CreateProtocolEntries(DeviceFlags); });
+    ProtocolList = kept.Take(DeviceFlags, [] { return CreateProtocolEntries(DeviceFlags); });
     builtFor = DeviceFlags;
     // A refused index still leaves the complete list behind.
     SelectProtocol(protocolIndex);

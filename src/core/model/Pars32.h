@@ -4,7 +4,7 @@
 // unpacked from it and packed back, and the services the editor and viewers share.
 
 #include "catalog/DeviceFlags.h"
-#include "catalog/RecentLists.h"
+#include "catalog/ListsByFlags.h"
 #include "model/Record.h"
 
 #include <QByteArray>
@@ -78,8 +78,8 @@ public:
     // screen menus look every protocol parameter up).
     TDeviceFlags MeasParamsFlags;
     std::array<TMeasParBase*, 256> MeasParamsById{};
-    // Lists of the last few other flags (a carry's devices differ from input to input).
-    TRecentLists<std::vector<std::unique_ptr<TMeasParBase>>> KeptMeasParams;
+    // The lists built for other flags before (a carry's devices change from one to the next).
+    TListsByFlags<std::vector<std::unique_ptr<TMeasParBase>>> KeptMeasParams;
     // The 320 x 240 surface the MK's screens are previewed on.
     std::unique_ptr<TMKPreview> Preview;
 

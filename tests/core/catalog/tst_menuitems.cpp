@@ -182,9 +182,9 @@ void TestMenuItems::rebuildFollowsTheFlags() {
     QCOMPARE(IdOf("apHoloMenu"), 37);
 }
 
-// Lists are kept for the last few flags; flags that leave the items alone (here a second
-// tank) still count as other flags, so the visits below take lists back and build them
-// again after eviction. Each build holds what the first build for its flags held.
+// Lists are kept by the flags they were built for; flags that leave the items alone (here
+// a second tank) still count as other flags. Each build holds what the first build for its
+// items' flags held.
 void TestMenuItems::keptListsMatchTheirFlags() {
     QHash<int, QStringList> first;
     for (int visit : {0, 1, 0, 2, 3, 4, 5, 6, 7, 0, 3, 1, 7, 2}) {

@@ -1,4 +1,5 @@
 #include "base/MKError.h"
+#include "catalog/ListsByFlags.h"
 #include "catalog/Prots.h"
 #include "catalog/Variants.h"
 
@@ -83,6 +84,7 @@ private slots:
     void indexOutsideListIsRefused();
     void rebuildDiscardsPreviousDevice();
     void listsComeBackAsBuiltFresh();
+    void keptListsAreBounded();
     void selectProtocolMovesWithinList();
     void entryFlagsAreComplete_data();
     void entryFlagsAreComplete();
@@ -151,9 +153,9 @@ void TestProts::rebuildDiscardsPreviousDevice() {
     QVERIFY(ProtocolList.empty());
 }
 
-// Lists are kept for the last few flags: whether a device's list is taken back (its flags
-// were in force a device or two ago), built again (five other devices came between) or
-// none (an unknown device), it is what a fresh build for its flags gives.
+// Lists are kept by the flags they were built for: whether a device's list is taken back,
+// built for the first time or none (an unknown device), it is what a fresh build for its
+// flags gives.
 void TestProts::listsComeBackAsBuiltFresh() {
     std::vector<std::pair<uint16_t, uint8_t>> devices;
     for (const TVariantRow& row : DeviceVariantRows()) {
@@ -172,6 +174,24 @@ void TestProts::listsComeBackAsBuiltFresh() {
         QCOMPARE(Described(ProtocolList), Described(CreateProtocolEntries(DeviceFlags)));
         QCOMPARE(CurrentProtocol, ProtocolList.empty() ? nullptr : ProtocolList.front().get());
     }
+}
+
+// Past the capacity the list unused longest goes; the one taken back leaves the store.
+void TestProts::keptListsAreBounded() {
+    TListsByFlags<std::vector<int>> kept;
+    const auto flags = [](int n) {
+        return TDeviceFlags::From({}, TGroupMask::FromBits(uint64_t(n)));
+    };
+    int built = 0;
+    const auto build = [&built] { return std::vector<int>{-++built}; };
+    for (int n = 1; n <= 65; ++n)
+        kept.Keep(flags(n), {n});
+    kept.Keep(flags(66), {}); // an empty list is not kept
+    QCOMPARE(kept.Take(flags(1), build), std::vector<int>{-1});
+    QCOMPARE(kept.Take(flags(2), build), std::vector<int>{2});
+    QCOMPARE(kept.Take(flags(2), build), std::vector<int>{-2});
+    QCOMPARE(kept.Take(flags(65), build), std::vector<int>{65});
+    QCOMPARE(kept.Take(flags(66), build), std::vector<int>{-3});
 }
 
 void TestProts::selectProtocolMovesWithinList() {

@@ -1,8 +1,10 @@
 #pragma once
 
 // Catalogue lists that follow the device flags alone and never change once built, kept for
-// the few flags last in force: the editor rebuilds its catalogues at every opening, and a
-// carry opens the source's and the target's editors in turn.
+// the flags met before: the editor rebuilds its catalogues at every opening, a carry opens
+// two devices' editors in turn, and the variant table holds under sixty distinct flag sets
+// (all their protocol and parameter lists take about 6 MB). Past the capacity the longest
+// unused list goes.
 
 #include "catalog/DeviceFlags.h"
 
@@ -10,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-template <class List> class TRecentLists {
+template <class List> class TListsByFlags {
 public:
     // Sets `list` aside as built for `flags` (an empty one is not kept).
     void Keep(const TDeviceFlags& flags, List list) {
@@ -34,6 +36,6 @@ public:
     }
 
 private:
-    static constexpr std::size_t Capacity = 4;
+    static constexpr std::size_t Capacity = 64;
     std::vector<std::pair<TDeviceFlags, List>> Kept;
 };
