@@ -192,8 +192,6 @@ const TMKMenuItem* FindMenuItem(const QString& name) {
 }
 
 const TMKMenuItem* FindMenuItemById(uint16_t id) {
-    for (const auto& item : MenuItemList)
-        if (item->Id == id)
-            return item.get();
-    return nullptr;
+    // Ids are 1-based positions.
+    return id >= 1 && id <= MenuItemList.size() ? MenuItemList[id - 1u].get() : nullptr;
 }

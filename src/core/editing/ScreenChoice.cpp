@@ -157,11 +157,12 @@ void StoreId(TMK& mk, TScreenKind kind, int display, int part, int id) {
 std::vector<TParamItem> ParamMenu(const TSettingsEditor& editor, TScreenKind kind, int display,
                                   int part) {
     const int current = StoredId(editor.Mk, kind, display, part);
-    std::vector<TParamItem> items;
-    if (kind == TScreenKind::Graph && part == 1)
-        items.push_back({DisplayTexts::Absent, 0, current == 0});
     const TProtBase& protocol = editor.Protocol();
     const int count = std::clamp(protocol.ParamCount, 0, int(protocol.ParamIds.size()));
+    std::vector<TParamItem> items;
+    items.reserve(std::size_t(count) + 1);
+    if (kind == TScreenKind::Graph && part == 1)
+        items.push_back({DisplayTexts::Absent, 0, current == 0});
     for (int i = 0; i < count; ++i) {
         const TMeasParBase* param = editor.Mk.FindMeasParam(protocol.ParamIds[std::size_t(i)]);
         if (param && Offered(kind, part, *param))

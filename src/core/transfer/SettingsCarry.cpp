@@ -231,13 +231,17 @@ private:
         for (const TShownScreens& screens : S.Screens) {
             const TScreenNames names = ScreenNames(screens.Kind);
             const int parts = ScreenChoice::PartCount(screens.Kind);
+            // A part offers the same parameters on every display.
+            std::vector<std::vector<ScreenChoice::TParamItem>> menus;
+            for (int part = 0; part < parts; ++part)
+                menus.push_back(ScreenChoice::ParamMenu(E, screens.Kind, 0, part));
             for (int slot = 0; slot < int(screens.Ids.size()); ++slot) {
                 const int id = screens.Ids[std::size_t(slot)];
                 const int display = slot / parts;
                 const int part = slot % parts;
                 if (id < 0 || ScreenChoice::StoredId(E.Mk, screens.Kind, display, part) == id)
                     continue;
-                const auto menu = ScreenChoice::ParamMenu(E, screens.Kind, display, part);
+                const auto& menu = menus[std::size_t(part)];
                 if (std::any_of(menu.begin(), menu.end(),
                                 [id](const auto& item) { return item.Id == id; })) {
                     ScreenChoice::StoreId(E.Mk, screens.Kind, display, part, id);
