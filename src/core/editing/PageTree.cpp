@@ -3,8 +3,6 @@
 #include "catalog/DeviceFlags.h"
 #include "editing/SettingsEditor.h"
 
-#include <QHash>
-
 namespace {
 
 std::vector<TPageInfo> BuildTree() {
@@ -64,15 +62,10 @@ const std::vector<TPageInfo>& PageTree() {
 }
 
 const TPageInfo* FindPage(const QString& name) {
-    // Asked for every control's visibility, so by a table rather than a walk.
-    static const QHash<QString, const TPageInfo*> byName = [] {
-        QHash<QString, const TPageInfo*> pages;
-        for (const TPageInfo& p : PageTree())
-            if (!pages.contains(p.Name))
-                pages.insert(p.Name, &p);
-        return pages;
-    }();
-    return byName.value(name);
+    for (const TPageInfo& p : PageTree())
+        if (p.Name == name)
+            return &p;
+    return nullptr;
 }
 
 const TPageInfo& MainPageOf(const QString& name) {
