@@ -140,10 +140,18 @@ static_assert(std::size(Rows) <= MaxAddSystems);
 } // namespace
 
 std::vector<TAddSystem> BuildAddSystemList(const TDeviceFlags& flags) {
+    // Every list shares the names, decoded once: the page, carrying and mktool ask often.
+    static const std::vector<TAddSystem> All = [] {
+        std::vector<TAddSystem> all;
+        for (const TAddSystemRow& row : Rows)
+            all.push_back({row.Id, QString::fromUtf8(row.Name)});
+        return all;
+    }();
     const TCapMask caps = flags.Caps();
     std::vector<TAddSystem> list;
-    for (const TAddSystemRow& row : Rows)
-        if (caps.Contains(row.Needs))
-            list.push_back({row.Id, QString::fromUtf8(row.Name)});
+    list.reserve(All.size());
+    for (std::size_t i = 0; i < All.size(); ++i)
+        if (caps.Contains(Rows[i].Needs))
+            list.push_back(All[i]);
     return list;
 }

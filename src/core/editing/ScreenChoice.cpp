@@ -95,6 +95,35 @@ bool Offered(TScreenKind kind, int part, const TMeasParBase& param) {
     }
 }
 
+// The menu with the item of `current` checked (none for an id it does not offer).
+std::vector<TParamItem> MenuItems(const TSettingsEditor& editor, TScreenKind kind, int part,
+                                  int current) {
+    const TProtBase& protocol = editor.Protocol();
+    const int count = std::clamp(protocol.ParamCount, 0, int(protocol.ParamIds.size()));
+    std::vector<TParamItem> items;
+    items.reserve(std::size_t(count) + 1);
+    if (kind == TScreenKind::Graph && part == 1)
+        items.push_back({DisplayTexts::Absent, 0, current == 0});
+    for (int i = 0; i < count; ++i) {
+        const TMeasParBase* param = editor.Mk.FindMeasParam(protocol.ParamIds[std::size_t(i)]);
+        if (param && Offered(kind, part, *param))
+            items.push_back({param->Name, param->Id, param->Id == current});
+    }
+    return items;
+}
+
+// Parts with the same number offer the same parameters.
+std::size_t OfferSet(TScreenKind kind, int part) {
+    switch (kind) {
+    case TScreenKind::Graph:
+        return std::size_t(1 + part);
+    case TScreenKind::Arrow:
+        return std::size_t(3 + part);
+    default:
+        return 0;
+    }
+}
+
 } // namespace
 
 int DisplayCount(TScreenKind kind) {
@@ -156,19 +185,24 @@ void StoreId(TMK& mk, TScreenKind kind, int display, int part, int id) {
 
 std::vector<TParamItem> ParamMenu(const TSettingsEditor& editor, TScreenKind kind, int display,
                                   int part) {
-    const int current = StoredId(editor.Mk, kind, display, part);
-    const TProtBase& protocol = editor.Protocol();
-    const int count = std::clamp(protocol.ParamCount, 0, int(protocol.ParamIds.size()));
-    std::vector<TParamItem> items;
-    items.reserve(std::size_t(count) + 1);
-    if (kind == TScreenKind::Graph && part == 1)
-        items.push_back({DisplayTexts::Absent, 0, current == 0});
-    for (int i = 0; i < count; ++i) {
-        const TMeasParBase* param = editor.Mk.FindMeasParam(protocol.ParamIds[std::size_t(i)]);
-        if (param && Offered(kind, part, *param))
-            items.push_back({param->Name, param->Id, param->Id == current});
+    return MenuItems(editor, kind, part, StoredId(editor.Mk, kind, display, part));
+}
+
+const TParamItem* TPartMenus::Find(TScreenKind kind, int part, int id) {
+    Slot(kind, 0, part);
+    TMenu& menu = Menus[OfferSet(kind, part)];
+    if (!menu.Built) {
+        menu.Items = MenuItems(Editor, kind, part, -1);
+        menu.At.fill(-1);
+        // The first item of an id, as a search of the menu finds it.
+        for (std::size_t i = menu.Items.size(); i-- > 0;)
+            if (const int itemId = menu.Items[i].Id; itemId >= 0 && itemId < 256)
+                menu.At[std::size_t(itemId)] = int16_t(i);
+        menu.Built = true;
     }
-    return items;
+    if (id < 0 || id >= 256 || menu.At[std::size_t(id)] < 0)
+        return nullptr;
+    return &menu.Items[std::size_t(menu.At[std::size_t(id)])];
 }
 
 bool Aim(TSettingsEditor& editor, TScreenKind kind, int display, int x, int y, int width,

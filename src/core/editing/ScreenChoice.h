@@ -5,6 +5,8 @@
 // store of the chosen id.
 
 #include <QString>
+#include <array>
+#include <cstdint>
 #include <vector>
 
 class TMK;
@@ -44,6 +46,26 @@ struct TParamItem {
 // the one the part shows checked.
 std::vector<TParamItem> ParamMenu(const TSettingsEditor& editor, TScreenKind kind, int display,
                                   int part);
+// Every part's menu, unchecked, for a caller that walks every part of every screen: parts
+// that offer the same parameters (every digit part, each curve, each dial) share one menu,
+// built on first use, and an id's item is found without a search.
+class TPartMenus {
+public:
+    explicit TPartMenus(const TSettingsEditor& editor) : Editor(editor) {}
+    // The item the part's menu offers for the id; null when it offers none. TRangeError for
+    // a part outside the screen.
+    const TParamItem* Find(TScreenKind kind, int part, int id);
+
+private:
+    struct TMenu {
+        bool Built = false;
+        std::vector<TParamItem> Items;
+        std::array<int16_t, 256> At; // item of each id, -1 for none
+    };
+    const TSettingsEditor& Editor;
+    std::array<TMenu, 5> Menus;
+};
+
 // Remembers the display and part a right click hit (PopupList, PopupSlot); false when the
 // point opens no menu.
 bool Aim(TSettingsEditor& editor, TScreenKind kind, int display, int x, int y, int width,

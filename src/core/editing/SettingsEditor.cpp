@@ -173,7 +173,10 @@ void TSettingsEditor::SetShown(const QString& name, const QVariant& value) {
 }
 
 void TSettingsEditor::Put(const QString& name, const QVariant& value) {
-    const TControlRow& row = RowOrThrow(name);
+    Put(RowOrThrow(name), value);
+}
+
+void TSettingsEditor::Put(const TControlRow& row, const QVariant& value) {
     const QVariant before = ShownOf(row);
     const QVariant shown = Clamped(row, value);
     if (row.Kind == TControlKind::Radio || row.Kind == TControlKind::List) {

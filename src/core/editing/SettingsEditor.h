@@ -83,6 +83,7 @@ public:
     TRange Range(const TControlRow& row) const;
     QStringList Items(const TControlRow& row) const;
     QList<bool> ItemsEnabled(const TControlRow& row) const;
+    void Put(const TControlRow& row, const QVariant& value);
 
     const std::vector<TPageInfo>& Pages() const;
     bool PageVisible(const QString& pageName) const; // the page and its parents

@@ -13,12 +13,12 @@ QStringList TCarryReport::Lines() const {
 QJsonObject TCarryReport::Json() const {
     QJsonArray list;
     for (const TCarryEntry& e : NotCarried)
-        list.append(QJsonObject{{"Name", e.Name},
-                                {"Page", e.Page},
-                                {"Caption", e.Caption},
-                                {"From", e.From},
-                                {"Reason", e.Reason}});
-    return {{"Carried", Carried}, {"NotCarried", list}};
+        list.append(QJsonObject{{QStringLiteral("Name"), e.Name},
+                                {QStringLiteral("Page"), e.Page},
+                                {QStringLiteral("Caption"), e.Caption},
+                                {QStringLiteral("From"), e.From},
+                                {QStringLiteral("Reason"), e.Reason}});
+    return {{QStringLiteral("Carried"), Carried}, {QStringLiteral("NotCarried"), list}};
 }
 
 namespace CarryReasons {

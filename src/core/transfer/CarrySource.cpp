@@ -32,20 +32,19 @@ std::vector<TShownOneValue> OneValues(const TSettingsEditor& editor) {
 
 // Every part's id, and its name where the part's own menu offers it (0 ids elsewhere are
 // not a choice the source shows).
-TShownScreens Screens(const TSettingsEditor& editor, TScreenKind kind) {
+TShownScreens Screens(const TSettingsEditor& editor, ScreenChoice::TPartMenus& menus,
+                      TScreenKind kind) {
     TShownScreens screens{kind, {}, {}};
-    // A part offers the same parameters on every display.
-    std::vector<std::vector<ScreenChoice::TParamItem>> menus;
-    for (int part = 0; part < ScreenChoice::PartCount(kind); ++part)
-        menus.push_back(ScreenChoice::ParamMenu(editor, kind, 0, part));
+    const int parts = ScreenChoice::PartCount(kind);
+    const std::size_t slotCount = std::size_t(ScreenChoice::DisplayCount(kind) * parts);
+    screens.Ids.reserve(slotCount);
+    screens.Names.reserve(slotCount);
     for (int display = 0; display < ScreenChoice::DisplayCount(kind); ++display) {
-        for (int part = 0; part < ScreenChoice::PartCount(kind); ++part) {
+        for (int part = 0; part < parts; ++part) {
             const int id = ScreenChoice::StoredId(editor.Mk, kind, display, part);
-            const auto& menu = menus[std::size_t(part)];
-            const auto item = std::find_if(menu.begin(), menu.end(),
-                                           [id](const auto& entry) { return entry.Id == id; });
-            screens.Ids.push_back(item == menu.end() ? -1 : id);
-            screens.Names.push_back(item == menu.end() ? QString() : item->Caption);
+            const ScreenChoice::TParamItem* item = menus.Find(kind, part, id);
+            screens.Ids.push_back(item ? id : -1);
+            screens.Names.push_back(item ? item->Caption : QString());
         }
     }
     return screens;
@@ -73,8 +72,9 @@ TCarrySource TakeCarrySource(TMK& source) {
                                       editor.Shown(row), ShownText(editor, row)});
         }
         taken.OneValues = OneValues(editor);
+        ScreenChoice::TPartMenus menus(editor);
         for (TScreenKind kind : ScreenChoice::AllKinds)
-            taken.Screens.push_back(Screens(editor, kind));
+            taken.Screens.push_back(Screens(editor, menus, kind));
         for (int list = 0; list < HotMenus::ListCount; ++list)
             for (int row = 0; row < HotMenus::RowCount; ++row)
                 if (const uint16_t id = HotMenus::Entry(editor.Mk, list, row))

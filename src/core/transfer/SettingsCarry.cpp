@@ -13,7 +13,6 @@
 #include "model/Pars32.h"
 #include "transfer/CarrySource.h"
 
-#include <QHash>
 #include <algorithm>
 #include <cstring>
 #include <optional>
@@ -99,23 +98,27 @@ private:
     // 7-point rows their count, the ADC points each other): passes repeat while any control
     // is taken, so the order of the tables needs no knowledge of those rules.
     void CarryControls() {
-        std::vector<const TShownSetting*> pending;
-        QHash<QString, QString> reasons;
+        struct TPending {
+            const TShownSetting* Setting;
+            const TControlRow* Row; // the target's
+            QString Reason;         // why the last pass refused it
+        };
+        std::vector<TPending> pending;
         for (const TShownSetting& setting : S.Controls) {
             if (IsSubTypeList(setting.Name) && !ProtocolCarried)
                 Report(setting.Name, setting.Page, setting.Caption, setting.Text,
                        CarryReasons::ProtocolNotOffered());
             else
-                pending.push_back(&setting);
+                pending.push_back({&setting, &E.RowOrThrow(setting.Name), {}});
         }
         for (bool progress = true; progress && !pending.empty();) {
             progress = false;
-            std::vector<const TShownSetting*> left;
-            for (const TShownSetting* setting : pending) {
-                const TAttempt attempt = CarryControl(*setting);
+            std::vector<TPending> left;
+            for (TPending& control : pending) {
+                TAttempt attempt = CarryControl(*control.Setting, *control.Row);
                 if (attempt.Outcome == TOutcome::Refused) {
-                    reasons.insert(setting->Name, attempt.Reason);
-                    left.push_back(setting);
+                    control.Reason = std::move(attempt.Reason);
+                    left.push_back(std::move(control));
                     continue;
                 }
                 progress = true;
@@ -123,13 +126,13 @@ private:
             }
             pending = std::move(left);
         }
-        for (const TShownSetting* setting : pending)
-            Report(setting->Name, setting->Page, setting->Caption, setting->Text,
-                   reasons.value(setting->Name));
+        for (const TPending& control : pending) {
+            const TShownSetting& setting = *control.Setting;
+            Report(setting.Name, setting.Page, setting.Caption, setting.Text, control.Reason);
+        }
     }
 
-    TAttempt CarryControl(const TShownSetting& setting) {
-        const TControlRow& row = E.RowOrThrow(setting.Name);
+    TAttempt CarryControl(const TShownSetting& setting, const TControlRow& row) {
         if (!E.Visible(row) || !E.Enabled(row))
             return {TOutcome::Refused, CarryReasons::NotOnThisMK()};
         const QVariant shown = E.Shown(row);
@@ -180,7 +183,7 @@ private:
             BlockChoice::Enter(E);
         TAttempt attempt{TOutcome::Carried, {}};
         try {
-            E.Put(row.Name, value);
+            E.Put(row, value);
         } catch (const TMKError& e) {
             attempt = {TOutcome::Refused, e.Text()};
         }
@@ -228,22 +231,17 @@ private:
     }
 
     void CarryScreens() {
+        ScreenChoice::TPartMenus menus(E);
         for (const TShownScreens& screens : S.Screens) {
             const TScreenNames names = ScreenNames(screens.Kind);
             const int parts = ScreenChoice::PartCount(screens.Kind);
-            // A part offers the same parameters on every display.
-            std::vector<std::vector<ScreenChoice::TParamItem>> menus;
-            for (int part = 0; part < parts; ++part)
-                menus.push_back(ScreenChoice::ParamMenu(E, screens.Kind, 0, part));
             for (int slot = 0; slot < int(screens.Ids.size()); ++slot) {
                 const int id = screens.Ids[std::size_t(slot)];
                 const int display = slot / parts;
                 const int part = slot % parts;
                 if (id < 0 || ScreenChoice::StoredId(E.Mk, screens.Kind, display, part) == id)
                     continue;
-                const auto& menu = menus[std::size_t(part)];
-                if (std::any_of(menu.begin(), menu.end(),
-                                [id](const auto& item) { return item.Id == id; })) {
+                if (menus.Find(screens.Kind, part, id)) {
                     ScreenChoice::StoreId(E.Mk, screens.Kind, display, part, id);
                     continue;
                 }

@@ -136,6 +136,28 @@ private slots:
         }
     }
 
+    // One set of part menus for every part of every screen answers as each part's own menu,
+    // the parts sharing a menu and those that do not.
+    void PartMenusFindWhatEachMenuOffers() {
+        TPagesKit kit;
+        SwitchProtocol(kit, AddProtocol(Mixed));
+        TPartMenus menus(*kit.Editor);
+        for (TScreenKind kind : AllKinds) {
+            for (int part = 0; part < PartCount(kind); ++part) {
+                const std::vector<TParamItem> menu = ParamMenu(*kit.Editor, kind, 0, part);
+                for (int id = -1; id <= 256; ++id) {
+                    const auto offered = std::find_if(
+                        menu.begin(), menu.end(), [id](const auto& item) { return item.Id == id; });
+                    const TParamItem* found = menus.Find(kind, part, id);
+                    QCOMPARE(found != nullptr, offered != menu.end());
+                    if (found)
+                        QCOMPARE(found->Caption, offered->Caption);
+                }
+            }
+            QVERIFY_THROWS_EXCEPTION(TRangeError, menus.Find(kind, PartCount(kind), 12));
+        }
+    }
+
     // The menus follow the protocol in force.
     void MenusFollowTheProtocol() {
         TPagesKit kit;
