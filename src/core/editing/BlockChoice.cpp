@@ -14,7 +14,8 @@ namespace {
 constexpr int BlockBytes = 32;
 
 TFieldRef Byte(int index) {
-    return RecordField(u"Blocks", index);
+    static const TFieldRef blocks = RecordField(u"Blocks");
+    return blocks.At(index);
 }
 
 bool InRange(int id) {

@@ -14,6 +14,9 @@ struct TFieldRef {
     TBlock Block;
     const TFieldInfo* Field;
     int Index = 0;
+
+    // The same field at another element: found once, a field serves every element.
+    TFieldRef At(int index) const { return {Block, Field, index}; }
 };
 // Throws TMKError when the record has no such field.
 TFieldRef RecordField(QStringView name, int index = 0);

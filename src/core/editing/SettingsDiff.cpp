@@ -3,7 +3,6 @@
 #include "base/MKError.h"
 #include "editing/Conversions.h"
 #include "editing/EditorSession.h"
-#include "editing/PageTree.h"
 #include "editing/SettingsEditor.h"
 #include "model/Pars32.h"
 #include "model/RecordFields.h"
@@ -24,7 +23,7 @@ std::vector<TShownControl> ShownControls(TMK& mk) {
     std::vector<TShownControl> shown;
     RunEditorModel(mk, [&shown](TSettingsEditor& editor) {
         for (const TControlRow& row : editor.Rows())
-            shown.push_back({row.Name, MainPageOf(row.Page).Caption, editor.Caption(row),
+            shown.push_back({row.Name, editor.MainPage(row).Caption, editor.Caption(row),
                              ShownText(editor, row)});
         return false;
     });

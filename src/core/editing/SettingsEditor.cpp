@@ -247,11 +247,22 @@ QList<bool> TSettingsEditor::ItemsEnabled(const QString& name) const {
 }
 
 QList<bool> TSettingsEditor::ItemsEnabled(const TControlRow& row) const {
-    QList<bool> enabled(Items(row).size(), true);
-    if (row.ItemEnabledRule)
-        for (int i = 0; i < enabled.size(); ++i)
-            enabled[i] = row.ItemEnabledRule(*this, i);
+    QList<bool> enabled(Items(row).size());
+    for (int i = 0; i < enabled.size(); ++i)
+        enabled[i] = ItemEnabled(row, i);
     return enabled;
+}
+
+bool TSettingsEditor::ItemEnabled(const TControlRow& row, int item) const {
+    Position(row);
+    return item >= 0 && (!row.ItemEnabledRule || row.ItemEnabledRule(*this, item));
+}
+
+const TPageInfo& TSettingsEditor::MainPage(const TControlRow& row) const {
+    const std::vector<const TPageInfo*>& chain = Table->Pages[Position(row)];
+    if (chain.empty())
+        throw TMKError(QStringLiteral("Нет страницы %1").arg(row.Page));
+    return *chain.back();
 }
 
 const std::vector<TPageInfo>& TSettingsEditor::Pages() const {

@@ -83,7 +83,12 @@ public:
     TRange Range(const TControlRow& row) const;
     QStringList Items(const TControlRow& row) const;
     QList<bool> ItemsEnabled(const TControlRow& row) const;
+    // Whether an item of the row's Items() can be picked.
+    bool ItemEnabled(const TControlRow& row, int item) const;
     void Put(const TControlRow& row, const QVariant& value);
+
+    // The main page holding the row (its own page when that is a main page).
+    const TPageInfo& MainPage(const TControlRow& row) const;
 
     const std::vector<TPageInfo>& Pages() const;
     bool PageVisible(const QString& pageName) const; // the page and its parents

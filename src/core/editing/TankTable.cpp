@@ -10,10 +10,21 @@ namespace {
 
 const QString TankPage = QStringLiteral("tsOil");
 
+TFieldRef Litres(int point) {
+    static const TFieldRef field = RecordField(u"TarirLitres");
+    return field.At(point);
+}
+
+TFieldRef Units(int point) {
+    static const TFieldRef field = RecordField(u"TarirUnits");
+    return field.At(point);
+}
+
 } // namespace
 
 int Points(const TMK& mk) {
-    const int64_t points = ReadField(mk, RecordField(u"TarirLeng"));
+    static const TFieldRef field = RecordField(u"TarirLeng");
+    const int64_t points = ReadField(mk, field);
     return points > MaxTarirPoints ? 0 : int(points);
 }
 
@@ -23,9 +34,11 @@ int DataRows(const TMK& mk) {
 
 QList<TCells> Cells(const TMK& mk) {
     QList<TCells> cells;
-    for (int i = 0; i < Points(mk); ++i)
-        cells.append({QString::number(ReadField(mk, RecordField(u"TarirLitres", i))),
-                      QString::number(ReadField(mk, RecordField(u"TarirUnits", i)))});
+    const int points = Points(mk);
+    cells.reserve(points);
+    for (int i = 0; i < points; ++i)
+        cells.append(
+            {QString::number(ReadField(mk, Litres(i))), QString::number(ReadField(mk, Units(i)))});
     return cells;
 }
 
@@ -49,14 +62,14 @@ void Store(TSettingsEditor& editor, const QList<TCells>& cells) {
     try {
         for (int i = 0; i < points; ++i) {
             const TCells cell = cells.value(i);
-            StoreField(mk, RecordField(u"TarirLitres", i), CellNumber(cell.Litres));
-            StoreField(mk, RecordField(u"TarirUnits", i), CellNumber(cell.Units));
+            StoreField(mk, Litres(i), CellNumber(cell.Litres));
+            StoreField(mk, Units(i), CellNumber(cell.Units));
         }
     } catch (...) {
         editor.NotifyRecordChanged();
         throw;
     }
-    const bool high = ReadField(mk, RecordField(u"TarirUnits", 0)) > StartHighUnits;
+    const bool high = ReadField(mk, Units(0)) > StartHighUnits;
     StoreField(mk, RecordField(u"TarirStartHigh"), high ? 1 : 0);
     editor.TarirEdited = false;
     LoadPage(editor);
@@ -65,7 +78,7 @@ void Store(TSettingsEditor& editor, const QList<TCells>& cells) {
 void LoadPage(TSettingsEditor& editor) {
     for (const TControlRow& row : editor.Rows())
         if (row.Page == TankPage)
-            editor.Reload(row.Name);
+            editor.Reload(row);
     editor.NotifyRecordChanged();
 }
 

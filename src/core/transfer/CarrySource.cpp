@@ -4,7 +4,6 @@
 #include "editing/BlockChoice.h"
 #include "editing/EditorSession.h"
 #include "editing/HotMenus.h"
-#include "editing/PageTree.h"
 #include "editing/ScreenEnable.h"
 #include "editing/SettingsEditor.h"
 #include "editing/TankTable.h"
@@ -65,11 +64,13 @@ TCarrySource TakeCarrySource(TMK& source) {
     RunEditorModel(source, [&taken](TSettingsEditor& editor) {
         taken.ProtName = editor.Protocol().ProtName;
         taken.ProtCode = editor.Protocol().ProtCode;
+        taken.Controls.reserve(editor.Rows().size());
         for (const TControlRow& row : editor.Rows()) {
             if (row.Name == ProtocolControl || IsOneValueBox(row.Name) || !Settable(editor, row))
                 continue;
-            taken.Controls.push_back({row.Name, MainPageOf(row.Page).Caption, editor.Caption(row),
-                                      editor.Shown(row), ShownText(editor, row)});
+            taken.Controls.push_back({row.Name, editor.MainPage(row).Caption, editor.Caption(row),
+                                      editor.Shown(row), ShownText(editor, row),
+                                      std::size_t(&row - editor.Rows().data())});
         }
         taken.OneValues = OneValues(editor);
         ScreenChoice::TPartMenus menus(editor);

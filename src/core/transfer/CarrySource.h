@@ -18,10 +18,11 @@ class TMK;
 
 struct TShownSetting {
     QString Name;
-    QString Page;    // caption of the main page
-    QString Caption; // as the source's editor shows it
-    QVariant Shown;  // the control's shown value
-    QString Text;    // what it shows, as text (item text for groups and lists)
+    QString Page;             // caption of the main page
+    QString Caption;          // as the source's editor shows it
+    QVariant Shown;           // the control's shown value
+    QString Text;             // what it shows, as text (item text for groups and lists)
+    std::size_t Position = 0; // of the row in the source's table
 };
 
 struct TShownOneValue {

@@ -89,7 +89,7 @@ private:
             return;
         }
         const TControlRow& row = E.RowOrThrow(ProtocolControl);
-        Report(row.Name, MainPageOf(row.Page).Caption, row.Caption,
+        Report(row.Name, E.MainPage(row).Caption, row.Caption,
                QStringLiteral("%1 (код %2)").arg(S.ProtName).arg(S.ProtCode),
                CarryReasons::ProtocolNotOffered());
     }
@@ -109,7 +109,7 @@ private:
                 Report(setting.Name, setting.Page, setting.Caption, setting.Text,
                        CarryReasons::ProtocolNotOffered());
             else
-                pending.push_back({&setting, &E.RowOrThrow(setting.Name), {}});
+                pending.push_back({&setting, &TargetRow(setting), {}});
         }
         for (bool progress = true; progress && !pending.empty();) {
             progress = false;
@@ -132,6 +132,15 @@ private:
         }
     }
 
+    // Every MK's editor has the same rows: the target's row is where the source's was, unless
+    // their tables differ.
+    const TControlRow& TargetRow(const TShownSetting& setting) const {
+        const std::vector<TControlRow>& rows = E.Rows();
+        if (setting.Position < rows.size() && rows[setting.Position].Name == setting.Name)
+            return rows[setting.Position];
+        return E.RowOrThrow(setting.Name);
+    }
+
     TAttempt CarryControl(const TShownSetting& setting, const TControlRow& row) {
         if (!E.Visible(row) || !E.Enabled(row))
             return {TOutcome::Refused, CarryReasons::NotOnThisMK()};
@@ -147,7 +156,7 @@ private:
             const int item = same < items.size() && items[same] == setting.Text
                                  ? same
                                  : int(items.indexOf(setting.Text));
-            if (item < 0 || !E.ItemsEnabled(row).value(item))
+            if (item < 0 || !E.ItemEnabled(row, item))
                 return {TOutcome::Refused, CarryReasons::ItemNotOffered()};
             if (shown.toInt() == item)
                 return {TOutcome::Carried, {}};

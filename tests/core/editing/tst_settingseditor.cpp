@@ -34,6 +34,8 @@ void TestSettingsEditor::rowsNotTheEditorsAreRefused() {
         QVERIFY_THROWS_EXCEPTION(TMKError, editor.Shown(*row));
         QVERIFY_THROWS_EXCEPTION(TMKError, editor.Visible(*row));
         QVERIFY_THROWS_EXCEPTION(TMKError, editor.Reload(*row));
+        QVERIFY_THROWS_EXCEPTION(TMKError, editor.MainPage(*row));
+        QVERIFY_THROWS_EXCEPTION(TMKError, editor.ItemEnabled(*row, 0));
     }
     QCOMPARE(editor.Shown(editor.Rows().back()), editor.Shown(editor.Rows().back().Name));
 }
@@ -59,6 +61,7 @@ void TestSettingsEditor::copiedTableRunsAsTheSharedOne() {
         QCOMPARE(&row, &rows[i]);
         QCOMPARE(editor.Shown(row), shared.Editor->Shown(row.Name));
         QCOMPARE(editor.Visible(row), shared.Editor->Visible(row.Name));
+        QCOMPARE(editor.MainPage(row).Name, MainPageOf(row.Page).Name);
         QVERIFY2(!row.Load || loads[i] > 0, qPrintable(row.Name));
     }
 }
