@@ -75,10 +75,21 @@ QString OneValueCaption(const TSettingsEditor& editor, int box) {
     return param ? param->Name : QString();
 }
 
+std::span<const TControlRow> OneValueRows(const TSettingsEditor& editor) {
+    const TControlRow& first = editor.RowOrThrow(BoxName('1', 0));
+    const std::size_t at = std::size_t(&first - editor.Rows().data());
+    const QString last = BoxName('1', OneValueBoxes - 1);
+    if (at + OneValueBoxes > editor.Rows().size() ||
+        editor.Rows()[at + OneValueBoxes - 1].Name != last)
+        throw TMKError(QStringLiteral("Нет элемента %1").arg(last));
+    return {&first, std::size_t(OneValueBoxes)};
+}
+
 void RebuildOneValueBoxes(TSettingsEditor& editor) {
     const int count = editor.Protocol().ParamCount;
+    const std::span<const TControlRow> rows = OneValueRows(editor);
     for (int box = 0; box < OneValueBoxes; ++box) {
-        const TControlRow& row = editor.RowOrThrow(BoxName('1', box));
+        const TControlRow& row = rows[std::size_t(box)];
         if (box < count) {
             editor.Reload(row);
         } else if (editor.Shown(row).toBool()) {

@@ -5,9 +5,11 @@
 
 #include <QString>
 #include <QStringList>
+#include <span>
 #include <vector>
 
 class TSettingsEditor;
+struct TControlRow;
 
 namespace ScreenEnable {
 
@@ -31,6 +33,8 @@ constexpr int TaximeterBox = 6;
 QString BoxName(const TGroup& group, int box);
 QString BoxName(char key, int box);
 
+// The rows of the x1 boxes in box order (they stand in one run of the editor's table).
+std::span<const TControlRow> OneValueRows(const TSettingsEditor& editor);
 // The caption of x1 box i: the name of the current protocol's parameter i; empty past the
 // protocol's parameters.
 QString OneValueCaption(const TSettingsEditor& editor, int box);

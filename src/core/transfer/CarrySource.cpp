@@ -22,9 +22,10 @@ std::vector<TShownOneValue> OneValues(const TSettingsEditor& editor) {
     std::vector<TShownOneValue> boxes;
     const TProtBase& protocol = editor.Protocol();
     const int count = std::min(protocol.ParamCount, ScreenEnable::OneValueBoxes);
+    const std::span<const TControlRow> rows = ScreenEnable::OneValueRows(editor);
     for (int box = 0; box < count; ++box)
         boxes.push_back({box, protocol.ParamIds[std::size_t(box)],
-                         editor.Shown(ScreenEnable::BoxName('1', box)).toBool(),
+                         editor.Shown(rows[std::size_t(box)]).toBool(),
                          ScreenEnable::OneValueCaption(editor, box)});
     return boxes;
 }

@@ -205,6 +205,7 @@ private:
     void CarryOneValues() {
         const TProtBase& protocol = E.Protocol();
         const int count = std::min(protocol.ParamCount, ScreenEnable::OneValueBoxes);
+        const std::span<const TControlRow> rows = ScreenEnable::OneValueRows(E);
         for (const TShownOneValue& source : S.OneValues) {
             const auto* first = protocol.ParamIds.data();
             const auto* found = std::find(first, first + count, source.ParamId);
@@ -214,9 +215,9 @@ private:
                            QStringLiteral("да"), CarryReasons::IdNotInCatalogue());
                 continue;
             }
-            const QString name = ScreenEnable::BoxName('1', int(found - first));
-            if (E.Shown(name).toBool() != source.Checked)
-                E.Put(name, source.Checked);
+            const TControlRow& row = rows[std::size_t(found - first)];
+            if (E.Shown(row).toBool() != source.Checked)
+                E.Put(row, source.Checked);
             ++R.Carried;
         }
     }

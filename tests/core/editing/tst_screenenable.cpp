@@ -2,8 +2,10 @@
 // current protocol, and the other controls of the page.
 #include "DisplayKit.h"
 
+#include "base/MKError.h"
 #include "catalog/MeasPars.h"
 #include "editing/DisplayTexts.h"
+#include "editing/EditorTables.h"
 #include "editing/ScreenEnable.h"
 
 #include <QtTest>
@@ -122,6 +124,22 @@ private slots:
         kit.Mk.Record.DisplaySettings.ShowDisp1 = 0x8000'0000'0000'0FF0ull;
         kit.Editor->Show();
         QCOMPARE(OneValueBits(kit), 0x8000'0000'0000'0010ull);
+    }
+
+    // The x1 boxes are taken as one run of the table, and a table where they are not one
+    // run is refused rather than read past its boxes.
+    void OneValueRowsAreOneRun() {
+        TPagesKit kit;
+        const std::span<const TControlRow> rows = OneValueRows(*kit.Editor);
+        QCOMPARE(rows.size(), std::size_t(OneValueBoxes));
+        for (int box = 0; box < OneValueBoxes; ++box)
+            QCOMPARE(rows[std::size_t(box)].Name, Box(box));
+        std::vector<TControlRow> broken = EditorRows();
+        const auto fifth = std::find_if(broken.begin(), broken.end(),
+                                        [](const TControlRow& row) { return row.Name == Box(5); });
+        broken.erase(fifth);
+        const TSettingsEditor editor(kit.Mk, broken);
+        QVERIFY_THROWS_EXCEPTION(TMKError, OneValueRows(editor));
     }
 
     void Box35IsBit35Alone_data() {
