@@ -4,7 +4,7 @@
 // what it can be; a value outside that (edited by hand, or a broken file) takes the
 // caller's default, as a missing one does.
 
-#include "base/IniFls.h"
+#include "base/IniFile.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "link/LinkEnvironment.h"
 
-#include "base/IniFls.h"
+#include "base/IniFile.h"
 #include "link/SystemSerialPort.h"
 #include "link/SystemUsbInstances.h"
 

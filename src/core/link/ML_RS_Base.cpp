@@ -1,6 +1,6 @@
 #include "link/ML_RS_Base.h"
 
-#include "base/IniFls.h"
+#include "base/IniFile.h"
 #include "base/ProgramSettings.h"
 #include "link/LinkTexts.h"
 

@@ -1,6 +1,6 @@
 #include "link/PortMap.h"
 
-#include "base/IniFls.h"
+#include "base/IniFile.h"
 
 #include <QFileInfo>
 

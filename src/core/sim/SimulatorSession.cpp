@@ -1,6 +1,6 @@
 #include "sim/SimulatorSession.h"
 
-#include "base/IniFls.h"
+#include "base/IniFile.h"
 #include "link/FindMK.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "app/MKPicture.h"
 #include "app/ML_RS232_SetNum.h"
 #include "app/Progress.h"
-#include "base/IniFls.h"
+#include "base/IniFile.h"
 #include "base/MKError.h"
 #include "base/ProgramSettings.h"
 #include "editing/SettingsDiff.h"

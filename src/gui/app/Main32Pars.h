@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/JustOne.h"
+#include "base/SingleInstance.h"
 #include "link/LinkEnvironment.h"
 
 #include <QWidget>

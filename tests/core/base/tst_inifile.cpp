@@ -1,5 +1,5 @@
 // The program settings file: creation, reading with defaults, placement rules.
-#include "base/IniFls.h"
+#include "base/IniFile.h"
 #include "base/ProgramSettings.h"
 
 #include <QTemporaryDir>

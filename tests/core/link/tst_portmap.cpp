@@ -1,5 +1,5 @@
 // COM numbers to devices: the platform's defaults and the program settings' overrides.
-#include "base/IniFls.h"
+#include "base/IniFile.h"
 #include "link/PortMap.h"
 
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 // Which COM ports exist, opening one, the "Port" setting and the manual choice, with
 // pseudo-terminals standing in for the serial devices.
-#include "base/IniFls.h"
+#include "base/IniFile.h"
 #include "link/LinkTexts.h"
 #include "link/ML_RS232.h"
 #include "link/SystemSerialPort.h"

@@ -6,7 +6,7 @@
 #include "ScriptedDialogs.h"
 #include "app/Main32Pars.h"
 #include "app/Progress.h"
-#include "base/IniFls.h"
+#include "base/IniFile.h"
 #include "link/ML_RS232.h"
 #include "model/Pars32.h"
 #include "sim/SimulatorSession.h"

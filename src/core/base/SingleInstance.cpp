@@ -1,4 +1,4 @@
-#include "base/JustOne.h"
+#include "base/SingleInstance.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
 // Only one copy of the program runs; a crashed copy does not block the next start.
-#include "base/JustOne.h"
+#include "base/SingleInstance.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -63,4 +63,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestJustOne)
-#include "tst_justone.moc"
+#include "tst_singleinstance.moc"

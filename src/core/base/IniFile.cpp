@@ -1,4 +1,4 @@
-#include "base/IniFls.h"
+#include "base/IniFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
