@@ -2,10 +2,10 @@
 #include "CommandTable.h"
 #include "Commands.h"
 #include "base/MKError.h"
-#include "catalog/AddSystems.h"
-#include "catalog/MeasPars.h"
+#include "catalog/AdditionalSystems.h"
+#include "catalog/MeasuredParams.h"
 #include "catalog/MenuItems.h"
-#include "catalog/Prots.h"
+#include "catalog/Protocols.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

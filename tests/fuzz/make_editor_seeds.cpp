@@ -7,7 +7,7 @@
 #include "FuzzKit.h"
 
 #include "base/MKError.h"
-#include "catalog/Prots.h"
+#include "catalog/Protocols.h"
 #include "editing/Conversions.h"
 #include "editing/SettingAssignment.h"
 #include "editing/SettingsEditor.h"

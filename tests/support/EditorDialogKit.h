@@ -6,7 +6,7 @@
 
 #include "catalog/DeviceFlags.h"
 #include "catalog/MenuItems.h"
-#include "catalog/Prots.h"
+#include "catalog/Protocols.h"
 #include "editing/SettingsEditor.h"
 #include "editor/DisplayWidgets.h"
 #include "editor/MK_SetParams.h"

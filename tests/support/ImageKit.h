@@ -5,7 +5,7 @@
 // device of the variant table, with a chosen protocol, for tests that move settings between
 // devices.
 
-#include "catalog/Prots.h"
+#include "catalog/Protocols.h"
 #include "catalog/Variants.h"
 #include "editing/Conversions.h"
 #include "model/Pars32.h"

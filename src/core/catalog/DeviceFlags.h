@@ -146,5 +146,5 @@ struct TDeviceFlagInfo {
 // Every flag by name: the capability flags first, then the protocol-group flags.
 std::span<const TDeviceFlagInfo> DeviceFlagList();
 
-// Set by BuildProtocolList (catalog/Prots.h) for the device in hand.
+// Set by BuildProtocolList (catalog/Protocols.h) for the device in hand.
 extern TDeviceFlags DeviceFlags;

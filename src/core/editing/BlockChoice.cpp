@@ -1,6 +1,6 @@
 #include "editing/BlockChoice.h"
 
-#include "catalog/Prots.h"
+#include "catalog/Protocols.h"
 #include "editing/Conversions.h"
 #include "editing/SettingsEditor.h"
 

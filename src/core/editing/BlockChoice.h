@@ -4,7 +4,7 @@
 // (b mod 8) of byte (b div 8) of the record's Blocks is set; byte 0 holds the page's two
 // "Показывать" choices instead (bits 0–1 and bit 7).
 
-#include "catalog/AddSystems.h"
+#include "catalog/AdditionalSystems.h"
 
 #include <QStringList>
 #include <vector>

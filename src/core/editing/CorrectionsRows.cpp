@@ -2,7 +2,7 @@
 // sub-types, the tank method, gas/petrol operation and display brightness.
 
 #include "catalog/DeviceFlags.h"
-#include "catalog/Prots.h"
+#include "catalog/Protocols.h"
 #include "editing/EditorTables.h"
 #include "editing/RowBuilders.h"
 #include "editing/SettingsEditor.h"

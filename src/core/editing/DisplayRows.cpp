@@ -2,8 +2,8 @@
 
 #include "base/MKError.h"
 #include "catalog/DeviceFlags.h"
-#include "catalog/MeasPars.h"
-#include "catalog/Prots.h"
+#include "catalog/MeasuredParams.h"
+#include "catalog/Protocols.h"
 #include "editing/ColorSchemes.h"
 #include "editing/DisplayTexts.h"
 #include "editing/RowBuilders.h"

@@ -2,7 +2,7 @@
 // measure deciding which show, and how each of the 24 warnings is presented.
 
 #include "catalog/DeviceFlags.h"
-#include "catalog/Prots.h"
+#include "catalog/Protocols.h"
 #include "editing/EditorTables.h"
 #include "editing/RowBuilders.h"
 #include "editing/SettingsEditor.h"

@@ -1,8 +1,8 @@
 #include "editing/ScreenChoice.h"
 
 #include "base/MKError.h"
-#include "catalog/MeasPars.h"
-#include "catalog/Prots.h"
+#include "catalog/MeasuredParams.h"
+#include "catalog/Protocols.h"
 #include "editing/DisplayTexts.h"
 #include "editing/SettingsEditor.h"
 #include "model/Pars32.h"

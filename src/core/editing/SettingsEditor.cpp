@@ -2,7 +2,7 @@
 
 #include "base/MKError.h"
 #include "catalog/DeviceFlags.h"
-#include "catalog/Prots.h"
+#include "catalog/Protocols.h"
 #include "editing/ColorSchemes.h"
 #include "editing/Conversions.h"
 #include "editing/EditorTables.h"

@@ -1,7 +1,7 @@
 #include "model/JournalGrids.h"
 
 #include "base/MKError.h"
-#include "catalog/Prots.h"
+#include "catalog/Protocols.h"
 
 namespace Journals {
 

@@ -1,7 +1,7 @@
 #include "model/Journals.h"
 
 #include "base/MKError.h"
-#include "catalog/Prots.h"
+#include "catalog/Protocols.h"
 #include "model/DayNumber.h"
 
 #include <QLocale>

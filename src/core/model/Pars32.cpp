@@ -3,9 +3,9 @@
 #include "base/Cp1251.h"
 #include "base/MKError.h"
 #include "catalog/DeviceFlags.h"
-#include "catalog/MeasPars.h"
+#include "catalog/MeasuredParams.h"
 #include "catalog/MenuItems.h"
-#include "catalog/Prots.h"
+#include "catalog/Protocols.h"
 #include "model/Preview.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #include "model/Preview.h"
 
 #include "base/Cp1251.h"
-#include "catalog/MeasPars.h"
-#include "catalog/Pictures.h"
+#include "catalog/MeasuredParams.h"
+#include "catalog/DialPictures.h"
 #include "model/Pars32.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "transfer/CarrySource.h"
 
-#include "catalog/Prots.h"
+#include "catalog/Protocols.h"
 #include "editing/BlockChoice.h"
 #include "editing/EditorSession.h"
 #include "editing/HotMenus.h"

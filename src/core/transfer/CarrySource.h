@@ -4,7 +4,7 @@
 // rebuilt for the target: values with their meanings (item texts, the protocol's entry,
 // parameter, menu item and block ids), since the catalogues are program-wide.
 
-#include "catalog/AddSystems.h"
+#include "catalog/AdditionalSystems.h"
 #include "editing/ScreenChoice.h"
 #include "editing/TankTable.h"
 #include "model/Record.h"

@@ -1,7 +1,7 @@
 #include "transfer/SettingsCarry.h"
 
 #include "base/MKError.h"
-#include "catalog/Prots.h"
+#include "catalog/Protocols.h"
 #include "editing/BlockChoice.h"
 #include "editing/Conversions.h"
 #include "editing/EditorSession.h"

@@ -3,7 +3,7 @@
 #include "app/Main32Pars.h"
 #include "app/ReadOnce.h"
 #include "base/MKError.h"
-#include "catalog/Pictures.h"
+#include "catalog/DialPictures.h"
 
 #include <QApplication>
 #include <QFileInfo>

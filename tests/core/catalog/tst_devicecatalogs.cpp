@@ -1,9 +1,9 @@
 #include "base/MKError.h"
-#include "catalog/AddSystems.h"
+#include "catalog/AdditionalSystems.h"
 #include "catalog/HotMenuLayout.h"
-#include "catalog/MeasPars.h"
+#include "catalog/MeasuredParams.h"
 #include "catalog/MenuItems.h"
-#include "catalog/Prots.h"
+#include "catalog/Protocols.h"
 #include "catalog/Variants.h"
 
 #include <QtTest>

@@ -1,7 +1,7 @@
 #include "catalog/DeviceFlags.h"
 #include "catalog/HotMenuLayout.h"
 #include "catalog/MenuItems.h"
-#include "catalog/Prots.h"
+#include "catalog/Protocols.h"
 #include "model/Pars32.h"
 
 #include <QtTest>

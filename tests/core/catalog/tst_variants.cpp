@@ -1,4 +1,4 @@
-#include "catalog/Prots.h"
+#include "catalog/Protocols.h"
 #include "catalog/Variants.h"
 
 #include <QtTest>

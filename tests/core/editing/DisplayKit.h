@@ -5,7 +5,7 @@
 
 #include "PagesKit.h"
 
-#include "catalog/Prots.h"
+#include "catalog/Protocols.h"
 
 #include <QList>
 #include <span>

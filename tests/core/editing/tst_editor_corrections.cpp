@@ -4,7 +4,7 @@
 #include "PagesKit.h"
 
 #include "base/MKError.h"
-#include "catalog/Prots.h"
+#include "catalog/Protocols.h"
 
 #include <QtTest>
 

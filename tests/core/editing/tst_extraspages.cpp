@@ -3,7 +3,7 @@
 #include "PagesKit.h"
 
 #include "base/MKError.h"
-#include "catalog/Prots.h"
+#include "catalog/Protocols.h"
 #include "editing/BlockChoice.h"
 
 #include <QtTest>

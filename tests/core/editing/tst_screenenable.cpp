@@ -3,7 +3,7 @@
 #include "DisplayKit.h"
 
 #include "base/MKError.h"
-#include "catalog/MeasPars.h"
+#include "catalog/MeasuredParams.h"
 #include "editing/DisplayTexts.h"
 #include "editing/EditorTables.h"
 #include "editing/ScreenEnable.h"

@@ -1,7 +1,7 @@
 // Decoding of journal records, counter groups, fault codes and freeze frames, and the resets.
 // Runs under a Russian locale, so decimals are written with a comma.
 #include "base/MKError.h"
-#include "catalog/Prots.h"
+#include "catalog/Protocols.h"
 #include "model/Journals.h"
 
 #include <QtTest>

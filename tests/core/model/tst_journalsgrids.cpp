@@ -1,5 +1,5 @@
 // The journals viewer's grid texts and the error format of the device's protocol.
-#include "catalog/Prots.h"
+#include "catalog/Protocols.h"
 #include "model/JournalGrids.h"
 
 #include <QtTest>

@@ -1,5 +1,5 @@
 // The monochrome pictures the dial screens are stamped from.
-#include "catalog/Pictures.h"
+#include "catalog/DialPictures.h"
 
 #include <QtTest>
 #include <cmath>

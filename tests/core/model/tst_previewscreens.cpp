@@ -1,6 +1,6 @@
 // The MK screen compositions: where each one puts its texts, fills, lines and pictures.
 #include "PreviewKit.h"
-#include "catalog/MeasPars.h"
+#include "catalog/MeasuredParams.h"
 
 #include <QtTest>
 #include <cstring>

@@ -2,7 +2,7 @@
 // by object name as a user drives them.
 #include "EditorDialogKit.h"
 
-#include "catalog/MeasPars.h"
+#include "catalog/MeasuredParams.h"
 #include "editing/DisplayTexts.h"
 #include "editing/HotMenus.h"
 #include "editing/ScreenChoice.h"

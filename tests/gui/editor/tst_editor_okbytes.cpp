@@ -2,7 +2,7 @@
 // opened and packed with no assignment (the way mktool set goes), over whole images of
 // several devices; and what opening does to the record is the normalisation the MK expects.
 #include "catalog/DeviceFlags.h"
-#include "catalog/Prots.h"
+#include "catalog/Protocols.h"
 #include "catalog/Variants.h"
 #include "editing/EditorSession.h"
 #include "editing/ScreenEnable.h"

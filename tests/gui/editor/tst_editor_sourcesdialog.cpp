@@ -4,7 +4,7 @@
 // its sheet.
 #include "catalog/DeviceFlags.h"
 #include "catalog/MenuItems.h"
-#include "catalog/Prots.h"
+#include "catalog/Protocols.h"
 #include "editing/Conversions.h"
 #include "editing/SettingsEditor.h"
 #include "editor/Binder.h"

@@ -1,7 +1,7 @@
 // The journals viewer driven as a user would: pages and grids, resets by button and by
 // double click, freeze frames, export, and what reaches the image on OK and on Cancel.
 #include "base/MKError.h"
-#include "catalog/Prots.h"
+#include "catalog/Protocols.h"
 #include "catalog/Variants.h"
 #include "model/JournalGrids.h"
 #include "model/Pars32.h"

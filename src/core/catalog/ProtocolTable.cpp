@@ -1,4 +1,4 @@
-#include "catalog/ProtTable.h"
+#include "catalog/ProtocolTable.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "catalog/AddSystems.h"
+#include "catalog/AdditionalSystems.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "catalog/MeasPars.h"
+#include "catalog/MeasuredParams.h"
 #include "model/Pars32.h"
 
 #include <QLocale>
@@ -312,4 +312,4 @@ void TestMeasPars::onlyMomentaryExpenseHasDialMarker() {
 }
 
 QTEST_GUILESS_MAIN(TestMeasPars)
-#include "tst_measpars.moc"
+#include "tst_measuredparams.moc"

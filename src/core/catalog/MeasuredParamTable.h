@@ -2,7 +2,7 @@
 
 // The descriptor values of every measured-parameter class; the constructors copy their row.
 
-#include "catalog/MeasPars.h"
+#include "catalog/MeasuredParams.h"
 
 #include <cstdint>
 

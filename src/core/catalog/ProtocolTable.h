@@ -1,6 +1,6 @@
 #pragma once
 
-// The protocol catalogue's rows; Prots.cpp turns the enabled rows into entries.
+// The protocol catalogue's rows; Protocols.cpp turns the enabled rows into entries.
 
 #include "catalog/DeviceFlags.h"
 

@@ -1,4 +1,4 @@
-#include "catalog/Pictures.h"
+#include "catalog/DialPictures.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "catalog/MeasParTable.h"
+#include "catalog/MeasuredParamTable.h"
 
 #include <array>
 

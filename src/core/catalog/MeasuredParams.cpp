@@ -1,6 +1,6 @@
-#include "catalog/MeasPars.h"
+#include "catalog/MeasuredParams.h"
 
-#include "catalog/MeasParTable.h"
+#include "catalog/MeasuredParamTable.h"
 
 #include <QLocale>
 #include <algorithm>

@@ -1,8 +1,8 @@
-#include "catalog/Prots.h"
+#include "catalog/Protocols.h"
 
 #include "base/MKError.h"
 #include "catalog/ListsByFlags.h"
-#include "catalog/ProtTable.h"
+#include "catalog/ProtocolTable.h"
 #include "catalog/Variants.h"
 
 TProtocolEntries ProtocolList;

@@ -1,6 +1,6 @@
 #include "base/MKError.h"
 #include "catalog/ListsByFlags.h"
-#include "catalog/Prots.h"
+#include "catalog/Protocols.h"
 #include "catalog/Variants.h"
 
 #include <QtTest>
@@ -419,4 +419,4 @@ void TestProts::setOptionBeyondCapacityIsRangeError() {
 }
 
 QTEST_GUILESS_MAIN(TestProts)
-#include "tst_prots.moc"
+#include "tst_protocols.moc"
