@@ -3,7 +3,7 @@
 // against the time the bytes need on the wire. Then the whole read as a user starts it
 // (connect, read, decode), once trying the table in its order and once starting at the
 // address the MK answered at last time.
-#include "link/ML_RS232.h"
+#include "link/MKLink.h"
 #include "model/Pars32.h"
 #include "sim/SimulatorSession.h"
 #include "workflow/MKTransfer.h"

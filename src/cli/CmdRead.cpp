@@ -3,7 +3,7 @@
 #include "DeviceCommand.h"
 #include "base/MKError.h"
 #include "link/LinkTexts.h"
-#include "link/ML_RS232.h"
+#include "link/MKLink.h"
 #include "model/Pars32.h"
 #include "model/SettingsFile.h"
 #include "workflow/MKTransfer.h"

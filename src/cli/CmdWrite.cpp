@@ -4,7 +4,7 @@
 #include "base/MKError.h"
 #include "editing/SettingsDiff.h"
 #include "link/LinkTexts.h"
-#include "link/ML_RS232.h"
+#include "link/MKLink.h"
 #include "model/Pars32.h"
 #include "model/SettingsFile.h"
 #include "workflow/BackupStore.h"

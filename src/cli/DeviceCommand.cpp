@@ -3,7 +3,7 @@
 #include "CliUtil.h"
 #include "CommandTable.h"
 #include "link/FindMK.h"
-#include "link/ML_RS232.h"
+#include "link/MKLink.h"
 #include "workflow/MKTransfer.h"
 #include "workflow/PortAccess.h"
 

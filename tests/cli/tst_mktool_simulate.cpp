@@ -1,6 +1,6 @@
 // "mktool simulate" run as a person runs it: a child process serving until SIGTERM.
 #include "base/MKError.h"
-#include "link/ML_RS232.h"
+#include "link/MKLink.h"
 #include "model/Pars32.h"
 #include "model/SettingsFile.h"
 #include "sim/FactoryMemory.h"

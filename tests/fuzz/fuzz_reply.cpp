@@ -1,7 +1,7 @@
 // Arbitrary bytes as the MK's replies to each kind of request, through the receive and
 // check path of the link; the same bytes as a request to the simulated MK.
 #include "base/MKError.h"
-#include "link/ML_RS232.h"
+#include "link/MKLink.h"
 #include "sim/MKDevice.h"
 
 #include <cstddef>

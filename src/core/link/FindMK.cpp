@@ -1,7 +1,7 @@
 #include "link/FindMK.h"
 
 #include "link/LinkTexts.h"
-#include "link/ML_RS_Base.h"
+#include "link/SerialLinkBase.h"
 
 int PortNumberInDisplayName(const QString& displayName) {
     const qsizetype at = displayName.indexOf(QStringLiteral("COM"));

@@ -2,7 +2,7 @@
 
 #include "base/MKError.h"
 #include "link/MKProtocol.h"
-#include "link/ML_RS232.h"
+#include "link/MKLink.h"
 #include "model/Pars32.h"
 #include "workflow/BackupStore.h"
 #include "workflow/SectionPlan.h"

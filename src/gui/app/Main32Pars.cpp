@@ -13,7 +13,7 @@
 #include "editing/SettingsDiff.h"
 #include "editor/MK_SetParams.h"
 #include "link/FindMK.h"
-#include "link/ML_RS232.h"
+#include "link/MKLink.h"
 #include "model/Pars32.h"
 #include "model/SettingsFile.h"
 #include "transfer/SettingsCarry.h"

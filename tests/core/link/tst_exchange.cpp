@@ -1,7 +1,7 @@
 // The request/reply exchange against the simulator over a real pseudo-terminal.
 #include "base/MKError.h"
 #include "link/LinkTexts.h"
-#include "link/ML_RS232.h"
+#include "link/MKLink.h"
 #include "sim/SimulatorSession.h"
 
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 #include "FakePorts.h"
 #include "link/FindMK.h"
 #include "link/LinkTexts.h"
-#include "link/ML_RS232.h"
+#include "link/MKLink.h"
 
 #include <QtTest>
 

@@ -2,7 +2,7 @@
 // pseudo-terminals standing in for the serial devices.
 #include "base/IniFile.h"
 #include "link/LinkTexts.h"
-#include "link/ML_RS232.h"
+#include "link/MKLink.h"
 #include "link/SystemSerialPort.h"
 #include "sim/PseudoTerminal.h"
 

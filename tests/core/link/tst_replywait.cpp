@@ -3,7 +3,7 @@
 #include "base/MKError.h"
 #include "link/LinkTexts.h"
 #include "link/MKProtocol.h"
-#include "link/ML_RS232.h"
+#include "link/MKLink.h"
 #include "link/SystemSerialPort.h"
 #include "sim/PseudoTerminal.h"
 #include "sim/SimulatorSession.h"

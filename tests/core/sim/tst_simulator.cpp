@@ -1,7 +1,7 @@
 // The simulator as a peer on a pseudo-terminal: framing, faults, pacing and its log.
 #include "base/MKError.h"
 #include "link/LinkTexts.h"
-#include "link/ML_RS232.h"
+#include "link/MKLink.h"
 #include "link/SystemSerialPort.h"
 #include "sim/SimulatorSession.h"
 

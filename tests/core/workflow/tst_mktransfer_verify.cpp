@@ -2,7 +2,7 @@
 // was sent; a chunk the MK acknowledged but did not keep ends the write in an error.
 #include "TransferKit.h"
 #include "base/MKError.h"
-#include "link/ML_RS232.h"
+#include "link/MKLink.h"
 #include "model/Pars32.h"
 #include "model/SettingsFile.h"
 #include "sim/SimulatorSession.h"

@@ -2,7 +2,7 @@
 #include "TransferKit.h"
 #include "base/MKError.h"
 #include "link/LinkTexts.h"
-#include "link/ML_RS232.h"
+#include "link/MKLink.h"
 #include "model/Pars32.h"
 #include "model/SettingsFile.h"
 #include "sim/SimulatorSession.h"

@@ -7,7 +7,7 @@
 #include "app/Main32Pars.h"
 #include "app/Progress.h"
 #include "base/IniFile.h"
-#include "link/ML_RS232.h"
+#include "link/MKLink.h"
 #include "model/Pars32.h"
 #include "sim/SimulatorSession.h"
 

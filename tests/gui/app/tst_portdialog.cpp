@@ -3,7 +3,7 @@
 #include "ScriptedDialogs.h"
 #include "app/ML_RS232_SetNum.h"
 #include "link/LinkTexts.h"
-#include "link/ML_RS232.h"
+#include "link/MKLink.h"
 
 #include <QComboBox>
 #include <QLabel>

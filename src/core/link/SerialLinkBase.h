@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/LinkEnvironment.h"
-#include "link/ML_BI.h"
+#include "link/FrameInterface.h"
 
 #include <array>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "link/ML_RS232.h"
+#include "link/MKLink.h"
 
 #include "base/MKError.h"
 #include "link/LinkTexts.h"

@@ -1,4 +1,4 @@
-#include "link/ML_BI.h"
+#include "link/FrameInterface.h"
 
 #include "base/MKError.h"
 #include "link/LinkTexts.h"

@@ -1,4 +1,4 @@
-#include "link/ML_BD.h"
+#include "link/LinkDevice.h"
 
 TMLBaseDevice::TMLBaseDevice(QObject* parent) : QObject(parent) {}
 

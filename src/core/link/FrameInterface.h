@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/ML_BD.h"
+#include "link/LinkDevice.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/ML_RS_Base.h"
+#include "link/SerialLinkBase.h"
 
 #include <QByteArray>
 

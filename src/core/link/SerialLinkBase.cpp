@@ -1,4 +1,4 @@
-#include "link/ML_RS_Base.h"
+#include "link/SerialLinkBase.h"
 
 #include "base/IniFile.h"
 #include "base/ProgramSettings.h"
