@@ -6,7 +6,7 @@
 #include "catalog/MenuItems.h"
 #include "editing/PageTree.h"
 #include "editor/MK_SetParams.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "sim/FactoryMemory.h"
 
 #include <QApplication>

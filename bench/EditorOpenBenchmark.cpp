@@ -2,7 +2,7 @@
 // dialog on screen (blocks unpacked, catalogues built, every control made, the showing steps
 // run, the first paint done). Prints the median of ten openings.
 #include "editor/MK_SetParams.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "sim/FactoryMemory.h"
 
 #include <QApplication>

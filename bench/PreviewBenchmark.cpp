@@ -1,5 +1,5 @@
 // Time of each MK screen composition on the preview surface, the editor's sample screens.
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "model/Preview.h"
 
 #include <QElapsedTimer>

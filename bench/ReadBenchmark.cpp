@@ -4,7 +4,7 @@
 // (connect, read, decode), once trying the table in its order and once starting at the
 // address the MK answered at last time.
 #include "link/MKLink.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "sim/SimulatorSession.h"
 #include "workflow/MKTransfer.h"
 #include "workflow/TransferProgress.h"

@@ -4,7 +4,7 @@
 #include "CommandTable.h"
 #include "Commands.h"
 #include "base/MKError.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "model/SettingsFile.h"
 #include "transfer/SettingsCarry.h"
 

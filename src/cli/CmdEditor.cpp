@@ -10,7 +10,7 @@
 #include "editing/SettingAssignment.h"
 #include "editing/SettingsDiff.h"
 #include "editing/SettingsEditor.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "model/SettingsFile.h"
 
 #include <QJsonArray>

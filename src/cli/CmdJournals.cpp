@@ -2,7 +2,7 @@
 #include "CommandTable.h"
 #include "Commands.h"
 #include "model/JournalGrids.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "model/SettingsFile.h"
 
 #include <QJsonArray>

@@ -2,7 +2,7 @@
 #include "CommandTable.h"
 #include "Commands.h"
 #include "base/MKError.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "model/Preview.h"
 #include "model/SettingsFile.h"
 

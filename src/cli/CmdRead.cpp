@@ -4,7 +4,7 @@
 #include "base/MKError.h"
 #include "link/LinkTexts.h"
 #include "link/MKLink.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "model/SettingsFile.h"
 #include "workflow/MKTransfer.h"
 

@@ -2,7 +2,7 @@
 #include "CommandTable.h"
 #include "Commands.h"
 #include "base/Cp1251.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "model/RecordFields.h"
 #include "model/SettingsFile.h"
 

@@ -5,7 +5,7 @@
 #include "editing/SettingsDiff.h"
 #include "link/LinkTexts.h"
 #include "link/MKLink.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "model/SettingsFile.h"
 #include "workflow/BackupStore.h"
 #include "workflow/MKTransfer.h"

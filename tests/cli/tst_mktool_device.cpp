@@ -1,7 +1,7 @@
 // mktool read and write against a simulated MK, run as a user would.
 #include "TransferKit.h"
 #include "link/LinkTexts.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "model/SettingsFile.h"
 #include "sim/SimulatorSession.h"
 #include "workflow/WorkflowTexts.h"

@@ -4,7 +4,7 @@
 #include "model/SettingsFile.h"
 #include "sim/FactoryMemory.h"
 
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 
 #include "MktoolRun.h"
 #include <QJsonArray>

@@ -1,5 +1,5 @@
 // mktool pack, unpack and show, run as a user would.
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "model/SettingsFile.h"
 
 #include "ImageKit.h"

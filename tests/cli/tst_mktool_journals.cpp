@@ -1,7 +1,7 @@
 // mktool journals: the viewer's texts as JSON, from a settings file.
 #include "base/MKError.h"
 #include "model/JournalGrids.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "model/SettingsFile.h"
 #include "sim/FactoryMemory.h"
 

@@ -1,5 +1,5 @@
 // mktool show --json: integers printed exactly, nested records in their documented shape.
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "model/SettingsFile.h"
 
 #include "ImageKit.h"

@@ -1,7 +1,7 @@
 // "mktool simulate" run as a person runs it: a child process serving until SIGTERM.
 #include "base/MKError.h"
 #include "link/MKLink.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "model/SettingsFile.h"
 #include "sim/FactoryMemory.h"
 #include "sim/MemoryImage.h"

@@ -1,6 +1,6 @@
 // Arbitrary settings-file bytes through loading, unpacking and the oscilloscope copy.
 #include "base/MKError.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "model/SettingsFile.h"
 
 #include <QCoreApplication>

@@ -8,7 +8,7 @@
 #include "catalog/Protocols.h"
 #include "catalog/Variants.h"
 #include "editing/Conversions.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "model/Record.h"
 #include "sim/FactoryMemory.h"
 

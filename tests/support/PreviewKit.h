@@ -4,7 +4,7 @@
 
 #include "base/Cp1251.h"
 #include "model/MKFont.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "model/Preview.h"
 
 #include <QImage>

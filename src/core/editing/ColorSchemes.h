@@ -4,7 +4,7 @@
 // screen element, the active scheme with its two nibbles, and the sample screens the
 // pages preview the tables with.
 
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 
 #include <QColor>
 #include <QString>

@@ -6,7 +6,7 @@
 // replaces that binding.
 
 #include "editing/ControlRow.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "model/RecordFields.h"
 
 // A record field element, found by name.

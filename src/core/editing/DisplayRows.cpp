@@ -9,7 +9,7 @@
 #include "editing/RowBuilders.h"
 #include "editing/ScreenEnable.h"
 #include "editing/SettingsEditor.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 
 namespace {
 

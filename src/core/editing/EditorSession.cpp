@@ -1,7 +1,7 @@
 #include "editing/EditorSession.h"
 
 #include "editing/SettingsEditor.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 
 bool RunEditorModel(TMK& mk, const std::function<bool(TSettingsEditor&)>& work) {
     return mk.EditSettings([&mk, &work] {

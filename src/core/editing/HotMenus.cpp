@@ -4,7 +4,7 @@
 #include "catalog/HotMenuLayout.h"
 #include "catalog/MenuItems.h"
 #include "editing/DisplayTexts.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 
 #include <algorithm>
 #include <array>

@@ -5,7 +5,7 @@
 #include "catalog/Protocols.h"
 #include "editing/DisplayTexts.h"
 #include "editing/SettingsEditor.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "model/Preview.h"
 
 #include <algorithm>

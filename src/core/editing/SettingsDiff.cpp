@@ -4,7 +4,7 @@
 #include "editing/Conversions.h"
 #include "editing/EditorSession.h"
 #include "editing/SettingsEditor.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "model/RecordFields.h"
 
 #include <QHash>

@@ -7,7 +7,7 @@
 #include "editing/Conversions.h"
 #include "editing/EditorTables.h"
 #include "editing/HotMenus.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -4,7 +4,7 @@
 // viewer and mktool show the same texts.
 
 #include "model/Journals.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 
 #include <QList>
 #include <QStringList>

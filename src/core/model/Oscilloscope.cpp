@@ -2,7 +2,7 @@
 
 #include "base/MKError.h"
 #include "catalog/DeviceFlags.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 
 #include <QLocale>
 #include <cmath>

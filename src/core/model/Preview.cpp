@@ -3,7 +3,7 @@
 #include "base/Cp1251.h"
 #include "catalog/MeasuredParams.h"
 #include "catalog/DialPictures.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 
 #include <algorithm>
 #include <cmath>

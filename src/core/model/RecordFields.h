@@ -14,7 +14,7 @@
 // row-major index the Read/Store functions take. A path without an index names the whole
 // array; a text is one value and takes no index.
 
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 
 #include <QStringView>
 #include <optional>

@@ -2,7 +2,7 @@
 
 #include "base/MKError.h"
 #include "model/FileKey.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 
 #include <QFile>
 #include <QSaveFile>

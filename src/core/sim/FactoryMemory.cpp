@@ -1,6 +1,6 @@
 #include "sim/FactoryMemory.h"
 
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "sim/MemoryImage.h"
 
 #include <algorithm>

@@ -7,7 +7,7 @@
 #include "editing/ScreenEnable.h"
 #include "editing/SettingsEditor.h"
 #include "editing/TankTable.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 
 #include <algorithm>
 

@@ -10,7 +10,7 @@
 #include "editing/PageTree.h"
 #include "editing/ScreenEnable.h"
 #include "editing/SettingsEditor.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "transfer/CarrySource.h"
 
 #include <algorithm>

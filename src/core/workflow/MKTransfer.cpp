@@ -3,7 +3,7 @@
 #include "base/MKError.h"
 #include "link/MKProtocol.h"
 #include "link/MKLink.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "workflow/BackupStore.h"
 #include "workflow/SectionPlan.h"
 #include "workflow/TransferProgress.h"

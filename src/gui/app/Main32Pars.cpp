@@ -14,7 +14,7 @@
 #include "editor/MK_SetParams.h"
 #include "link/FindMK.h"
 #include "link/MKLink.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "model/SettingsFile.h"
 #include "transfer/SettingsCarry.h"
 #include "viewers/MK_ViewJournals.h"

@@ -2,7 +2,7 @@
 
 #include "app/Dialogs.h"
 #include "app/Main32Pars.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 
 #include <QApplication>
 #include <QDialog>

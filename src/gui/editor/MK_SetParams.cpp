@@ -8,7 +8,7 @@
 #include "editor/EditorKeys.h"
 #include "editor/EditorPage.h"
 #include "editor/SettingSearch.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

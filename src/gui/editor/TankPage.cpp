@@ -10,7 +10,7 @@
 #include "editor/EditorPage.h"
 #include "editor/MK_SetParams.h"
 #include "editor/PageParts.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 
 #include <QApplication>
 #include <QEvent>

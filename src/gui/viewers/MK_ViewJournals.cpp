@@ -3,7 +3,7 @@
 #include "app/Dialogs.h"
 #include "base/MKError.h"
 #include "model/JournalGrids.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "viewers/FixedCellGrid.h"
 #include "viewers/JournalExport.h"
 

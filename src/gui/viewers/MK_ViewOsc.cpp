@@ -3,7 +3,7 @@
 #include "app/Dialogs.h"
 #include "base/MKError.h"
 #include "model/Oscilloscope.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "viewers/ChoiceGroup.h"
 #include "viewers/OscDrawing.h"
 

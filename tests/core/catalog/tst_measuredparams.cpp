@@ -1,5 +1,5 @@
 #include "catalog/MeasuredParams.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 
 #include <QLocale>
 #include <QtTest>

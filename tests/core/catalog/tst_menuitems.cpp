@@ -2,7 +2,7 @@
 #include "catalog/HotMenuLayout.h"
 #include "catalog/MenuItems.h"
 #include "catalog/Protocols.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 
 #include <QtTest>
 

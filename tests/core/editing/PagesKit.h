@@ -7,7 +7,7 @@
 #include "catalog/MenuItems.h"
 #include "editing/Conversions.h"
 #include "editing/SettingsEditor.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "sim/FactoryMemory.h"
 
 #include <functional>

@@ -2,7 +2,7 @@
 // availability check before the viewer opens.
 #include "base/MKError.h"
 #include "model/Oscilloscope.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 
 #include <QtTest>
 #include <cstring>

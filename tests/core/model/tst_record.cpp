@@ -2,7 +2,7 @@
 #include "base/Cp1251.h"
 #include "base/MKError.h"
 #include "catalog/MenuItems.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "model/RecordFields.h"
 
 #include "ImageKit.h"

@@ -1,7 +1,7 @@
 // The record's field lists: byte-for-byte coverage, paths into nested structs, exact
 // integer access with bounds.
 #include "base/MKError.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "model/RecordFields.h"
 
 #include <QSet>

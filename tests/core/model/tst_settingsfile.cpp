@@ -1,7 +1,7 @@
 // The settings file: layout, scrambling, round trips and refusals.
 #include "base/MKError.h"
 #include "model/FileKey.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "model/SettingsFile.h"
 
 #include <QTemporaryDir>

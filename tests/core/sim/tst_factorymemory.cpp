@@ -1,6 +1,6 @@
 // The memory the simulator serves by default, and the image/memory conversion.
 #include "base/MKError.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "sim/FactoryMemory.h"
 #include "sim/MemoryImage.h"
 

@@ -1,6 +1,6 @@
 // Backups of the MK's memory before writing: ordinary settings files, newest 20 kept.
 #include "base/MKError.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "model/SettingsFile.h"
 #include "workflow/BackupStore.h"
 

@@ -3,7 +3,7 @@
 #include "TransferKit.h"
 #include "base/MKError.h"
 #include "link/MKLink.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "model/SettingsFile.h"
 #include "sim/SimulatorSession.h"
 #include "workflow/BackupStore.h"

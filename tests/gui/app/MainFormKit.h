@@ -8,7 +8,7 @@
 #include "app/Progress.h"
 #include "base/IniFile.h"
 #include "link/MKLink.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "sim/SimulatorSession.h"
 
 #include <QLabel>

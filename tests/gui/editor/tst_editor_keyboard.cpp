@@ -6,7 +6,7 @@
 #include "editing/SettingsEditor.h"
 #include "editor/Binder.h"
 #include "editor/MK_SetParams.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "sim/FactoryMemory.h"
 
 #include "EditorDialogKit.h"

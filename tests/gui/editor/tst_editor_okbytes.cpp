@@ -7,7 +7,7 @@
 #include "editing/EditorSession.h"
 #include "editing/ScreenEnable.h"
 #include "editor/MK_SetParams.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "sim/FactoryMemory.h"
 
 #include "ImageKit.h"

@@ -6,7 +6,7 @@
 #include "editor/Binder.h"
 #include "editor/MK_SetParams.h"
 #include "editor/SettingSearch.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "sim/FactoryMemory.h"
 
 #include "ImageKit.h"

@@ -4,7 +4,7 @@
 #include "catalog/Protocols.h"
 #include "catalog/Variants.h"
 #include "model/JournalGrids.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "sim/FactoryMemory.h"
 #include "viewers/FixedCellGrid.h"
 #include "viewers/JournalExport.h"

@@ -2,7 +2,7 @@
 // choice, unusable capture headers and the step that opens it.
 #include "ScriptedDialogs.h"
 #include "model/Oscilloscope.h"
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 #include "sim/FactoryMemory.h"
 #include "viewers/ChoiceGroup.h"
 #include "viewers/MK_ViewOsc.h"

@@ -1,4 +1,4 @@
-#include "model/Pars32.h"
+#include "model/DeviceModel.h"
 
 #include "base/Cp1251.h"
 #include "base/MKError.h"
