@@ -6,8 +6,8 @@
 #include "link/MKLink.h"
 #include "model/DeviceModel.h"
 #include "sim/SimulatorSession.h"
-#include "workflow/MKTransfer.h"
-#include "workflow/TransferProgress.h"
+#include "readwrite/MKTransfer.h"
+#include "readwrite/TransferProgress.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

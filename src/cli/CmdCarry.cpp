@@ -6,7 +6,7 @@
 #include "base/MKError.h"
 #include "model/DeviceModel.h"
 #include "model/SettingsFile.h"
-#include "transfer/SettingsCarry.h"
+#include "carry/SettingsCarry.h"
 
 #include <cstdio>
 

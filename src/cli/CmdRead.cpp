@@ -6,7 +6,7 @@
 #include "link/MKLink.h"
 #include "model/DeviceModel.h"
 #include "model/SettingsFile.h"
-#include "workflow/MKTransfer.h"
+#include "readwrite/MKTransfer.h"
 
 // mktool read: the program's read from the MK, into a settings file.
 int RunRead(const QStringList& args) {

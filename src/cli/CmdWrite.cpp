@@ -7,9 +7,9 @@
 #include "link/MKLink.h"
 #include "model/DeviceModel.h"
 #include "model/SettingsFile.h"
-#include "workflow/BackupStore.h"
-#include "workflow/MKTransfer.h"
-#include "workflow/WorkflowTexts.h"
+#include "readwrite/BackupStore.h"
+#include "readwrite/MKTransfer.h"
+#include "readwrite/ReadWriteTexts.h"
 
 // mktool write: the program's write of a settings file into the MK.
 // Before the first write command it prints what changes in the MK; --dry-run stops there.

@@ -4,8 +4,8 @@
 #include "CommandTable.h"
 #include "link/FindMK.h"
 #include "link/MKLink.h"
-#include "workflow/MKTransfer.h"
-#include "workflow/PortAccess.h"
+#include "readwrite/MKTransfer.h"
+#include "readwrite/PortAccess.h"
 
 namespace Cli {
 namespace {

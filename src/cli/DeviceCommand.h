@@ -1,6 +1,6 @@
 #pragma once
 
-#include "workflow/TransferProgress.h"
+#include "readwrite/TransferProgress.h"
 
 #include <QElapsedTimer>
 #include <QString>

@@ -4,7 +4,7 @@
 #include "model/DeviceModel.h"
 #include "model/SettingsFile.h"
 #include "sim/SimulatorSession.h"
-#include "workflow/WorkflowTexts.h"
+#include "readwrite/ReadWriteTexts.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

@@ -12,7 +12,7 @@
 #include "FuzzKit.h"
 
 #include "base/MKError.h"
-#include "transfer/SettingsCarry.h"
+#include "carry/SettingsCarry.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

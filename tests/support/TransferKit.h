@@ -8,7 +8,7 @@
 #include "sim/FactoryMemory.h"
 #include "sim/FrameLog.h"
 #include "sim/MemoryImage.h"
-#include "workflow/TransferProgress.h"
+#include "readwrite/TransferProgress.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,6 +1,6 @@
 #include "app/CarryReportForm.h"
 
-#include "transfer/CarryReport.h"
+#include "carry/CarryReport.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>

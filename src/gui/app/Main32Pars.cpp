@@ -16,13 +16,13 @@
 #include "link/MKLink.h"
 #include "model/DeviceModel.h"
 #include "model/SettingsFile.h"
-#include "transfer/SettingsCarry.h"
+#include "carry/SettingsCarry.h"
 #include "viewers/MK_ViewJournals.h"
 #include "viewers/MK_ViewOsc.h"
-#include "workflow/BackupStore.h"
-#include "workflow/MKTransfer.h"
-#include "workflow/PortAccess.h"
-#include "workflow/WorkflowTexts.h"
+#include "readwrite/BackupStore.h"
+#include "readwrite/MKTransfer.h"
+#include "readwrite/PortAccess.h"
+#include "readwrite/ReadWriteTexts.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -9,7 +9,7 @@
 #include "editing/SettingsEditor.h"
 #include "model/SettingsFile.h"
 #include "sim/MemoryImage.h"
-#include "workflow/WorkflowTexts.h"
+#include "readwrite/ReadWriteTexts.h"
 
 #include <QTreeWidget>
 

@@ -1,7 +1,7 @@
 // The comparison before a write: what the confirmation lists, and that No writes nothing.
 #include "MainFormKit.h"
 #include "TransferKit.h"
-#include "workflow/WorkflowTexts.h"
+#include "readwrite/ReadWriteTexts.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "MainFormKit.h"
 #include "model/SettingsFile.h"
 #include "sim/FactoryMemory.h"
-#include "workflow/WorkflowTexts.h"
+#include "readwrite/ReadWriteTexts.h"
 
 #include <QDialog>
 

@@ -4,7 +4,7 @@
 #include "app/InstanceChannel.h"
 #include "model/SettingsFile.h"
 #include "sim/FactoryMemory.h"
-#include "workflow/WorkflowTexts.h"
+#include "readwrite/ReadWriteTexts.h"
 
 #include <QDialog>
 #include <QThread>

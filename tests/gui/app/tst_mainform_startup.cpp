@@ -2,7 +2,7 @@
 #include "MainFormKit.h"
 #include "app/DemoMode.h"
 #include "link/LinkTexts.h"
-#include "workflow/WorkflowTexts.h"
+#include "readwrite/ReadWriteTexts.h"
 
 #include <QCheckBox>
 #include <QDir>

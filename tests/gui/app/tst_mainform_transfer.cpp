@@ -4,8 +4,8 @@
 #include "TransferKit.h"
 #include "link/LinkTexts.h"
 #include "model/SettingsFile.h"
-#include "workflow/MKTransfer.h"
-#include "workflow/WorkflowTexts.h"
+#include "readwrite/MKTransfer.h"
+#include "readwrite/ReadWriteTexts.h"
 
 #include <QProgressBar>
 #include <QTimer>

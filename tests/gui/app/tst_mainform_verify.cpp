@@ -2,7 +2,7 @@
 // read-back finds the section, the error box names it and the backup.
 #include "MainFormKit.h"
 #include "TransferKit.h"
-#include "workflow/WorkflowTexts.h"
+#include "readwrite/ReadWriteTexts.h"
 
 namespace {
 

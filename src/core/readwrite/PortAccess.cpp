@@ -1,8 +1,8 @@
-#include "workflow/PortAccess.h"
+#include "readwrite/PortAccess.h"
 
 #include "link/LinkTexts.h"
 #include "link/PortMap.h"
-#include "workflow/WorkflowTexts.h"
+#include "readwrite/ReadWriteTexts.h"
 
 #include <QFile>
 #include <cerrno>

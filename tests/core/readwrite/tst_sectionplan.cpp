@@ -1,7 +1,7 @@
 // Which sections a write sends, and which directories it refuses to trust.
 #include "base/MKError.h"
-#include "workflow/SectionPlan.h"
-#include "workflow/WorkflowTexts.h"
+#include "readwrite/SectionPlan.h"
+#include "readwrite/ReadWriteTexts.h"
 
 #include <QtEndian>
 #include <QtTest>

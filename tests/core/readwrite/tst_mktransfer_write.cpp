@@ -6,9 +6,9 @@
 #include "model/DeviceModel.h"
 #include "model/SettingsFile.h"
 #include "sim/SimulatorSession.h"
-#include "workflow/BackupStore.h"
-#include "workflow/MKTransfer.h"
-#include "workflow/WorkflowTexts.h"
+#include "readwrite/BackupStore.h"
+#include "readwrite/MKTransfer.h"
+#include "readwrite/ReadWriteTexts.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/MKProtocol.h"
-#include "workflow/SectionPlan.h"
+#include "readwrite/SectionPlan.h"
 
 #include <QString>
 #include <QtGlobal>

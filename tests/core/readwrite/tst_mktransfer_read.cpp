@@ -5,8 +5,8 @@
 #include "link/MKLink.h"
 #include "model/DeviceModel.h"
 #include "sim/SimulatorSession.h"
-#include "workflow/MKTransfer.h"
-#include "workflow/WorkflowTexts.h"
+#include "readwrite/MKTransfer.h"
+#include "readwrite/ReadWriteTexts.h"
 
 #include <QtTest>
 #include <cmath>

@@ -1,13 +1,13 @@
-#include "workflow/MKTransfer.h"
+#include "readwrite/MKTransfer.h"
 
 #include "base/MKError.h"
 #include "link/MKProtocol.h"
 #include "link/MKLink.h"
 #include "model/DeviceModel.h"
-#include "workflow/BackupStore.h"
-#include "workflow/SectionPlan.h"
-#include "workflow/TransferProgress.h"
-#include "workflow/WorkflowTexts.h"
+#include "readwrite/BackupStore.h"
+#include "readwrite/SectionPlan.h"
+#include "readwrite/TransferProgress.h"
+#include "readwrite/ReadWriteTexts.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "transfer/SettingsCarry.h"
+#include "carry/SettingsCarry.h"
 
 #include "base/MKError.h"
 #include "catalog/Protocols.h"
@@ -11,7 +11,7 @@
 #include "editing/ScreenEnable.h"
 #include "editing/SettingsEditor.h"
 #include "model/DeviceModel.h"
-#include "transfer/CarrySource.h"
+#include "carry/CarrySource.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "transfer/CarryReport.h"
+#include "carry/CarryReport.h"
 
 #include <QJsonArray>
 

@@ -2,7 +2,7 @@
 #include "base/MKError.h"
 #include "model/DeviceModel.h"
 #include "model/SettingsFile.h"
-#include "workflow/BackupStore.h"
+#include "readwrite/BackupStore.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

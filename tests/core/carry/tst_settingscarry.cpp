@@ -7,8 +7,8 @@
 #include "editing/EditorSession.h"
 #include "editing/HotMenus.h"
 #include "editing/SettingsEditor.h"
-#include "transfer/CarrySource.h"
-#include "transfer/SettingsCarry.h"
+#include "carry/CarrySource.h"
+#include "carry/SettingsCarry.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "transfer/CarrySource.h"
+#include "carry/CarrySource.h"
 
 #include "catalog/Protocols.h"
 #include "editing/BlockChoice.h"

@@ -1,8 +1,8 @@
 // The second line that says what to do when a port was refused for lack of rights.
 #include "link/LinkTexts.h"
 #include "link/PortMap.h"
-#include "workflow/PortAccess.h"
-#include "workflow/WorkflowTexts.h"
+#include "readwrite/PortAccess.h"
+#include "readwrite/ReadWriteTexts.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,8 +1,8 @@
-#include "workflow/SectionPlan.h"
+#include "readwrite/SectionPlan.h"
 
 #include "base/MKError.h"
 #include "model/Record.h"
-#include "workflow/WorkflowTexts.h"
+#include "readwrite/ReadWriteTexts.h"
 
 #include <QtEndian>
 

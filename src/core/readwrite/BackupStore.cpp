@@ -1,4 +1,4 @@
-#include "workflow/BackupStore.h"
+#include "readwrite/BackupStore.h"
 
 #include "base/MKError.h"
 #include "model/SettingsFile.h"

@@ -5,7 +5,7 @@
 // catalogue entry, items by their text, ids through the target's catalogues, every value
 // through the control's own store. What the target cannot take is reported.
 
-#include "transfer/CarryReport.h"
+#include "carry/CarryReport.h"
 
 class TMK;
 
