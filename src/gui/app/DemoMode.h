@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Main32Pars.h"
+#include "app/MainForm.h"
 #include "sim/SimulatorSession.h"
 
 // Trying the program without a device: a simulated 32 KB MK on a pseudo-terminal at COM1,

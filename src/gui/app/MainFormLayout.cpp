@@ -1,6 +1,6 @@
 #include "app/FormTexts.h"
 #include "app/MKPicture.h"
-#include "app/Main32Pars.h"
+#include "app/MainForm.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-// The window's controls and their places; the behaviour lives in Main32Pars.cpp.
+// The window's controls and their places; the behaviour lives in MainForm.cpp.
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "app/DemoMode.h"
 #include "app/InstanceChannel.h"
-#include "app/Main32Pars.h"
+#include "app/MainForm.h"
 #include "app/ReadOnce.h"
 #include "base/MKError.h"
 #include "catalog/DialPictures.h"

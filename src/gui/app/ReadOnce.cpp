@@ -1,7 +1,7 @@
 #include "app/ReadOnce.h"
 
 #include "app/Dialogs.h"
-#include "app/Main32Pars.h"
+#include "app/MainForm.h"
 #include "model/DeviceModel.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 // settings, backups and the instance lock in a folder of the test's own, scripted dialogs.
 
 #include "ScriptedDialogs.h"
-#include "app/Main32Pars.h"
+#include "app/MainForm.h"
 #include "app/Progress.h"
 #include "base/IniFile.h"
 #include "link/MKLink.h"

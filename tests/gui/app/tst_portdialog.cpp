@@ -1,7 +1,7 @@
 // The manual port dialog, run through the dialogs seam as the main window runs it.
 #include "FakePorts.h"
 #include "ScriptedDialogs.h"
-#include "app/ML_RS232_SetNum.h"
+#include "app/PortDialog.h"
 #include "link/LinkTexts.h"
 #include "link/MKLink.h"
 

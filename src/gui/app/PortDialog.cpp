@@ -1,4 +1,4 @@
-#include "app/ML_RS232_SetNum.h"
+#include "app/PortDialog.h"
 
 #include "app/Dialogs.h"
 #include "link/LinkTexts.h"

@@ -1,11 +1,11 @@
-#include "app/Main32Pars.h"
+#include "app/MainForm.h"
 
 #include "app/CarryReportForm.h"
 #include "app/Dialogs.h"
 #include "app/FormTexts.h"
 #include "app/InstanceChannel.h"
 #include "app/MKPicture.h"
-#include "app/ML_RS232_SetNum.h"
+#include "app/PortDialog.h"
 #include "app/Progress.h"
 #include "base/IniFile.h"
 #include "base/MKError.h"
