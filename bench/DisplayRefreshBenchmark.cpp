@@ -5,7 +5,7 @@
 // is also written to DIR as a picture.
 #include "catalog/MenuItems.h"
 #include "editing/PageTree.h"
-#include "editor/MK_SetParams.h"
+#include "editor/SettingsDialog.h"
 #include "model/DeviceModel.h"
 #include "sim/FactoryMemory.h"
 

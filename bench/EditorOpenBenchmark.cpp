@@ -1,7 +1,7 @@
 // Opening the settings editor on a full 32 KB memory: from "Редактировать настройки" to the
 // dialog on screen (blocks unpacked, catalogues built, every control made, the showing steps
 // run, the first paint done). Prints the median of ten openings.
-#include "editor/MK_SetParams.h"
+#include "editor/SettingsDialog.h"
 #include "model/DeviceModel.h"
 #include "sim/FactoryMemory.h"
 

@@ -9,7 +9,7 @@
 #include "catalog/Protocols.h"
 #include "editing/SettingsEditor.h"
 #include "editor/DisplayWidgets.h"
-#include "editor/MK_SetParams.h"
+#include "editor/SettingsDialog.h"
 #include "model/DeviceModel.h"
 #include "sim/FactoryMemory.h"
 

@@ -11,7 +11,7 @@
 #include "base/MKError.h"
 #include "base/ProgramSettings.h"
 #include "editing/SettingsDiff.h"
-#include "editor/MK_SetParams.h"
+#include "editor/SettingsDialog.h"
 #include "link/FindMK.h"
 #include "link/MKLink.h"
 #include "model/DeviceModel.h"

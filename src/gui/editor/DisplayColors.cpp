@@ -10,7 +10,7 @@
 #include "editor/Binder.h"
 #include "editor/DisplayWidgets.h"
 #include "editor/EditorPage.h"
-#include "editor/MK_SetParams.h"
+#include "editor/SettingsDialog.h"
 #include "editor/PageParts.h"
 #include "model/Preview.h"
 

@@ -6,7 +6,7 @@
 #include "editor/Binder.h"
 #include "editor/DisplayWidgets.h"
 #include "editor/EditorPage.h"
-#include "editor/MK_SetParams.h"
+#include "editor/SettingsDialog.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

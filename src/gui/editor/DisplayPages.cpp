@@ -4,7 +4,7 @@
 #include "editing/SettingsEditor.h"
 #include "editor/DisplayWidgets.h"
 #include "editor/EditorPage.h"
-#include "editor/MK_SetParams.h"
+#include "editor/SettingsDialog.h"
 
 #include <QTabWidget>
 

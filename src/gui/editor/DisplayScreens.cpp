@@ -8,7 +8,7 @@
 #include "editing/SettingsEditor.h"
 #include "editor/DisplayWidgets.h"
 #include "editor/EditorPage.h"
-#include "editor/MK_SetParams.h"
+#include "editor/SettingsDialog.h"
 #include "editor/PageParts.h"
 #include "model/DeviceModel.h"
 #include "model/Preview.h"

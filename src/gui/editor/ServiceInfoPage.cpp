@@ -3,7 +3,7 @@
 #include "editing/ServiceInfo.h"
 #include "editing/SettingsEditor.h"
 #include "editor/EditorPage.h"
-#include "editor/MK_SetParams.h"
+#include "editor/SettingsDialog.h"
 
 #include <QHeaderView>
 #include <QLayout>

@@ -8,7 +8,7 @@
 #include "editing/TankTable.h"
 #include "editor/Binder.h"
 #include "editor/EditorPage.h"
-#include "editor/MK_SetParams.h"
+#include "editor/SettingsDialog.h"
 #include "editor/PageParts.h"
 #include "model/DeviceModel.h"
 

@@ -5,7 +5,7 @@
 #include "editing/WarningTable.h"
 #include "editor/Binder.h"
 #include "editor/EditorPage.h"
-#include "editor/MK_SetParams.h"
+#include "editor/SettingsDialog.h"
 
 #include <QApplication>
 #include <QGridLayout>

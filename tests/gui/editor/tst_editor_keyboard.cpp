@@ -5,7 +5,7 @@
 #include "editing/PageTree.h"
 #include "editing/SettingsEditor.h"
 #include "editor/Binder.h"
-#include "editor/MK_SetParams.h"
+#include "editor/SettingsDialog.h"
 #include "model/DeviceModel.h"
 #include "sim/FactoryMemory.h"
 

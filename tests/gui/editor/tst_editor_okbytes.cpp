@@ -6,7 +6,7 @@
 #include "catalog/Variants.h"
 #include "editing/EditorSession.h"
 #include "editing/ScreenEnable.h"
-#include "editor/MK_SetParams.h"
+#include "editor/SettingsDialog.h"
 #include "model/DeviceModel.h"
 #include "sim/FactoryMemory.h"
 

@@ -4,7 +4,7 @@
 #include "catalog/Variants.h"
 #include "editing/SettingsEditor.h"
 #include "editor/Binder.h"
-#include "editor/MK_SetParams.h"
+#include "editor/SettingsDialog.h"
 #include "editor/SettingSearch.h"
 #include "model/DeviceModel.h"
 #include "sim/FactoryMemory.h"

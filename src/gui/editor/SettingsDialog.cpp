@@ -1,4 +1,4 @@
-#include "editor/MK_SetParams.h"
+#include "editor/SettingsDialog.h"
 
 #include "app/Dialogs.h"
 #include "base/MKError.h"
