@@ -5,7 +5,7 @@
 #include "model/DeviceModel.h"
 #include "sim/FactoryMemory.h"
 #include "viewers/ChoiceGroup.h"
-#include "viewers/MK_ViewOsc.h"
+#include "viewers/OscilloscopeViewer.h"
 #include "viewers/OscDrawing.h"
 
 #include <QRadioButton>
@@ -328,4 +328,4 @@ void TestViewOsc::stepReportsAnUnusableProtocolIndex() {
 }
 
 QTEST_MAIN(TestViewOsc)
-#include "tst_viewosc.moc"
+#include "tst_oscilloscopeviewer.moc"

@@ -1,4 +1,4 @@
-#include "viewers/MK_ViewJournals.h"
+#include "viewers/JournalsViewer.h"
 
 #include "app/Dialogs.h"
 #include "base/MKError.h"

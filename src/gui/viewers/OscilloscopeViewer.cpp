@@ -1,4 +1,4 @@
-#include "viewers/MK_ViewOsc.h"
+#include "viewers/OscilloscopeViewer.h"
 
 #include "app/Dialogs.h"
 #include "base/MKError.h"

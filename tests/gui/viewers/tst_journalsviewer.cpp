@@ -8,7 +8,7 @@
 #include "sim/FactoryMemory.h"
 #include "viewers/FixedCellGrid.h"
 #include "viewers/JournalExport.h"
-#include "viewers/MK_ViewJournals.h"
+#include "viewers/JournalsViewer.h"
 
 #include "ScriptedDialogs.h"
 
@@ -550,4 +550,4 @@ void TestViewJournals::exportEncodingIsTabsAndCrLf() {
 }
 
 QTEST_MAIN(TestViewJournals)
-#include "tst_viewjournals.moc"
+#include "tst_journalsviewer.moc"

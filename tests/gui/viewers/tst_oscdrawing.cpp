@@ -269,4 +269,4 @@ void TestViewOscDrawing::labelsInTheirPlacesAndColours() {
 }
 
 QTEST_MAIN(TestViewOscDrawing)
-#include "tst_viewosc_drawing.moc"
+#include "tst_oscdrawing.moc"
