@@ -1,7 +1,8 @@
 #pragma once
 
-// Named fields of each record block, made from the structs themselves, so mktool, the
-// editor's binder and the tests share one description of the layout.
+// Named fields of each record block, made from the structs themselves with the offsets the
+// MK keeps them at (RecordLayout.cpp), so mktool, the editor's binder and the tests share
+// one description of the layout.
 //
 // Every block and every nested struct (counter groups, journal and fault records, colour
 // tables) has a list that covers its struct byte for byte, in layout order; bytes without
@@ -51,9 +52,14 @@ struct TFieldInfo {
 };
 
 // Elements of the field (rows * columns for a 2-D array; 1 for a scalar or a text).
-int FieldElements(const TFieldInfo& field);
+constexpr int FieldElements(const TFieldInfo& field) {
+    return field.Array ? field.Count * (field.Columns > 0 ? field.Columns : 1) : 1;
+}
 // Bytes the field takes.
-std::size_t FieldBytes(const TFieldInfo& field);
+constexpr std::size_t FieldBytes(const TFieldInfo& field) {
+    return std::size_t(field.Count) * std::size_t(field.Columns > 0 ? field.Columns : 1) *
+           std::size_t(field.ElementSize);
+}
 bool IsIntegerField(const TFieldInfo& field);
 
 std::span<const TFieldInfo> BlockFields(TBlock block);
