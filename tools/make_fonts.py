@@ -7,7 +7,7 @@ The text fonts (8x16 and 16x32, 160 glyphs) hold code page 1251 characters 32..1
 top 24 rows for the strokes), the digit faces stretch its digits, smoothed, to fill their
 taller cells.
 
-Usage: make_fonts.py [--source FONT.psf.gz] [--output src/model/MKFontData.cpp]
+Usage: make_fonts.py [--source FONT.psf.gz] [--output src/core/model/MKFontData.cpp]
 """
 
 import argparse
@@ -16,8 +16,10 @@ import os
 import struct
 import sys
 
+# Debian's console-setup-linux package installs it.
 DEFAULT_SOURCE = "/usr/share/consolefonts/Uni2-VGA16.psf.gz"
-DEFAULT_OUTPUT = os.path.join(os.path.dirname(__file__), "..", "src", "model", "MKFontData.cpp")
+DEFAULT_OUTPUT = os.path.join(os.path.dirname(__file__), "..", "src", "core", "model",
+                              "MKFontData.cpp")
 
 # Glyph order of the digit fonts; glyph 0 is the blank every other character maps to.
 DIGIT_CHARS = " +-.:0123456789TDNPR"
