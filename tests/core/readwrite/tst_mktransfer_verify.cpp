@@ -1,14 +1,14 @@
 // The read-back after a write: every written section is read again and compared with what
 // was sent; a chunk the MK acknowledged but did not keep ends the write in an error.
-#include "TransferKit.h"
+#include "TransferBench.h"
 #include "base/MKError.h"
 #include "link/MKLink.h"
 #include "model/DeviceModel.h"
 #include "model/SettingsFile.h"
-#include "sim/SimulatorSession.h"
 #include "readwrite/BackupStore.h"
 #include "readwrite/MKTransfer.h"
 #include "readwrite/ReadWriteTexts.h"
+#include "sim/SimulatorSession.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -16,47 +16,16 @@
 
 namespace {
 
-constexpr quint16 Version = 0x0105;
-
-TSimulatorOptions Serving(const QByteArray& image, quint8 address) {
-    TSimulatorOptions options;
-    options.Address = address;
-    options.SettingsVersion = Version;
-    options.Memory = MemoryImage::ToMemory(image, image.size() + 64);
-    return options;
+// Settings that differ from the MK's in every byte of every record block.
+void ChangeEveryRecordByte(TMK& mk) {
+    const TImageDirectory directory = DirectoryOf(mk.Image);
+    for (const TBlockInfo& block : BlockTable()) {
+        const TDirectoryEntry& entry = directory.Entries[block.DirectoryEntry - 1];
+        for (int i = 0; i < entry.Length - 4; ++i)
+            mk.Image[entry.Address - 32 + i] = char(mk.Image[entry.Address - 32 + i] ^ 0x5A);
+    }
+    mk.UnpackAll();
 }
-
-struct TBench {
-    TBench(const QByteArray& image, quint8 address)
-        : Session(Serving(image, address)), Link(Session.Environment()), Transfer(Link, MK),
-          Backups(Dir.filePath(QStringLiteral("backups"))) {
-        TRecordingProgress progress;
-        if (Transfer.ReadSettings(progress) != TMKTransfer::TOutcome::Done)
-            qFatal("the MK was not read");
-        Session.Simulator().Log().Clear();
-    }
-    TMKTransfer::TOutcome Write() { return Transfer.WriteSettings(Progress, Backups); }
-    TMKSimulator& Sim() { return Session.Simulator(); }
-
-    // Settings that differ from the MK's in every byte of every record block.
-    void ChangeEveryRecordByte() {
-        const TImageDirectory directory = DirectoryOf(MK.Image);
-        for (const TBlockInfo& block : BlockTable()) {
-            const TDirectoryEntry& entry = directory.Entries[block.DirectoryEntry - 1];
-            for (int i = 0; i < entry.Length - 4; ++i)
-                MK.Image[entry.Address - 32 + i] = char(MK.Image[entry.Address - 32 + i] ^ 0x5A);
-        }
-        MK.UnpackAll();
-    }
-
-    TSimulatorSession Session;
-    TML_RS Link;
-    TMK MK;
-    TMKTransfer Transfer;
-    QTemporaryDir Dir;
-    TBackupStore Backups;
-    TRecordingProgress Progress;
-};
 
 // The blocks the MK holds the sections in, by their MK addresses.
 QList<quint16> BlocksOfSections(const QByteArray& image) {
@@ -96,7 +65,8 @@ private slots:
     void goodWriteIsReadBackAndConfirmed() {
         QFETCH(QByteArray, image);
         QFETCH(int, address);
-        TBench bench(image, quint8(address));
+        TTransferBench bench(image, quint8(address));
+        bench.ReadFirst();
         bench.MK.Record.LimitsSettings.VelocityLimit = 123;
         QCOMPARE(bench.Write(), TMKTransfer::TOutcome::Done);
         QVERIFY(bench.Transfer.Unconfirmed.isEmpty());
@@ -135,7 +105,8 @@ private slots:
     void emptyDirectoryHasNothingToReadBack() {
         QByteArray image = FactoryImage(8192);
         qToLittleEndian<quint32>(0, image.data());
-        TBench bench(image, 0xFC);
+        TTransferBench bench(image, 0xFC);
+        bench.ReadFirst();
         QCOMPARE(bench.Write(), TMKTransfer::TOutcome::Done);
         QVERIFY(!bench.Progress.Phases.contains(WorkflowTexts::VerifyingLabel()));
         QCOMPARE(Requests(bench.Sim().Log()).size(), 1 + 254);
@@ -155,8 +126,9 @@ private slots:
         QFETCH(QList<int>, dropped);
         QFETCH(QString, entries);
         const QByteArray before = FactoryImage(8192);
-        TBench bench(before, 0xFC);
-        bench.ChangeEveryRecordByte();
+        TTransferBench bench(before, 0xFC);
+        bench.ReadFirst();
+        ChangeEveryRecordByte(bench.MK);
         int section = 0; // the section about to be written
         const auto arm = [&] {
             ++section;

@@ -1,14 +1,14 @@
 // Writing the settings into a simulated MK: the checks, the fresh read, the sections sent.
-#include "TransferKit.h"
+#include "TransferBench.h"
 #include "base/MKError.h"
 #include "link/LinkTexts.h"
 #include "link/MKLink.h"
 #include "model/DeviceModel.h"
 #include "model/SettingsFile.h"
-#include "sim/SimulatorSession.h"
 #include "readwrite/BackupStore.h"
 #include "readwrite/MKTransfer.h"
 #include "readwrite/ReadWriteTexts.h"
+#include "sim/SimulatorSession.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -16,16 +16,8 @@
 
 namespace {
 
-constexpr quint16 Version = 0x0105;
+constexpr quint16 Version = BenchSettingsVersion;
 constexpr int MKBase = 32;
-
-TSimulatorOptions Serving(const QByteArray& image, quint8 address = 0xFC) {
-    TSimulatorOptions options;
-    options.Address = address;
-    options.SettingsVersion = Version;
-    options.Memory = MemoryImage::ToMemory(image, image.size() + 64);
-    return options;
-}
 
 QByteArray RecordBytes(const TMK& mk) {
     return QByteArray(reinterpret_cast<const char*>(&mk.Record), sizeof mk.Record);
@@ -36,32 +28,7 @@ void SetEntry(QByteArray& image, int entry, quint16 address, quint16 length) {
     qToLittleEndian<quint16>(length, image.data() + 4 * entry + 2);
 }
 
-// A simulated MK, the program's link and model, and a backup folder of its own.
-struct TBench {
-    explicit TBench(const QByteArray& image, quint8 address = 0xFC)
-        : Session(Serving(image, address)), Link(Session.Environment()), Transfer(Link, MK),
-          Backups(Dir.filePath(QStringLiteral("backups"))) {}
-
-    // Reads the MK, so the model holds its settings, and forgets the traffic so far.
-    void ReadFirst() {
-        TRecordingProgress progress;
-        QCOMPARE(Transfer.ReadSettings(progress), TMKTransfer::TOutcome::Done);
-        Session.Simulator().Log().Clear();
-    }
-    TMKTransfer::TOutcome Write() { return Transfer.WriteSettings(Progress, Backups); }
-    QList<TRequest> Writes() { return WriteRequests(Session.Simulator().Log()); }
-    QByteArray Memory() { return Session.Simulator().Image(); }
-
-    TSimulatorSession Session;
-    TML_RS Link;
-    TMK MK;
-    TMKTransfer Transfer;
-    QTemporaryDir Dir;
-    TBackupStore Backups;
-    TRecordingProgress Progress;
-};
-
-void ExpectRefusal(TBench& bench, const QString& text) {
+void ExpectRefusal(TTransferBench& bench, const QString& text) {
     try {
         bench.Write();
         QFAIL("the write went through");
@@ -81,7 +48,8 @@ class TestMKTransferWrite : public QObject {
 private slots:
     void sectionsAreSentInChunksOfThirtyTwo() {
         // n = 64, 5 and 196: two full chunks; one short chunk; six full and one of 4.
-        TBench bench(ImageWithDirectory(8128, 3, {{0x0100, 68}, {0x0200, 9}, {0x0300, 200}}));
+        TTransferBench bench(
+            ImageWithDirectory(8128, 3, {{0x0100, 68}, {0x0200, 9}, {0x0300, 200}}));
         bench.ReadFirst();
         QCOMPARE(bench.Write(), TMKTransfer::TOutcome::Done);
 
@@ -141,7 +109,7 @@ private slots:
         const TDirectoryEntry journal = factory.Entries[12];
         SetEntry(original, 13, journal.Address, quint16(journal.Length + 12));
 
-        TBench program(original);
+        TTransferBench program(original);
         program.ReadFirst();
         TMK& mk = program.MK;
         mk.Record.LimitsSettings.VelocityLimit = 77;
@@ -165,7 +133,7 @@ private slots:
         scribble(OscArea0Position, 8 + 512, '\x11');
         scribble(OscArea1Position, 8 + 512, '\x22');
         scribble(factory.Entries[0].Address - MKBase, 12, '\x66'); // totals grew
-        TBench mkNow(present);
+        TTransferBench mkNow(present);
         TMKTransfer transfer(mkNow.Link, mk);
         QCOMPARE(transfer.WriteSettings(mkNow.Progress, mkNow.Backups),
                  TMKTransfer::TOutcome::Done);
@@ -195,7 +163,7 @@ private slots:
     }
 
     void settingsOfAnotherDeviceAreRefusedBeforeReading() {
-        TBench bench(FactoryImage(8192));
+        TTransferBench bench(FactoryImage(8192));
         bench.ReadFirst();
         const QByteArray image = bench.MK.Image;
         bench.MK.SettingsVersion = Version + 1; // as from a file of another device
@@ -207,12 +175,12 @@ private slots:
     }
 
     void otherFirmwareIsRefusedBeforeWriting() {
-        TBench program(FactoryImage(8192));
+        TTransferBench program(FactoryImage(8192));
         program.ReadFirst();
         program.MK.Record.LimitsSettings.VelocityLimit = 91;
         QByteArray other = FactoryImage(8192);
         qToLittleEndian<quint32>(FactoryFirmwareVersion + 1, other.data() + 56);
-        TBench mkNow(other);
+        TTransferBench mkNow(other);
         TMKTransfer transfer(mkNow.Link, program.MK);
         program.Transfer.LastBackup.clear();
         try {
@@ -236,7 +204,7 @@ private slots:
     void emptyDirectoryWritesNothingAndSucceeds() {
         QByteArray image = FactoryImage(8192);
         qToLittleEndian<quint32>(0, image.data());
-        TBench bench(image);
+        TTransferBench bench(image);
         bench.ReadFirst();
         QCOMPARE(bench.Write(), TMKTransfer::TOutcome::Done);
         QVERIFY(bench.Writes().isEmpty());
@@ -262,7 +230,7 @@ private slots:
     }
     void brokenDirectorySendsNothing() {
         QFETCH(QByteArray, image);
-        TBench bench(image);
+        TTransferBench bench(image);
         bench.ReadFirst();
         ExpectRefusal(bench, WorkflowTexts::DirectoryBroken());
         QCOMPARE(bench.Memory(), image);
@@ -270,7 +238,7 @@ private slots:
 
     void backupHoldsTheMemoryAsItWasBeforeTheWrite() {
         const QByteArray before = FactoryImage(8192);
-        TBench bench(before);
+        TTransferBench bench(before);
         bench.ReadFirst();
         bench.MK.Record.LimitsSettings.VelocityLimit = 55;
         QCOMPARE(bench.Write(), TMKTransfer::TOutcome::Done);
@@ -288,7 +256,7 @@ private slots:
     }
 
     void failureWhileSendingLeavesTheBackupNamed() {
-        TBench bench(FactoryImage(8192));
+        TTransferBench bench(FactoryImage(8192));
         bench.ReadFirst();
         bench.Progress.OnPhase = [&](const QString& label) {
             if (label == WorkflowTexts::WritingLabel())
@@ -306,7 +274,7 @@ private slots:
     }
 
     void largeMKIsReadWholeThenWrittenAtItsAddress() {
-        TBench bench(FactoryImage(32768), 0xFE);
+        TTransferBench bench(FactoryImage(32768), 0xFE);
         bench.ReadFirst();
         QCOMPARE(bench.Write(), TMKTransfer::TOutcome::Done);
         const QList<TRequest> requests = Requests(bench.Session.Simulator().Log());
@@ -329,7 +297,7 @@ private slots:
     }
 
     void cancelWhileConnectingWritesNothing() {
-        TBench bench(FactoryImage(8192));
+        TTransferBench bench(FactoryImage(8192));
         bench.ReadFirst();
         const QByteArray image = bench.MK.Image;
         bench.Session.Simulator().UpdateFaults([](TFaultPlan& f) { f.Silence = 1 << 30; });
