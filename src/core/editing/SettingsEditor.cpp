@@ -189,7 +189,9 @@ void TSettingsEditor::Put(const TControlRow& row, const QVariant& value) {
         if (row.Store)
             row.Store(*this, shown);
     } catch (...) {
-        ShownOf(row) = before;
+        // Refused: the control shows the stored value again, not the one typed into it
+        // (a control that stores on leaving shows what is typed before it is stored).
+        ShownOf(row) = row.Load ? Clamped(row, row.Load(*this)) : before;
         throw;
     }
     if (row.After)

@@ -62,7 +62,7 @@ public:
     QVariant Shown(const QString& name) const;
     // The user puts a value into the control and its store trigger fires (leaving the
     // control, clicking the item). Spin values are clamped to the range first. On an
-    // error the shown value returns to what it was and the error is rethrown.
+    // error the shown value returns to the stored one and the error is rethrown.
     void Put(const QString& name, const QVariant& value);
     // The control takes a value without storing it (typing before leaving).
     void SetShown(const QString& name, const QVariant& value);
