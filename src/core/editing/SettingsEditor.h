@@ -5,6 +5,8 @@
 // visible, enabled and in range. No widgets: the dialog and mktool both drive it.
 
 #include "editing/ControlRow.h"
+#include "editing/EditBaseline.h"
+#include "editing/EditHistory.h"
 #include "editing/PageTree.h"
 
 #include <array>
@@ -42,10 +44,13 @@ public:
     // Whether the control (or a part of it) has the keyboard focus at this moment; the window
     // answers from its focus widget. Unset (mktool, tests): SchemeRadioFocused stands for it.
     std::function<bool(const QString& name)> HasFocus;
-    // Told after the record changed through the model, so the view redraws.
+    // Told after the record changed through the model, so the view redraws: once per user
+    // action, after undo and redo too.
     std::function<void()> RecordChanged;
 
-    // The showing steps: state cleared, every control loaded, the current protocol applied.
+    // The showing steps: state cleared, every control loaded, the current protocol applied;
+    // then the history starts and the baseline is taken (the device model's, shown the same
+    // way; without one the settings as they opened).
     void Show();
     // The bulk load alone (also after "Все в исх.состояние"): every control, palette row 0,
     // the hot menus compacted. Everything opening does to the record happens here and in
@@ -103,9 +108,28 @@ public:
     void ProtocolChanged();
     // Re-applies what depends on the current protocol (sub-type lists, ranges, visibility).
     void ApplyProtocol();
+    // Runs a user's edit as one action: what its stores and cascades tell is told once at
+    // its end, also when it threw part way; the history takes it as one step.
+    void Change(const std::function<void()>& edit);
+    // Ends a user action: the history takes it as a step when it changed something, and the
+    // view is told. Inside an action (a store's cascade, Change) it waits for the action's end.
     void NotifyRecordChanged();
 
+    // Undo and redo of the user's actions. Each puts back the record and the state outside
+    // it as they were; no store rule, cascade or question runs.
+    bool CanUndo() const;
+    bool CanRedo() const;
+    void Undo();
+    void Redo();
+    // The editor as it stands, and put back as it stood (the view is not told).
+    TEditorSnapshot Snapshot() const;
+    void Restore(const TEditorSnapshot& snapshot);
+    // What the change markers compare against.
+    const TEditBaseline& Baseline() const { return BaselineState; }
+
 private:
+    void RunShowingSteps();
+    void TakeBaseline();
     void LoadRow(const TControlRow& row, bool asClick);
     QVariant Clamped(const TControlRow& row, const QVariant& value) const;
     std::size_t Position(const TControlRow& row) const;
@@ -117,4 +141,7 @@ private:
     struct TRowTable;
     std::shared_ptr<const TRowTable> Table;
     std::vector<QVariant> ShownValues;
+    TEditHistory History;
+    TEditBaseline BaselineState;
+    int ActionDepth = 0; // actions running inside one another
 };
