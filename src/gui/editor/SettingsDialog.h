@@ -10,6 +10,7 @@
 
 class QTabWidget;
 class TBinder;
+class TChangeControls;
 class TEditorPage;
 class TMK;
 class TSettingsEditor;
@@ -54,6 +55,7 @@ private:
     std::unique_ptr<TSettingsEditor> Model;
     std::unique_ptr<TBinder> Bind;
     std::vector<std::unique_ptr<TEditorPage>> Groups;
+    std::unique_ptr<TChangeControls> History; // undo, redo and the change markers
     QHash<QString, QWidget*> Sheets;
     QHash<QString, QTabWidget*> PageControls;
     bool Refreshing = false;
