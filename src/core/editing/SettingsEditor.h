@@ -44,8 +44,10 @@ public:
     // Whether the control (or a part of it) has the keyboard focus at this moment; the window
     // answers from its focus widget. Unset (mktool, tests): SchemeRadioFocused stands for it.
     std::function<bool(const QString& name)> HasFocus;
-    // Told after the record changed through the model, so the view redraws: once per user
-    // action, after undo and redo too.
+    // Told once per user action that changed the record through the model (a store with its
+    // cascades, a colour, a screen parameter, a list edit, the tank table, "Все в
+    // исх.состояние") or showed it anew (a page entered that reloads its controls), and after
+    // undo and redo, so the view redraws. The showing steps and the bulk load tell nothing.
     std::function<void()> RecordChanged;
 
     // The showing steps: state cleared, every control loaded, the current protocol applied;
@@ -108,8 +110,9 @@ public:
     void ProtocolChanged();
     // Re-applies what depends on the current protocol (sub-type lists, ranges, visibility).
     void ApplyProtocol();
-    // Runs a user's edit as one action: what its stores and cascades tell is told once at
-    // its end, also when it threw part way; the history takes it as one step.
+    // Runs a user's edit of the record that does not tell by itself (a hot menu list, a
+    // colour element, a palette entry) as one action: what its stores and cascades tell is
+    // told once at its end, also when it threw part way; the history takes it as one step.
     void Change(const std::function<void()>& edit);
     // Ends a user action: the history takes it as a step when it changed something, and the
     // view is told. Inside an action (a store's cascade, Change) it waits for the action's end.
