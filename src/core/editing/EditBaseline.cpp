@@ -66,7 +66,7 @@ bool TEditBaseline::Differs(const TSettingsEditor& editor, const TControlRow& ro
         return false;
     const QVariant now = editor.Shown(row);
     const QVariant& was = Base.Shown[i];
-    if (now == was || !editor.Visible(row))
+    if (now == was)
         return false;
     // Spin values alike to their decimals show alike.
     if (row.Kind == TControlKind::Spin)

@@ -38,8 +38,8 @@ public:
     void Take(const TSettingsEditor& editor);
     const TEditorSnapshot& State() const { return Base; }
 
-    // Whether a control shows another value than in the baseline (hidden controls, and those
-    // that show no record value, never do), and what it showed there.
+    // Whether a control shows another value than in the baseline (one that shows no record
+    // value never does; a hidden one may, as a cascade sets it), and what it showed there.
     bool Differs(const TSettingsEditor& editor, const TControlRow& row) const;
     QString Text(const TSettingsEditor& editor, const TControlRow& row) const;
     const std::vector<TPagePart>& Parts() const { return PartList; }

@@ -145,7 +145,9 @@ void TestEditorHistory::markersComeAndGoWithAChange() {
     QCOMPARE(bar->tabToolTip(index), TChangeMarkers::PageTip(1));
 
     // A colour of the menu grid: its sub-page, the colour pages and "Дисплей".
-    kit.Editor().Change([&] { ColorSchemes::StoreElementIndex(kit.Mk, TColorGrid::Menu, 0, 11); });
+    const int element = ColorSchemes::ElementIndex(kit.Mk, TColorGrid::Menu, 0);
+    kit.Editor().Change(
+        [&] { ColorSchemes::StoreElementIndex(kit.Mk, TColorGrid::Menu, 0, (element + 1) % 16); });
     for (const char* page : {"tsColorMenu", "tsColors", "tsDisp"})
         QVERIFY2(kit.TabMarked(QString::fromLatin1(page)), page);
     QVERIFY(!kit.TabMarked(QStringLiteral("tsColorGraph")));
@@ -213,7 +215,7 @@ void TestEditorHistory::bottomRowReadsInOrder() {
         QWidget* w = kit.Find(name);
         QVERIFY2(w->x() > left, qPrintable(name));
         left = w->x();
-        if (name.startsWith(u'b'))
+        if (name == u"bUndo" || name == u"bRedo" || name == u"bChanges")
             QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(name));
     }
     for (qsizetype i = 1; i < names.size(); ++i)
