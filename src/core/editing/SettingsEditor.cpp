@@ -11,9 +11,25 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <map>
 
 namespace {
+
+// What the editor edits: every block before the error journal.
+constexpr std::size_t EditedBytes = offsetof(TSettingsRecord, ErrorJournal);
+
+// Counts an action running; tellings inside it wait for the outermost one's end.
+class TActionScope {
+public:
+    explicit TActionScope(int& depth) : Depth(depth) { ++Depth; }
+    ~TActionScope() { --Depth; }
+    TActionScope(const TActionScope&) = delete;
+    TActionScope& operator=(const TActionScope&) = delete;
+
+private:
+    int& Depth;
+};
 
 const TProtBase& NoProtocol() {
     static const TProtBase none(QString(), 0, 0, {}, {});
@@ -76,9 +92,39 @@ TSettingsEditor::TSettingsEditor(TMK& mk, const std::vector<TControlRow>& rows)
             break;
         }
     }
+    History.Reset(Snapshot());
 }
 
 void TSettingsEditor::Show() {
+    TSettingsRecord baseline = Mk.Record;
+    const bool ownBaseline =
+        Mk.UnpackBaseline(baseline) && std::memcmp(&baseline, &Mk.Record, EditedBytes) != 0;
+    RunShowingSteps();
+    History.Reset(Snapshot());
+    if (!ownBaseline) {
+        BaselineState.Take(*this);
+        return;
+    }
+    // The baseline shown as the record was: what opening does to it is no change.
+    const TEditorSnapshot opened = History.Current();
+    try {
+        std::memcpy(&Mk.Record, &baseline, EditedBytes);
+        try {
+            SelectProtocol(baseline.ProtocolSettings.Protocol);
+        } catch (const TMKError&) {
+            // Outside the device's list: the baseline shows no protocol.
+        }
+        RunShowingSteps();
+        BaselineState.Take(*this);
+    } catch (const TMKError&) {
+        Restore(opened);
+        BaselineState.Take(*this);
+    }
+    Restore(opened);
+}
+
+void TSettingsEditor::RunShowingSteps() {
+    const TActionScope showing(ActionDepth);
     SchemeRadioFocused = false;
     LoadAll();
     TarirEdited = false;
@@ -185,15 +231,21 @@ void TSettingsEditor::Put(const TControlRow& row, const QVariant& value) {
             throw TMKError(QStringLiteral("List index out of bounds (%1)").arg(item));
     }
     ShownOf(row) = shown;
-    try {
-        if (row.Store)
-            row.Store(*this, shown);
-    } catch (...) {
-        ShownOf(row) = before;
-        throw;
+    {
+        // What the store and its cascade tell is told once, below.
+        const TActionScope action(ActionDepth);
+        try {
+            if (row.Store)
+                row.Store(*this, shown);
+        } catch (...) {
+            // Refused: the control shows the stored value again, not the one typed into it
+            // (a control that stores on leaving shows what is typed before it is stored).
+            ShownOf(row) = row.Load ? Clamped(row, row.Load(*this)) : before;
+            throw;
+        }
+        if (row.After)
+            row.After(*this);
     }
-    if (row.After)
-        row.After(*this);
     NotifyRecordChanged();
 }
 
@@ -312,6 +364,7 @@ void TSettingsEditor::ApplyProtocol() {
 
 void TSettingsEditor::Change(const std::function<void()>& edit) {
     try {
+        const TActionScope action(ActionDepth);
         edit();
     } catch (...) {
         NotifyRecordChanged();
@@ -321,6 +374,61 @@ void TSettingsEditor::Change(const std::function<void()>& edit) {
 }
 
 void TSettingsEditor::NotifyRecordChanged() {
+    if (ActionDepth > 0)
+        return;
+    History.Add(Snapshot());
     if (RecordChanged)
         RecordChanged();
+}
+
+bool TSettingsEditor::CanUndo() const {
+    return History.CanUndo();
+}
+
+bool TSettingsEditor::CanRedo() const {
+    return History.CanRedo();
+}
+
+void TSettingsEditor::Undo() {
+    if (!CanUndo())
+        return;
+    Restore(History.Undo());
+    if (RecordChanged)
+        RecordChanged();
+}
+
+void TSettingsEditor::Redo() {
+    if (!CanRedo())
+        return;
+    Restore(History.Redo());
+    if (RecordChanged)
+        RecordChanged();
+}
+
+TEditorSnapshot TSettingsEditor::Snapshot() const {
+    TEditorSnapshot s;
+    s.Record = QByteArray(reinterpret_cast<const char*>(&Mk.Record), qsizetype(EditedBytes));
+    s.Shown = ShownValues;
+    s.Protocol = CurrentProtocol;
+    s.SchemeIsUser = ColorSchemes::SchemeIsUser(Mk);
+    s.PaletteRow = PaletteRow;
+    s.PaletteShown = PaletteShown;
+    s.TarirEdited = TarirEdited;
+    s.PopupList = PopupList;
+    s.PopupSlot = PopupSlot;
+    return s;
+}
+
+void TSettingsEditor::Restore(const TEditorSnapshot& s) {
+    std::memcpy(&Mk.Record, s.Record.constData(),
+                std::min(EditedBytes, std::size_t(s.Record.size())));
+    if (s.Shown.size() == ShownValues.size())
+        ShownValues = s.Shown;
+    CurrentProtocol = s.Protocol;
+    ColorSchemes::SetSchemeIsUser(Mk, s.SchemeIsUser != 0);
+    PaletteRow = s.PaletteRow;
+    PaletteShown = s.PaletteShown;
+    TarirEdited = s.TarirEdited;
+    PopupList = s.PopupList;
+    PopupSlot = s.PopupSlot;
 }

@@ -5,6 +5,8 @@
 // visible, enabled and in range. No widgets: the dialog and mktool both drive it.
 
 #include "editing/ControlRow.h"
+#include "editing/EditBaseline.h"
+#include "editing/EditHistory.h"
 #include "editing/PageTree.h"
 
 #include <array>
@@ -44,11 +46,13 @@ public:
     std::function<bool(const QString& name)> HasFocus;
     // Told once per user action that changed the record through the model (a store with its
     // cascades, a colour, a screen parameter, a list edit, the tank table, "Все в
-    // исх.состояние") or showed it anew (a page entered that reloads its controls), so the
-    // view redraws. The showing steps and the bulk load tell nothing.
+    // исх.состояние") or showed it anew (a page entered that reloads its controls), and after
+    // undo and redo, so the view redraws. The showing steps and the bulk load tell nothing.
     std::function<void()> RecordChanged;
 
-    // The showing steps: state cleared, every control loaded, the current protocol applied.
+    // The showing steps: state cleared, every control loaded, the current protocol applied;
+    // then the history starts and the baseline is taken (the device model's, shown the same
+    // way; without one the settings as they opened).
     void Show();
     // The bulk load alone (also after "Все в исх.состояние"): every control, palette row 0,
     // the hot menus compacted. Everything opening does to the record happens here and in
@@ -65,7 +69,7 @@ public:
     QVariant Shown(const QString& name) const;
     // The user puts a value into the control and its store trigger fires (leaving the
     // control, clicking the item). Spin values are clamped to the range first. On an
-    // error the shown value returns to what it was and the error is rethrown.
+    // error the shown value returns to the stored one and the error is rethrown.
     void Put(const QString& name, const QVariant& value);
     // The control takes a value without storing it (typing before leaving).
     void SetShown(const QString& name, const QVariant& value);
@@ -107,12 +111,28 @@ public:
     // Re-applies what depends on the current protocol (sub-type lists, ranges, visibility).
     void ApplyProtocol();
     // Runs a user's edit of the record that does not tell by itself (a hot menu list, a
-    // colour element, a palette entry) and tells RecordChanged once, also when it threw part
-    // way.
+    // colour element, a palette entry) as one action: what its stores and cascades tell is
+    // told once at its end, also when it threw part way; the history takes it as one step.
     void Change(const std::function<void()>& edit);
+    // Ends a user action: the history takes it as a step when it changed something, and the
+    // view is told. Inside an action (a store's cascade, Change) it waits for the action's end.
     void NotifyRecordChanged();
 
+    // Undo and redo of the user's actions. Each puts back the record and the state outside
+    // it as they were; no store rule, cascade or question runs.
+    bool CanUndo() const;
+    bool CanRedo() const;
+    void Undo();
+    void Redo();
+    // The editor as it stands, and put back as it stood (the view is not told).
+    TEditorSnapshot Snapshot() const;
+    void Restore(const TEditorSnapshot& snapshot);
+    // What the change markers compare against.
+    const TEditBaseline& Baseline() const { return BaselineState; }
+
 private:
+    void RunShowingSteps();
+    void TakeBaseline();
     void LoadRow(const TControlRow& row, bool asClick);
     QVariant Clamped(const TControlRow& row, const QVariant& value) const;
     std::size_t Position(const TControlRow& row) const;
@@ -124,4 +144,7 @@ private:
     struct TRowTable;
     std::shared_ptr<const TRowTable> Table;
     std::vector<QVariant> ShownValues;
+    TEditHistory History;
+    TEditBaseline BaselineState;
+    int ActionDepth = 0; // actions running inside one another
 };

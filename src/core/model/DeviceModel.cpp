@@ -245,6 +245,17 @@ void CopyFromImage(const QByteArray& image, qsizetype position, void* target, qs
     std::memcpy(target, image.constData() + position, std::size_t(n));
 }
 
+// A block from an image by its directory entry; nothing when the entry places it nowhere.
+void UnpackFrom(const QByteArray& image, const TImageDirectory& directory, TBlock block,
+                uint8_t* target) {
+    const TBlockInfo& info = BlockInfo(block);
+    const TDirectoryEntry& entry = directory.Entries[info.DirectoryEntry - 1];
+    if (entry.Length < 4 || entry.Address < MKAddressBase)
+        return;
+    const qsizetype count = std::min<qsizetype>(entry.Length - 4, qsizetype(info.Size));
+    CopyFromImage(image, entry.Address - MKAddressBase, target, count);
+}
+
 } // namespace
 
 const std::array<TBlockInfo, BlockCount>& BlockTable() {
@@ -327,12 +338,7 @@ const uint8_t* TMK::BlockBytes(TBlock block) const {
 
 void TMK::UnpackBlock(TBlock block) {
     ReadDirectory();
-    const TBlockInfo& info = BlockInfo(block);
-    const TDirectoryEntry& entry = ImageDirectory.Entries[info.DirectoryEntry - 1];
-    if (entry.Length < 4 || entry.Address < MKAddressBase)
-        return;
-    const qsizetype count = std::min<qsizetype>(entry.Length - 4, qsizetype(info.Size));
-    CopyFromImage(Image, entry.Address - MKAddressBase, BlockBytes(block), count);
+    UnpackFrom(Image, ImageDirectory, block, BlockBytes(block));
 }
 
 void TMK::PackBlock(TBlock block) {
@@ -357,6 +363,24 @@ void TMK::UnpackAll() {
 void TMK::PackAll() {
     for (const TBlockInfo& info : Blocks)
         PackBlock(info.Block);
+}
+
+void TMK::MarkBaseline() {
+    Baseline = Image;
+    BaselineVersion = SettingsVersion;
+}
+
+bool TMK::UnpackBaseline(TSettingsRecord& record) const {
+    if (Baseline.isEmpty() || BaselineVersion != SettingsVersion)
+        return false;
+    TImageDirectory directory{};
+    CopyFromImage(Baseline, 0, &directory, DirectorySize);
+    if (directory.FirmwareVersion != FirmwareVersion())
+        return false;
+    for (int b = 0; b < EditedBlocks; ++b)
+        UnpackFrom(Baseline, directory, Blocks[b].Block,
+                   reinterpret_cast<uint8_t*>(&record) + Blocks[b].RecordOffset);
+    return true;
 }
 
 void TMK::LoadOscilloscope() {

@@ -82,6 +82,11 @@ public:
     TListsByFlags<std::vector<std::unique_ptr<TMeasParBase>>> KeptMeasParams;
     // The 320 x 240 surface the MK's screens are previewed on.
     std::unique_ptr<TMKPreview> Preview;
+    // The settings as last read from the MK, loaded from a file, saved to one or written into
+    // the MK (the image and its settings version): what the editor marks changes against.
+    // Empty until one of those happened.
+    QByteArray Baseline;
+    uint16_t BaselineVersion = 0;
 
     // The image's firmware layout variant (directory offset 56); 0 for a short image.
     uint32_t FirmwareVersion() const;
@@ -91,6 +96,11 @@ public:
     void PackBlock(TBlock block);
     void UnpackAll();
     void PackAll();
+    // The image as it is now becomes the baseline.
+    void MarkBaseline();
+    // The edited blocks of the baseline over `record`; false (the record as it was) without
+    // a baseline of this settings version and firmware variant.
+    bool UnpackBaseline(TSettingsRecord& record) const;
     void LoadOscilloscope();
 
     uint8_t* BlockBytes(TBlock block);

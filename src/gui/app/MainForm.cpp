@@ -10,19 +10,19 @@
 #include "base/IniFile.h"
 #include "base/MKError.h"
 #include "base/ProgramSettings.h"
+#include "carry/SettingsCarry.h"
 #include "editing/SettingsDiff.h"
 #include "editor/SettingsDialog.h"
 #include "link/FindMK.h"
 #include "link/MKLink.h"
 #include "model/DeviceModel.h"
 #include "model/SettingsFile.h"
-#include "carry/SettingsCarry.h"
-#include "viewers/JournalsViewer.h"
-#include "viewers/OscilloscopeViewer.h"
 #include "readwrite/BackupStore.h"
 #include "readwrite/MKTransfer.h"
 #include "readwrite/PortAccess.h"
 #include "readwrite/ReadWriteTexts.h"
+#include "viewers/JournalsViewer.h"
+#include "viewers/OscilloscopeViewer.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -347,8 +347,10 @@ void TMainForm::bGetParamsClick() {
             done = Transfers->ReadSettings(progress) == TMKTransfer::TOutcome::Done;
         },
         [&] { SetDataButtons(false); });
-    if (done)
+    if (done) {
+        MK->MarkBaseline();
         SetDataButtons(true);
+    }
 }
 
 void TMainForm::bSetParamsClick() {
@@ -387,8 +389,10 @@ bool TMainForm::WriteToMK(QString* failure) {
             Dialogs::ShowInformation(WorkflowTexts::BackupNotice(Transfers->LastBackup));
         return false;
     }
-    if (done)
+    if (done) {
+        MK->MarkBaseline();
         Dialogs::ShowInformation(WorkflowTexts::SettingsWritten());
+    }
     return done;
 }
 
@@ -468,6 +472,7 @@ void TMainForm::SaveSettingsFile() {
     if (QFile::exists(path) && !Dialogs::Confirm(WorkflowTexts::FileExistsQuestion()))
         return;
     SettingsFile::Save(*MK, path);
+    MK->MarkBaseline();
     SetDataButtons(true);
     Modified = false;
 }
@@ -481,6 +486,7 @@ void TMainForm::LoadSettingsFile() {
 void TMainForm::OpenSettingsFile(const QString& path) {
     try {
         SettingsFile::Load(*MK, path);
+        MK->MarkBaseline();
         SetDataButtons(true);
     } catch (const TMKError& e) {
         Dialogs::ShowError(e.Text());

@@ -240,6 +240,23 @@ void TBinder::Commit(const QString& name) {
     }
 }
 
+bool TBinder::HoldsTyping(QWidget* widget) const {
+    QWidget* control = widget;
+    while (control && !control->property(RowProperty).isValid())
+        control = control->parentWidget();
+    if (!control)
+        return qobject_cast<QLineEdit*>(widget) || qobject_cast<QAbstractSpinBox*>(widget);
+    const TControlRow* row = Editor.Row(control->property(RowProperty).toString());
+    if (!row || row->When != TStoreWhen::FocusOut)
+        return false;
+    const QVariant shown = Editor.Shown(*row);
+    if (row->Kind == TControlKind::Spin) {
+        auto* spin = static_cast<QDoubleSpinBox*>(control);
+        return spin->cleanText() != spin->textFromValue(shown.toDouble());
+    }
+    return row->Kind == TControlKind::Edit && WidgetValue(*row).toString() != shown.toString();
+}
+
 void TBinder::ShowValue(const TControlRow& row) {
     QWidget* control = Controls.value(row.Name);
     const QVariant shown = Editor.Shown(row.Name);

@@ -61,6 +61,11 @@ public:
     // error box and the widget gets the model's value back.
     void Commit(const QString& name);
 
+    // Whether the widget holds typing of its own, which its own undo takes back: a bound spin
+    // or text edit that stores when left and shows another value than the model, or an edit
+    // no row binds (the find field, a grid's cell editor).
+    bool HoldsTyping(QWidget* widget) const;
+
     // Called after a control took a value it stores only when left: nothing is stored yet,
     // but what depends on the shown value follows (the dialog redraws its pages).
     std::function<void()> ShownChanged;

@@ -5,6 +5,7 @@
 #include "editing/PageTree.h"
 #include "editing/SettingsEditor.h"
 #include "editor/Binder.h"
+#include "editor/ChangeControls.h"
 #include "editor/EditorKeys.h"
 #include "editor/EditorPage.h"
 #include "editor/SettingSearch.h"
@@ -88,6 +89,9 @@ TMK_SetParamsDlg::TMK_SetParamsDlg(TMK& mk, QWidget* parent)
     search->Go = [this](const TFoundSetting& found) { GoTo(found.Page, found.Control); };
     row->addWidget(search);
     new TEditorKeys(this, main, search);
+    History = std::make_unique<TChangeControls>(*Model, *Bind, row, this);
+    History->WatchPages(PageControls.values());
+    History->GoTo = [this](const QString& page, const QString& control) { GoTo(page, control); };
     row->addStretch(1);
     row->addWidget(ok);
     row->addWidget(cancel);
@@ -163,8 +167,9 @@ void TMK_SetParamsDlg::OrderTabs() {
     for (auto* grid : findChildren<QAbstractItemView*>())
         grid->setTabKeyNavigation(false);
     QWidgetList stops = PageStops(PageControls.value(QStringLiteral("pcMain")));
-    stops += {findChild<QWidget*>(QStringLiteral("eFindSetting")),
-              findChild<QWidget*>(QStringLiteral("bOK")),
+    stops += findChild<QWidget*>(QStringLiteral("eFindSetting"));
+    stops += History->Buttons();
+    stops += {findChild<QWidget*>(QStringLiteral("bOK")),
               findChild<QWidget*>(QStringLiteral("bCancel"))};
     for (qsizetype i = 1; i < stops.size(); ++i)
         QWidget::setTabOrder(stops[i - 1], stops[i]);
@@ -217,6 +222,7 @@ void TMK_SetParamsDlg::RefreshAll() {
     Bind->Refresh();
     for (auto& group : Groups)
         group->Refresh();
+    History->Update();
     Model->RefreshInProgress = false;
     Refreshing = false;
 }

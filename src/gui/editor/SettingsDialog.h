@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+class TChangeControls;
 class TMK;
 
 class TMK_SetParamsDlg : public QDialog, public TEditorPageHost {
@@ -52,6 +53,7 @@ private:
     std::unique_ptr<TSettingsEditor> Model;
     std::unique_ptr<TBinder> Bind;
     std::vector<std::unique_ptr<TEditorPage>> Groups;
+    std::unique_ptr<TChangeControls> History; // undo, redo and the change markers
     QHash<QString, QWidget*> Sheets;
     QHash<QString, QTabWidget*> PageControls;
     bool Refreshing = false;
