@@ -3,7 +3,6 @@
 #include "CommandTable.h"
 #include "base/MKError.h"
 
-#include <QFile>
 #include <QSaveFile>
 #include <cstdio>
 
@@ -61,18 +60,6 @@ bool TArgs::Has(const QString& name) const {
 void TArgs::ExpectPositional(int n, const QString& usage) const {
     if (Rest.size() != n)
         throw TUsageError{QStringLiteral("Использование: ") + usage};
-}
-
-QByteArray ReadFileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw TMKError(
-            QStringLiteral("Не удаётся открыть файл %1: %2").arg(path, file.errorString()));
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw TMKError(
-            QStringLiteral("Не удаётся прочитать файл %1: %2").arg(path, file.errorString()));
-    return bytes;
 }
 
 void WriteFileBytes(const QString& path, const QByteArray& bytes) {

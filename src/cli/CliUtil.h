@@ -40,10 +40,9 @@ private:
     QStringList Rest;
 };
 
-QByteArray ReadFileBytes(const QString& path);                     // throws TMKError
 void WriteFileBytes(const QString& path, const QByteArray& bytes); // atomic; throws TMKError
 void PrintJson(const QJsonDocument& document);                     // UTF-8 on stdout
 void PrintError(const QString& text);                              // last line on stderr
-void PrintProgress(const QString& text);                           // stderr
+void PrintProgress(const QString& text); // stderr
 
 } // namespace Cli

@@ -1,6 +1,7 @@
 #include "CliUtil.h"
 #include "CommandTable.h"
 #include "Commands.h"
+#include "base/FileRead.h"
 #include "base/MKError.h"
 #include "link/MKProtocol.h"
 #include "sim/MKSimulator.h"
@@ -49,7 +50,9 @@ TSimulatorOptions OptionsFrom(const Cli::TArgs& args) {
         quint16(NumberIn(args, QStringLiteral("--settings-version"), 1, 0, 0xFFFF));
     options.BaudRate = quint32(NumberIn(args, QStringLiteral("--baud"), 0, 0, 10'000'000));
     if (const std::optional<QString> image = args.Value(QStringLiteral("--image")))
-        options.Memory = MemoryImage::ToMemory(Cli::ReadFileBytes(*image), *memorySize);
+        options.Memory = MemoryImage::ToMemory(
+            FileRead::ReadWholeFile(*image, FileRead::SettingsLimit, FileRead::MemoryImageKind()),
+            *memorySize);
     for (const auto& [name, counter] : FaultOptions)
         options.Faults.*counter = int(NumberIn(args, name, 0, 0, 1'000'000'000));
     return options;

@@ -210,6 +210,8 @@ void TMainForm::FormShow() {
         Setup.BackupFolder.isEmpty() ? TBackupStore::DefaultFolder() : Setup.BackupFolder);
     {
         TMIniFile settings(SettingsPath());
+        if (!settings.Refusal().isEmpty())
+            Dialogs::ShowError(settings.Refusal());
         RS->LoadSettings(settings);
         const ProgramSettings::TStartup stored = ProgramSettings::ReadStartup(
             settings, {AutoSearch, true, Transfers->LastAddress, CurrentPlacement()});
