@@ -5,6 +5,7 @@
 
 #include <QSaveFile>
 #include <cstdio>
+#include <new>
 
 namespace Cli {
 
@@ -77,6 +78,14 @@ void PrintJson(const QJsonDocument& document) {
 
 void PrintError(const QString& text) {
     std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+}
+
+QString ErrorText(const std::exception& error) {
+    if (const auto* own = dynamic_cast<const TMKError*>(&error))
+        return own->Text();
+    if (dynamic_cast<const std::bad_alloc*>(&error))
+        return QStringLiteral("Не хватает памяти.");
+    return QStringLiteral("Внутренняя ошибка: %1").arg(QString::fromLocal8Bit(error.what()));
 }
 
 void PrintProgress(const QString& text) {

@@ -259,8 +259,8 @@ int RunDiff(const QStringList& args) {
         else if (!diff.Empty())
             PrintUtf8(diff.Lines().join(QLatin1Char('\n')) + QLatin1Char('\n'));
         return diff.Empty() ? Cli::ExitOk : Cli::ExitFailure;
-    } catch (const TMKError& e) {
-        Cli::PrintError(e.Text());
+    } catch (const std::exception& e) {
+        Cli::PrintError(Cli::ErrorText(e));
         return Cli::ExitUsage;
     }
 }
