@@ -476,8 +476,12 @@ void TMainForm::SaveSettingsFile() {
 
 void TMainForm::LoadSettingsFile() {
     const QString path = Dialogs::OpenFile(this, SettingsFileRequest(FileFolder, true));
-    if (!path.isEmpty())
-        OpenSettingsFile(path);
+    if (path.isEmpty())
+        return;
+    // Loading replaces the settings as a read from the MK does: unsaved edits are offered
+    // for saving first.
+    AskToSaveChanges();
+    OpenSettingsFile(path);
 }
 
 void TMainForm::OpenSettingsFile(const QString& path) {

@@ -260,7 +260,7 @@ Dialogs::TFileDialogRequest TankFileRequest(const QString& folder, bool mustExis
 
 void TTankPage::SaveFile() {
     const QString path = Dialogs::SaveFile(Dialog, TankFileRequest(Folder, false));
-    if (path.isEmpty())
+    if (path.isEmpty() || !Dialogs::MayOverwrite(path))
         return;
     try {
         TankFile::Save(Dialog->Editor().Mk, path);
