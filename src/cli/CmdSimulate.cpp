@@ -26,6 +26,7 @@ const QList<QPair<QString, int TFaultPlan::*>> FaultOptions = {
     {QStringLiteral("--short-reply"), &TFaultPlan::ShortReply},
     {QStringLiteral("--answer-after"), &TFaultPlan::AnswerAfter},
     {QStringLiteral("--dropped-chunk"), &TFaultPlan::DroppedChunk},
+    {QStringLiteral("--busy-after-sections"), &TFaultPlan::BusyAfterSections},
 };
 
 long long NumberIn(const Cli::TArgs& args, const QString& name, long long fallback, long long low,
