@@ -2,6 +2,7 @@
 #include "MainFormKit.h"
 #include "app/DemoMode.h"
 #include "link/LinkTexts.h"
+#include "readwrite/BackupStore.h"
 #include "readwrite/ReadWriteTexts.h"
 
 #include <QCheckBox>
@@ -202,6 +203,33 @@ private slots:
         QCOMPARE(bench.Dialogs.Texts("Information"), QStringList{WorkflowTexts::SettingsWritten()});
         form.close();
         QCOMPARE(FileBytes(bench.SettingsPath()), before);
+    }
+
+    // A write to the simulated MK keeps its backup apart: the real MK's stay as they were.
+    void demoWritesKeepTheirBackupsApart() {
+        TFormBench bench;
+        const QByteArray data = QFile::encodeName(bench.Dir.filePath(QStringLiteral("data")));
+        const bool wasSet = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+        const QByteArray saved = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", data);
+        TDemoMode demo;
+        TMainFormSetup base;
+        base.SettingsPath = bench.SettingsPath();
+        base.LockFolder = bench.Dir.path();
+        bench.Form = std::make_unique<TMainForm>(demo.Setup(base));
+        bench.Form->show();
+        bench.Click("bGetParams");
+        bench.Dialogs.ConfirmAnswers << true; // "Записать эти изменения в МК?"
+        bench.Click("bSetParams");
+        QCOMPARE(bench.Dialogs.Texts("Information"), QStringList{WorkflowTexts::SettingsWritten()});
+        QCOMPARE(TBackupStore(TBackupStore::DemoFolder()).Files().size(), 1);
+        QVERIFY(TBackupStore::DemoFolder().startsWith(QString::fromLocal8Bit(data)));
+        QVERIFY(!QFileInfo::exists(TBackupStore::DefaultFolder()));
+        bench.Form.reset();
+        if (wasSet)
+            qputenv("XDG_DATA_HOME", saved);
+        else
+            qunsetenv("XDG_DATA_HOME");
     }
 };
 
