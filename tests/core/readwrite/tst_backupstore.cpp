@@ -52,7 +52,7 @@ private slots:
         QFETCH(int, stepSecs);
         QTemporaryDir dir;
         TBackupStore store(dir.path());
-        const QDateTime start(QDate(2030, 6, 1), QTime(12, 0), QTimeZone::UTC);
+        const QDateTime start(QDate(2030, 6, 1), QTime(12, 0), QTimeZone::utc());
         QStringList made;
         for (int i = 0; i < TBackupStore::KeptFiles; ++i)
             made << store.Keep(quint16(i), QByteArray(64, char(i)), start.addSecs(i * stepSecs));

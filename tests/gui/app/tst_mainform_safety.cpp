@@ -10,6 +10,7 @@
 
 #include "TransferKit.h"
 
+#include <QCheckBox>
 #include <QDir>
 
 namespace {

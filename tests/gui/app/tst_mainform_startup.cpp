@@ -178,8 +178,18 @@ private slots:
         QVERIFY(!second.IsOnlyCopy());
     }
 
+    // The demo also keeps its backups apart, so the real MK's are never pushed out.
     void demoTurnsSearchOffAndLeavesTheSettingsAlone() {
         TFormBench bench;
+        const QByteArray data = QFile::encodeName(bench.Dir.filePath(QStringLiteral("data")));
+        const QByteArray saved = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", data);
+        const auto restore = qScopeGuard([&] {
+            if (saved.isEmpty())
+                qunsetenv("XDG_DATA_HOME");
+            else
+                qputenv("XDG_DATA_HOME", saved);
+        });
         TMIniFile settings = bench.Settings();
         settings.WriteBool("Common", "Auto", true);
         settings.WriteInteger("RS232", "Port", 5);
@@ -187,7 +197,6 @@ private slots:
         TDemoMode demo;
         TMainFormSetup base;
         base.SettingsPath = bench.SettingsPath();
-        base.BackupFolder = bench.BackupFolder();
         base.LockFolder = bench.Dir.path();
         bench.Form = std::make_unique<TMainForm>(demo.Setup(base));
         TMainForm& form = *bench.Form;
@@ -201,35 +210,11 @@ private slots:
         bench.Dialogs.ConfirmAnswers << true; // "Записать эти изменения в МК?"
         bench.Click("bSetParams");
         QCOMPARE(bench.Dialogs.Texts("Information"), QStringList{WorkflowTexts::SettingsWritten()});
+        QVERIFY(TBackupStore::DemoFolder().startsWith(QString::fromLocal8Bit(data)));
+        QCOMPARE(TBackupStore(TBackupStore::DemoFolder()).Files().size(), 1);
+        QVERIFY(!QFileInfo::exists(TBackupStore::DefaultFolder()));
         form.close();
         QCOMPARE(FileBytes(bench.SettingsPath()), before);
-    }
-
-    // A write to the simulated MK keeps its backup apart: the real MK's stay as they were.
-    void demoWritesKeepTheirBackupsApart() {
-        TFormBench bench;
-        const QByteArray data = QFile::encodeName(bench.Dir.filePath(QStringLiteral("data")));
-        const bool wasSet = qEnvironmentVariableIsSet("XDG_DATA_HOME");
-        const QByteArray saved = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", data);
-        TDemoMode demo;
-        TMainFormSetup base;
-        base.SettingsPath = bench.SettingsPath();
-        base.LockFolder = bench.Dir.path();
-        bench.Form = std::make_unique<TMainForm>(demo.Setup(base));
-        bench.Form->show();
-        bench.Click("bGetParams");
-        bench.Dialogs.ConfirmAnswers << true; // "Записать эти изменения в МК?"
-        bench.Click("bSetParams");
-        QCOMPARE(bench.Dialogs.Texts("Information"), QStringList{WorkflowTexts::SettingsWritten()});
-        QCOMPARE(TBackupStore(TBackupStore::DemoFolder()).Files().size(), 1);
-        QVERIFY(TBackupStore::DemoFolder().startsWith(QString::fromLocal8Bit(data)));
-        QVERIFY(!QFileInfo::exists(TBackupStore::DefaultFolder()));
-        bench.Form.reset();
-        if (wasSet)
-            qputenv("XDG_DATA_HOME", saved);
-        else
-            qunsetenv("XDG_DATA_HOME");
     }
 };
 
