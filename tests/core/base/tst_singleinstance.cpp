@@ -9,39 +9,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace {
-
-// Sets environment variables for its lifetime (an empty value unsets one).
-class TEnvironment {
-public:
-    explicit TEnvironment(const QList<QPair<const char*, QByteArray>>& values) {
-        for (const auto& [name, value] : values) {
-            Saved.append({name, qEnvironmentVariableIsSet(name), qgetenv(name)});
-            if (value.isEmpty())
-                qunsetenv(name);
-            else
-                qputenv(name, value);
-        }
-    }
-    ~TEnvironment() {
-        for (const auto& [name, wasSet, value] : Saved)
-            if (wasSet)
-                qputenv(name, value);
-            else
-                qunsetenv(name);
-    }
-
-private:
-    struct TSaved {
-        const char* Name;
-        bool WasSet;
-        QByteArray Value;
-    };
-    QList<TSaved> Saved;
-};
-
-} // namespace
-
 class TestJustOne : public QObject {
     Q_OBJECT
 private slots:
@@ -101,8 +68,14 @@ private slots:
         QFETCH(QString, runtime);
         QFETCH(int, mode);
         QTemporaryDir dir;
-        const TEnvironment env({{"XDG_CACHE_HOME", dir.filePath("cache").toLocal8Bit()},
-                                {"XDG_RUNTIME_DIR", QByteArray()}});
+        // An empty value counts as unset, for Qt and for the guard alike.
+        const QByteArray cache = qgetenv("XDG_CACHE_HOME"), run = qgetenv("XDG_RUNTIME_DIR");
+        const auto restore = qScopeGuard([=] {
+            qputenv("XDG_CACHE_HOME", cache);
+            qputenv("XDG_RUNTIME_DIR", run);
+        });
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(dir.filePath("cache")));
+        qputenv("XDG_RUNTIME_DIR", QByteArray());
         const QString runtimeFolder = dir.filePath(runtime);
         if (!runtime.isEmpty()) {
             QVERIFY(QDir().mkpath(runtimeFolder));
