@@ -39,7 +39,7 @@ private slots:
         MAKE_UNREADABLE(path, Dir, kind);
         TMK mk;
         mk.SettingsVersion = 0x0105;
-        mk.Record.TankCalibration.Oil6L = 1234;
+        mk.Record.TankSensorSettings.Oil6L = 1234;
         const QByteArray before =
             mk.Image +
             QByteArray::fromRawData(reinterpret_cast<const char*>(&mk.Record), sizeof mk.Record);
