@@ -44,7 +44,7 @@ private slots:
             {"show", {"show", "BAD"}, 1},
             {"set IN", {"set", "BAD", "OUT", "seVelocityLimit=100"}, 1},
             {"set --from", {"set", "GOOD", "OUT", "--from", "BAD"}, 2},
-            {"pack", {"pack", "BAD", "OUT"}, 1},
+            {"pack", {"pack", "--settings-version", "1", "BAD", "OUT"}, 1},
             {"diff", {"diff", "GOOD", "BAD"}, 2},
             {"carry", {"carry", "BAD", "GOOD", "OUT"}, 2},
         };
