@@ -3,9 +3,9 @@
 #include "CommandTable.h"
 #include "base/MKError.h"
 
-#include <QFile>
 #include <QSaveFile>
 #include <cstdio>
+#include <new>
 
 namespace Cli {
 
@@ -63,18 +63,6 @@ void TArgs::ExpectPositional(int n, const QString& usage) const {
         throw TUsageError{QStringLiteral("Использование: ") + usage};
 }
 
-QByteArray ReadFileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw TMKError(
-            QStringLiteral("Не удаётся открыть файл %1: %2").arg(path, file.errorString()));
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw TMKError(
-            QStringLiteral("Не удаётся прочитать файл %1: %2").arg(path, file.errorString()));
-    return bytes;
-}
-
 void WriteFileBytes(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
@@ -90,6 +78,14 @@ void PrintJson(const QJsonDocument& document) {
 
 void PrintError(const QString& text) {
     std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+}
+
+QString ErrorText(const std::exception& error) {
+    if (const auto* own = dynamic_cast<const TMKError*>(&error))
+        return own->Text();
+    if (dynamic_cast<const std::bad_alloc*>(&error))
+        return QStringLiteral("Не хватает памяти.");
+    return QStringLiteral("Внутренняя ошибка: %1").arg(QString::fromLocal8Bit(error.what()));
 }
 
 void PrintProgress(const QString& text) {

@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QString>
 #include <QStringList>
+#include <exception>
 #include <optional>
 
 namespace Cli {
@@ -40,10 +41,11 @@ private:
     QStringList Rest;
 };
 
-QByteArray ReadFileBytes(const QString& path);                     // throws TMKError
 void WriteFileBytes(const QString& path, const QByteArray& bytes); // atomic; throws TMKError
 void PrintJson(const QJsonDocument& document);                     // UTF-8 on stdout
 void PrintError(const QString& text);                              // last line on stderr
 void PrintProgress(const QString& text);                           // stderr
+// The user's text of an error: the system's own text, or a plain note for any other.
+QString ErrorText(const std::exception& error);
 
 } // namespace Cli

@@ -4,9 +4,9 @@
 #include "CommandTable.h"
 #include "Commands.h"
 #include "base/MKError.h"
+#include "carry/SettingsCarry.h"
 #include "model/DeviceModel.h"
 #include "model/SettingsFile.h"
-#include "carry/SettingsCarry.h"
 
 #include <cstdio>
 
@@ -41,8 +41,8 @@ int RunCarry(const QStringList& args) {
         return report.Complete() ? Cli::ExitOk : Cli::ExitFailure;
     } catch (const Cli::TUsageError& e) {
         Cli::PrintError(e.Text);
-    } catch (const TMKError& e) {
-        Cli::PrintError(e.Text());
+    } catch (const std::exception& e) {
+        Cli::PrintError(Cli::ErrorText(e));
     }
     return Cli::ExitUsage;
 }

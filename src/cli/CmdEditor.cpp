@@ -4,6 +4,7 @@
 #include "CliUtil.h"
 #include "CommandTable.h"
 #include "Commands.h"
+#include "base/FileRead.h"
 #include "base/MKError.h"
 #include "editing/EditorSession.h"
 #include "editing/PageTree.h"
@@ -226,7 +227,9 @@ int RunSet(const QStringList& args) {
     if (const std::optional<QString> from = a.Value("--from")) {
         // An unreadable file or a line that is no assignment is a usage error.
         try {
-            assignments += SettingAssignment::TextAssignments(*from, Cli::ReadFileBytes(*from));
+            assignments += SettingAssignment::TextAssignments(
+                *from, FileRead::ReadWholeFile(*from, FileRead::SettingsLimit,
+                                               FileRead::SettingsTextKind()));
         } catch (const TMKError& e) {
             throw Cli::TUsageError{e.Text()};
         }
@@ -256,8 +259,8 @@ int RunDiff(const QStringList& args) {
         else if (!diff.Empty())
             PrintUtf8(diff.Lines().join(QLatin1Char('\n')) + QLatin1Char('\n'));
         return diff.Empty() ? Cli::ExitOk : Cli::ExitFailure;
-    } catch (const TMKError& e) {
-        Cli::PrintError(e.Text());
+    } catch (const std::exception& e) {
+        Cli::PrintError(Cli::ErrorText(e));
         return Cli::ExitUsage;
     }
 }

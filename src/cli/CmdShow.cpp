@@ -2,6 +2,7 @@
 #include "CommandTable.h"
 #include "Commands.h"
 #include "base/Cp1251.h"
+#include "base/FileRead.h"
 #include "model/DeviceModel.h"
 #include "model/RecordFields.h"
 #include "model/SettingsFile.h"
@@ -118,7 +119,8 @@ int RunShow(const QStringList& args) {
     TMK mk;
     if (const auto image = a.Value("--image")) {
         a.ExpectPositional(0, Cli::UsageOf(QStringLiteral("show")));
-        mk.Image = Cli::ReadFileBytes(*image);
+        mk.Image =
+            FileRead::ReadWholeFile(*image, FileRead::SettingsLimit, FileRead::MemoryImageKind());
         mk.SettingsVersion = uint16_t(a.Number("--settings-version", mk.SettingsVersion));
         mk.UnpackAll();
     } else {

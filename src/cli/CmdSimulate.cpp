@@ -1,6 +1,7 @@
 #include "CliUtil.h"
 #include "CommandTable.h"
 #include "Commands.h"
+#include "base/FileRead.h"
 #include "base/MKError.h"
 #include "link/MKProtocol.h"
 #include "sim/MKSimulator.h"
@@ -25,6 +26,7 @@ const QList<QPair<QString, int TFaultPlan::*>> FaultOptions = {
     {QStringLiteral("--short-reply"), &TFaultPlan::ShortReply},
     {QStringLiteral("--answer-after"), &TFaultPlan::AnswerAfter},
     {QStringLiteral("--dropped-chunk"), &TFaultPlan::DroppedChunk},
+    {QStringLiteral("--busy-after-sections"), &TFaultPlan::BusyAfterSections},
 };
 
 long long NumberIn(const Cli::TArgs& args, const QString& name, long long fallback, long long low,
@@ -49,7 +51,9 @@ TSimulatorOptions OptionsFrom(const Cli::TArgs& args) {
         quint16(NumberIn(args, QStringLiteral("--settings-version"), 1, 0, 0xFFFF));
     options.BaudRate = quint32(NumberIn(args, QStringLiteral("--baud"), 0, 0, 10'000'000));
     if (const std::optional<QString> image = args.Value(QStringLiteral("--image")))
-        options.Memory = MemoryImage::ToMemory(Cli::ReadFileBytes(*image), *memorySize);
+        options.Memory = MemoryImage::ToMemory(
+            FileRead::ReadWholeFile(*image, FileRead::SettingsLimit, FileRead::MemoryImageKind()),
+            *memorySize);
     for (const auto& [name, counter] : FaultOptions)
         options.Faults.*counter = int(NumberIn(args, name, 0, 0, 1'000'000'000));
     return options;

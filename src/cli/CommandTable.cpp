@@ -144,7 +144,9 @@ QList<TCommandInfo> MakeTable() {
          Value("--short-reply", "N", "следующие N ответов короче нужного"),
          Value("--answer-after", "K", "не отвечать на первые K запросов"),
          Value("--dropped-chunk", "N",
-               "следующие N запросов WriteChunk подтвердить, но не сохранить")},
+               "следующие N запросов WriteChunk подтвердить, но не сохранить"),
+         Value("--busy-after-sections", "N",
+               "записав N разделов, отвечать «занят» на все запросы (обрыв посреди записи)")},
         {},
         UsualExitCodes()};
     table << TCommandInfo{

@@ -2,9 +2,10 @@
 #include "CommandTable.h"
 #include "Commands.h"
 #include "HelpText.h"
-#include "base/MKError.h"
 
 #include <QGuiApplication>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -52,9 +53,39 @@ int RunHelp(const QStringList& args) {
     return Cli::ExitUsage;
 }
 
+// A script must not take a cut-off output for the whole: a write to stdout or stderr that
+// failed (a full disk, a closed pipe) turns success into failure.
+int CheckOutput(int status) {
+    errno = 0;
+    const bool outFailed = std::fflush(stdout) != 0 || std::ferror(stdout);
+    const int reason = errno;
+    const bool errFailed = std::fflush(stderr) != 0 || std::ferror(stderr);
+    if (!outFailed && !errFailed)
+        return status;
+    if (!errFailed)
+        Cli::PrintError(QStringLiteral("Вывод mktool записан не полностью") +
+                        (reason ? QStringLiteral(": ") + qt_error_string(reason) : QString()) +
+                        QLatin1Char('.'));
+    return status == Cli::ExitOk ? Cli::ExitFailure : status;
+}
+
+int RunCommand(const Cli::TCommandInfo& command, const QStringList& args) {
+    try {
+        return command.Run(args);
+    } catch (const Cli::TUsageError& e) {
+        Cli::PrintError(e.Text);
+        return Cli::ExitUsage;
+    } catch (const std::exception& e) {
+        Cli::PrintError(Cli::ErrorText(e));
+        return Cli::ExitFailure;
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // A closed pipe is a failed write (EPIPE) that CheckOutput reports, not a silent death.
+    std::signal(SIGPIPE, SIG_IGN);
     ToolkitHandler = qInstallMessageHandler(KeepToolkitQuiet);
     // Drawing previews needs fonts and images but no display.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
@@ -66,19 +97,11 @@ int main(int argc, char* argv[]) {
         return Cli::ExitUsage;
     }
     if (const int status = RunHelp(args); status >= 0)
-        return status;
+        return CheckOutput(status);
     const Cli::TCommandInfo* command = Cli::FindCommand(args.takeFirst());
     if (!command) {
         Cli::PrintError(Cli::OverviewHelp());
         return Cli::ExitUsage;
     }
-    try {
-        return command->Run(args);
-    } catch (const Cli::TUsageError& e) {
-        Cli::PrintError(e.Text);
-        return Cli::ExitUsage;
-    } catch (const TMKError& e) {
-        Cli::PrintError(e.Text());
-        return Cli::ExitFailure;
-    }
+    return CheckOutput(RunCommand(*command, args));
 }

@@ -3,8 +3,8 @@
 #include "link/LinkTexts.h"
 #include "model/DeviceModel.h"
 #include "model/SettingsFile.h"
-#include "sim/SimulatorSession.h"
 #include "readwrite/ReadWriteTexts.h"
+#include "sim/SimulatorSession.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -170,6 +170,27 @@ private slots:
         TMK backup;
         SettingsFile::Load(backup, Dir.filePath("data/Params32/backups/" + backups[0]));
         QCOMPARE(backup.Image, before);
+    }
+
+    void writeCutShortSaysTheMKHoldsAPartialWrite() {
+        TSimulatorOptions options = At(0xFC);
+        options.Faults.BusyAfterSections = 1;
+        TSimulatorSession session(options);
+        TMK mk;
+        mk.SettingsVersion = Version;
+        mk.Image = session.Simulator().Image();
+        mk.UnpackAll();
+        SettingsFile::Save(mk, Path("partial.rvset"));
+
+        const TResult r = Run({"write", "--port", session.DevicePath(), Path("partial.rvset")});
+        QCOMPARE(r.Status, 1);
+        const QStringList backups = Backups();
+        QCOMPARE(backups.size(), 1);
+        const QString backup = Dir.filePath("data/Params32/backups/" + backups[0]);
+        QCOMPARE(r.LastLine(),
+                 WorkflowTexts::WriteInterrupted(LinkTexts::DeviceBusy(), 1,
+                                                 int(DirectoryOf(mk.Image).DirectoryCount), backup)
+                     .section('\n', -1));
     }
 
     void writeRefusalsGiveTheProgramsTexts_data() {

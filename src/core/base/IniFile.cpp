@@ -1,5 +1,7 @@
 #include "base/IniFile.h"
 
+#include "base/FileRead.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -44,16 +46,29 @@ TMIniFile::TMIniFile(const QString& path) {
         if (file.open(QIODevice::WriteOnly))
             file.write(" \n");
     }
-    Settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
+    // QSettings would block on a FIFO and read a device without end: such a file is left
+    // alone, read as empty and never written.
+    if (QFileInfo::exists(path))
+        Problem =
+            FileRead::Unreadable(path, FileRead::SettingsLimit, FileRead::ProgramSettingsKind());
+    if (Problem.isEmpty())
+        Settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
+    else
+        Problem += QStringLiteral(
+            "\nПрограмма работает с настройками по умолчанию и не изменит этот файл.");
 }
 
 int TMIniFile::ReadInteger(const QString& section, const QString& key, int fallback) const {
+    if (!Settings)
+        return fallback;
     bool ok = false;
     const int value = Settings->value(Key(section, key)).toString().trimmed().toInt(&ok);
     return ok ? value : fallback;
 }
 
 void TMIniFile::WriteInteger(const QString& section, const QString& key, int value) {
+    if (!Settings)
+        return;
     Settings->setValue(Key(section, key), QString::number(value));
     Settings->sync();
 }
@@ -68,16 +83,22 @@ void TMIniFile::WriteBool(const QString& section, const QString& key, bool value
 
 QString TMIniFile::ReadString(const QString& section, const QString& key,
                               const QString& fallback) const {
+    if (!Settings)
+        return fallback;
     const QVariant value = Settings->value(Key(section, key));
     return value.isValid() ? value.toString() : fallback;
 }
 
 void TMIniFile::WriteString(const QString& section, const QString& key, const QString& value) {
+    if (!Settings)
+        return;
     Settings->setValue(Key(section, key), value);
     Settings->sync();
 }
 
 QStringList TMIniFile::Keys(const QString& section) const {
+    if (!Settings)
+        return {};
     Settings->beginGroup(section);
     const QStringList keys = Settings->childKeys();
     Settings->endGroup();

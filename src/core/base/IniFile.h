@@ -28,6 +28,10 @@ public:
     explicit TMIniFile(const QString& path);
 
     static QString DefaultPath();
+    // What the user is told when the file is not used (a folder, a device, over a megabyte,
+    // unreadable): every value then reads as missing and nothing is written. Empty when the
+    // file is in use.
+    const QString& Refusal() const { return Problem; }
 
     int ReadInteger(const QString& section, const QString& key, int fallback) const;
     void WriteInteger(const QString& section, const QString& key, int value);
@@ -41,5 +45,6 @@ public:
     void SavePlacement(const QString& section, const TWindowPlacement& placement);
 
 private:
-    std::unique_ptr<QSettings> Settings;
+    std::unique_ptr<QSettings> Settings; // null when the file is refused
+    QString Problem;
 };

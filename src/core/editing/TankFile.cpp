@@ -1,9 +1,9 @@
 #include "editing/TankFile.h"
 
+#include "base/FileRead.h"
 #include "base/MKError.h"
 #include "editing/Conversions.h"
 
-#include <QFile>
 #include <QSaveFile>
 #include <cstring>
 
@@ -79,17 +79,7 @@ void Save(const TMK& mk, const QString& path) {
 }
 
 int Load(TMK& mk, const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw TMKError(
-            QStringLiteral("Не удалось открыть файл %1: %2").arg(path, file.errorString()));
-    if (file.size() > Size)
-        throw LongFile(file.size());
-    // One byte more than a tank file holds tells a longer file that grew meanwhile.
-    const QByteArray data = file.read(Size + 1);
-    if (file.error() != QFileDevice::NoError)
-        throw TMKError(QStringLiteral("Ошибка чтения файла %1: %2").arg(path, file.errorString()));
-    return Apply(mk, data);
+    return Apply(mk, FileRead::ReadWholeFile(path, Size, FileRead::TankFileKind()));
 }
 
 QString ShortFileNote(int bytes) {

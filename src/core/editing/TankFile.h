@@ -24,7 +24,8 @@ int Apply(TMK& mk, const QByteArray& data);
 
 // Writes the file atomically: an interrupted save keeps the old file. TMKError on failure.
 void Save(const TMK& mk, const QString& path);
-// Reads the file into the record as Apply does; returns its size. TMKError when it cannot
+// Reads the file into the record as Apply does; returns its size. TMKError, with nothing
+// changed, when it is no regular file, is longer than Size or cannot
 // be read.
 int Load(TMK& mk, const QString& path);
 

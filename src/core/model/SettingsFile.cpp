@@ -1,10 +1,10 @@
 #include "model/SettingsFile.h"
 
+#include "base/FileRead.h"
 #include "base/MKError.h"
-#include "model/FileKey.h"
 #include "model/DeviceModel.h"
+#include "model/FileKey.h"
 
-#include <QFile>
 #include <QSaveFile>
 
 namespace SettingsFile {
@@ -48,14 +48,8 @@ void Save(const TMK& mk, const QString& path) {
 }
 
 void Load(TMK& mk, const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw TMKError(
-            QStringLiteral("Не удаётся открыть файл \"%1\": %2").arg(path, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw TMKError(
-            QStringLiteral("Не удаётся прочитать файл \"%1\": %2").arg(path, file.errorString()));
+    const QByteArray bytes =
+        FileRead::ReadWholeFile(path, FileRead::SettingsLimit, FileRead::SettingsFileKind());
     uint16_t version = 0;
     QByteArray image;
     Decode(bytes, version, image);

@@ -17,7 +17,8 @@ void Decode(const QByteArray& file, uint16_t& settingsVersion, QByteArray& image
 // Writes the model's version and image; the old file survives a failed write. Throws.
 void Save(const TMK& mk, const QString& path);
 // Replaces the model's version and image with the file's and unpacks the record. Throws;
-// a file that cannot be read or is too short changes nothing.
+// a file that cannot be read (no regular file, over a megabyte) or is too short changes
+// nothing.
 void Load(TMK& mk, const QString& path);
 
 } // namespace SettingsFile

@@ -5,20 +5,29 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace {
 
 const QString Prefix = QStringLiteral("MK-backup-");
 const QString Suffix = QStringLiteral(".rvset");
+constexpr QFileDevice::Permissions OwnerOnlyFolder =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+constexpr QFileDevice::Permissions OwnerOnlyFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
-// Sorting by name sorts by time.
-QString FileNameFor(const QDateTime& when, int serial) {
-    QString name = Prefix + when.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss-zzz"));
-    if (serial > 0)
-        name += QStringLiteral("_%1").arg(serial, 2, 10, QLatin1Char('0'));
-    return name + Suffix;
+QString FileNameFor(qint64 serial, const QDateTime& when) {
+    return Prefix + QStringLiteral("%1-").arg(serial, 6, 10, QLatin1Char('0')) +
+           when.toUTC().toString(QStringLiteral("yyyyMMdd-HHmmss")) + QStringLiteral("Z") + Suffix;
+}
+
+// The serial in a backup's name; -1 for a name without one.
+qint64 SerialOf(const QString& name) {
+    static const QRegularExpression pattern(
+        QStringLiteral("^MK-backup-(\\d{1,15})-\\d{8}-\\d{6}Z\\.rvset$"));
+    const QRegularExpressionMatch match = pattern.match(name);
+    return match.hasMatch() ? match.captured(1).toLongLong() : -1;
 }
 
 } // namespace
@@ -32,29 +41,49 @@ QString TBackupStore::DefaultFolder() {
            QStringLiteral("/Params32/backups");
 }
 
+QString TBackupStore::DemoFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Params32/demo-backups");
+}
+
 QString TBackupStore::Keep(quint16 settingsVersion, const QByteArray& image,
                            const QDateTime& when) {
     QDir dir(Dir);
     if (!dir.mkpath(QStringLiteral(".")))
         throw TMKError(QStringLiteral("не удаётся создать папку \"%1\"").arg(Dir));
-    QString path;
-    for (int serial = 0; path.isEmpty() || QFile::exists(path); ++serial)
-        path = dir.filePath(FileNameFor(when, serial));
+    // Also a folder made by an older version under the umask; the files are 0600 anyway.
+    QFile::setPermissions(Dir, OwnerOnlyFolder);
+    qint64 serial = 0;
+    for (const QString& path : Files())
+        serial = std::max(serial, SerialOf(QFileInfo(path).fileName()));
     const QByteArray bytes = SettingsFile::Encode(settingsVersion, image);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw TMKError(QStringLiteral("\"%1\": %2").arg(path, file.errorString()));
+    // A new name every time: a file that appeared meanwhile (another copy writing) is
+    // never replaced, the next serial is taken instead.
+    QFile file;
+    do {
+        file.setFileName(dir.filePath(FileNameFor(++serial, when)));
+    } while (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, OwnerOnlyFile) && file.exists());
+    if (!file.isOpen() || file.write(bytes) != bytes.size() || !file.flush()) {
+        const QString error = QStringLiteral("\"%1\": %2").arg(file.fileName(), file.errorString());
+        if (file.isOpen())
+            file.remove();
+        throw TMKError(error);
+    }
+    file.close();
     const QStringList kept = Files();
     for (qsizetype i = 0; i + KeptFiles < kept.size(); ++i)
         QFile::remove(kept[i]);
-    return path;
+    return file.fileName();
 }
 
 QStringList TBackupStore::Files() const {
     const QDir dir(Dir);
+    QStringList names =
+        dir.entryList({Prefix + QStringLiteral("*") + Suffix}, QDir::Files, QDir::Name);
+    std::stable_sort(names.begin(), names.end(),
+                     [](const QString& a, const QString& b) { return SerialOf(a) < SerialOf(b); });
     QStringList files;
-    for (const QString& name :
-         dir.entryList({Prefix + QStringLiteral("*") + Suffix}, QDir::Files, QDir::Name))
+    for (const QString& name : names)
         files << dir.filePath(name);
     return files;
 }

@@ -123,6 +123,7 @@ TMKTransfer::TOutcome TMKTransfer::WriteSettings(TTransferProgress& progress,
                                                  TBackupStore& backups) {
     LastBackup.clear();
     Unconfirmed.clear();
+    SectionsWritten = 0;
     const TSettingsRecord record = MK.Record;
     const QByteArray original = MK.Image;
     const quint32 firmware = MK.ImageDirectory.FirmwareVersion;
@@ -151,7 +152,14 @@ TMKTransfer::TOutcome TMKTransfer::WriteSettings(TTransferProgress& progress,
     } catch (const TMKError& e) {
         throw TMKError(WorkflowTexts::BackupFailed(e.Text()));
     }
-    WriteSections(progress, sections);
+    try {
+        WriteSections(progress, sections);
+    } catch (const TMKError& e) {
+        if (SectionsWritten == 0)
+            throw;
+        throw TMKError(WorkflowTexts::WriteInterrupted(e.Text(), SectionsWritten,
+                                                       int(sections.size()), LastBackup));
+    }
     Unconfirmed = VerifySections(progress, sections);
     if (!Unconfirmed.isEmpty()) {
         QStringList entries;
@@ -175,6 +183,7 @@ void TMKTransfer::WriteSections(TTransferProgress& progress, const QList<TSectio
             Link.WriteChunk(DeviceAddress, quint16(j),
                             bytes.mid(j * MKProtocol::MaxChunkSize, MKProtocol::MaxChunkSize));
         Link.EndSectionWrite(DeviceAddress, section.Address, section.Count);
+        ++SectionsWritten;
         progress.SetGauge(Percent(double(i + 1), double(sections.size())));
     }
 }

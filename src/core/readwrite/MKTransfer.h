@@ -49,8 +49,9 @@ public:
     // Writes the record into the MK over a fresh read of its memory; the fresh memory is
     // kept in backups before the first write command. Every written section is then read
     // back and compared with what was sent. Throws TMKError when the MK's versions differ
-    // from the settings', its directory is broken, the link fails, or a section reads back
-    // differently (WriteNotConfirmed, naming the backup).
+    // from the settings', its directory is broken, the link fails (WriteInterrupted once a
+    // section was written), or a section reads back differently (WriteNotConfirmed, naming
+    // the backup).
     TOutcome WriteSettings(TTransferProgress& progress, TBackupStore& backups);
 
     // Asked after the fresh read, before anything is kept or written, with the MK's
@@ -65,6 +66,9 @@ public:
     quint32 MemorySize = 0;
     // The backup the last write made before sending; empty when it sent nothing.
     QString LastBackup;
+    // The sections the last write sent whole. Once there is one, a link failure leaves the
+    // MK part new, part old, and the error says so (WriteInterrupted, naming the backup).
+    int SectionsWritten = 0;
     // The directory entries the last write's read-back found different; empty when the
     // write was confirmed or did not get that far.
     QList<int> Unconfirmed;

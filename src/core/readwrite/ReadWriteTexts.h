@@ -59,6 +59,15 @@ inline QString WriteNotConfirmed(const QString& entries, const QString& backup) 
     return QStringLiteral("Запись не подтверждена: разделы %1 отличаются.\n%2")
         .arg(entries, backup);
 }
+// The link failed after `written` of `count` sections had gone into the MK. The last line
+// says it all (mktool's error text is the last line it prints).
+inline QString WriteInterrupted(const QString& linkError, int written, int count,
+                                const QString& backup) {
+    return QStringLiteral("%1\nЗапись настроек в МК прервана: записано разделов %2 из %3, и МК "
+                          "теперь хранит частично записанные настройки. Чтобы вернуть прежние "
+                          "настройки, считайте с диска резервную копию \"%4\" и запишите её в МК.")
+        .arg(linkError, QString::number(written), QString::number(count), backup);
+}
 // Follows the link's "no connection" text when the port was refused for lack of rights.
 inline QString PortPermissionHint(const QString& device) {
     return QStringLiteral("Нет прав на доступ к порту %1. Установите пакет программы (правило "

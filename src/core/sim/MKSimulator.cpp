@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <ctime>
 #include <fcntl.h>
+#include <limits>
 #include <poll.h>
 #include <sys/prctl.h>
 #include <unistd.h>
@@ -219,6 +220,9 @@ QByteArray TMKSimulator::Respond(const QByteArray& request, QString& note) {
         note = why;
         return {};
     }
+    if (faults.BusyAfterSections > 0 && command == EndSectionWrite && reply->Status == 0 &&
+        --faults.BusyAfterSections == 0)
+        faults.Busy = std::numeric_limits<int>::max();
     QStringList applied;
     if (faults.ShortReply > 0 && !reply->Data.isEmpty()) {
         --faults.ShortReply;

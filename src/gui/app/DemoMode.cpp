@@ -1,5 +1,7 @@
 #include "app/DemoMode.h"
 
+#include "readwrite/BackupStore.h"
+
 namespace {
 
 TSimulatorOptions DemoMK() {
@@ -16,6 +18,9 @@ TDemoMode::TDemoMode() : Simulator(DemoMK()) {}
 TMainFormSetup TDemoMode::Setup(TMainFormSetup base) const {
     base.LinkEnvironment = [this] { return Simulator.Environment(); };
     base.Demo = true;
+    // The simulated MK's backups would push the real device's out of the usual folder.
+    if (base.BackupFolder.isEmpty())
+        base.BackupFolder = TBackupStore::DemoFolder();
     return base;
 }
 

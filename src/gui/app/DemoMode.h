@@ -5,7 +5,7 @@
 
 // Trying the program without a device: a simulated 32 KB MK on a pseudo-terminal at COM1,
 // answering at the real wire speed, the link pointed at it, automatic search off for this
-// run; the user's program settings keep nothing of it.
+// run, backups in a folder of their own; the user's program settings keep nothing of it.
 class TDemoMode {
 public:
     TDemoMode();

@@ -1,8 +1,11 @@
 #include "app/Dialogs.h"
 
+#include "readwrite/ReadWriteTexts.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -105,6 +108,10 @@ QString SaveFile(QWidget* parent, const TFileDialogRequest& request) {
 }
 int Exec(QDialog& dialog) {
     return Opened([&](THandler& h) { return h.Exec(dialog); });
+}
+
+bool MayOverwrite(const QString& path) {
+    return !QFileInfo::exists(path) || Confirm(WorkflowTexts::FileExistsQuestion());
 }
 
 } // namespace Dialogs

@@ -42,6 +42,9 @@ bool Confirm(const QString& text);         // title "Confirm", Yes/No
 QString OpenFile(QWidget* parent, const TFileDialogRequest& request);
 QString SaveFile(QWidget* parent, const TFileDialogRequest& request);
 int Exec(QDialog& dialog);
+// Before a save: true when the file does not exist yet or the user agrees to replace it
+// ("Файл уже существует. Переписать?"). The save dialogs ask nothing themselves.
+bool MayOverwrite(const QString& path);
 
 // True while any of the above is open (a box, a file dialog, the editor, a viewer).
 bool AnyOpen();

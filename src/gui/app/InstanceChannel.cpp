@@ -85,6 +85,11 @@ bool HandFileToRunningCopy(const QString& socketPath, const QString& file, int w
         QLocalSocket socket;
         socket.connectToServer(socketPath);
         if (socket.waitForConnected(int(deadline.remainingTime()))) {
+            // The file may be ours, the listener not: the kernel says who is there.
+            if (PeerUser(socket) != qint64(getuid())) {
+                socket.abort();
+                return false;
+            }
             socket.write(QFileInfo(file).absoluteFilePath().toUtf8() + '\n');
             const bool sent = socket.waitForBytesWritten(int(deadline.remainingTime()));
             // The copy closes when it has the line.

@@ -10,7 +10,7 @@ class QLocalSocket;
 // How a second start hands its file to the running copy: a local socket beside the
 // single-instance lock. Only the same user reaches it: the socket allows its owner alone,
 // the server asks the kernel who is on the other end and drops anyone else, and the
-// sender talks only to a socket its own user made.
+// sender talks only to a socket its own user made and a copy its own user runs.
 class TInstanceServer : public QObject {
     Q_OBJECT
 
@@ -42,5 +42,6 @@ private:
 
 // Hands the absolute path of a file to the copy listening at socketPath, waiting at most
 // waitMs for a copy that is still starting. False when no copy of this user listens there
-// or the message did not go through.
+// (the socket file or the listening process is another user's) or the message did not go
+// through.
 bool HandFileToRunningCopy(const QString& socketPath, const QString& file, int waitMs = 3000);

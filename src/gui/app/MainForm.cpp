@@ -210,6 +210,8 @@ void TMainForm::FormShow() {
         Setup.BackupFolder.isEmpty() ? TBackupStore::DefaultFolder() : Setup.BackupFolder);
     {
         TMIniFile settings(SettingsPath());
+        if (!settings.Refusal().isEmpty())
+            Dialogs::ShowError(settings.Refusal());
         RS->LoadSettings(settings);
         const ProgramSettings::TStartup stored = ProgramSettings::ReadStartup(
             settings, {AutoSearch, true, Transfers->LastAddress, CurrentPlacement()});
@@ -479,8 +481,12 @@ void TMainForm::SaveSettingsFile() {
 
 void TMainForm::LoadSettingsFile() {
     const QString path = Dialogs::OpenFile(this, SettingsFileRequest(FileFolder, true));
-    if (!path.isEmpty())
-        OpenSettingsFile(path);
+    if (path.isEmpty())
+        return;
+    // Loading replaces the settings as a read from the MK does: unsaved edits are offered
+    // for saving first.
+    AskToSaveChanges();
+    OpenSettingsFile(path);
 }
 
 void TMainForm::OpenSettingsFile(const QString& path) {

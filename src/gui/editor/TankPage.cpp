@@ -252,7 +252,7 @@ Dialogs::TFileDialogRequest TankFileRequest(const QString& folder, bool mustExis
 
 void TTankPage::SaveFile() {
     const QString path = Dialogs::SaveFile(Sheet->window(), TankFileRequest(Folder, false));
-    if (path.isEmpty())
+    if (path.isEmpty() || !Dialogs::MayOverwrite(path))
         return;
     try {
         TankFile::Save(Model->Mk, path);

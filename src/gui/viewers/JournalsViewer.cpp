@@ -273,7 +273,7 @@ void TMK_ViewJournalsDlg::Export(const TFixedCellGrid& grid) {
     request.Directory = ExportFolder;
     request.DefaultSuffix = QStringLiteral("txt");
     const QString path = Dialogs::SaveFile(this, request);
-    if (path.isEmpty())
+    if (path.isEmpty() || !Dialogs::MayOverwrite(path))
         return;
     try {
         JournalExport::Write(path, grid.Texts());

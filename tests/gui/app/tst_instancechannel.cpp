@@ -10,8 +10,10 @@
 #include <QtTest>
 #include <atomic>
 #include <memory>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -114,6 +116,46 @@ private slots:
         QVERIFY2(other.waitForFinished(10000), qPrintable(other.errorString()));
         QVERIFY(other.exitCode() != 0); // refused at connect
         QVERIFY(received.isEmpty());
+    }
+
+    // The socket file is this user's, but another user's process listens at it (a socket
+    // left where that user could take it over): the second start tells it nothing.
+    void copyOfAnotherUserIsToldNothing() {
+        if (geteuid() != 0)
+            QSKIP("needs root to listen as another user; the sender's check is the same");
+        const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, QFile::encodeName(SocketPath()).constData(),
+                 sizeof address.sun_path);
+        QVERIFY(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
+        QCOMPARE(QFileInfo(SocketPath()).ownerId(), getuid());
+        int ready[2];
+        QVERIFY(pipe(ready) == 0);
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            // The kernel records who listens: from here on, that is user nobody.
+            if (setgid(65534) != 0 || setuid(65534) != 0 || listen(listener, 1) != 0)
+                _exit(3);
+            [[maybe_unused]] const ssize_t told = write(ready[1], "r", 1);
+            pollfd wait{listener, POLLIN, 0};
+            if (poll(&wait, 1, 5000) <= 0)
+                _exit(0);
+            const int peer = accept(listener, nullptr, nullptr);
+            char byte = 0;
+            _exit(peer >= 0 && read(peer, &byte, 1) > 0 ? 1 : 0); // 1: it heard the path
+        }
+        close(listener);
+        char byte = 0;
+        QCOMPARE(read(ready[0], &byte, 1), ssize_t(1));
+        QVERIFY(!HandFileToRunningCopy(SocketPath(), QStringLiteral("/tmp/secret.rvset"), 1000));
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
+        close(ready[0]);
+        close(ready[1]);
     }
 
     void malformedMessagesAreDropped_data() {

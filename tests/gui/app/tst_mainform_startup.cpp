@@ -2,6 +2,7 @@
 #include "MainFormKit.h"
 #include "app/DemoMode.h"
 #include "link/LinkTexts.h"
+#include "readwrite/BackupStore.h"
 #include "readwrite/ReadWriteTexts.h"
 
 #include <QCheckBox>
@@ -177,8 +178,18 @@ private slots:
         QVERIFY(!second.IsOnlyCopy());
     }
 
+    // The demo also keeps its backups apart, so the real MK's are never pushed out.
     void demoTurnsSearchOffAndLeavesTheSettingsAlone() {
         TFormBench bench;
+        const QByteArray data = QFile::encodeName(bench.Dir.filePath(QStringLiteral("data")));
+        const QByteArray saved = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", data);
+        const auto restore = qScopeGuard([&] {
+            if (saved.isEmpty())
+                qunsetenv("XDG_DATA_HOME");
+            else
+                qputenv("XDG_DATA_HOME", saved);
+        });
         TMIniFile settings = bench.Settings();
         settings.WriteBool("Common", "Auto", true);
         settings.WriteInteger("RS232", "Port", 5);
@@ -186,7 +197,6 @@ private slots:
         TDemoMode demo;
         TMainFormSetup base;
         base.SettingsPath = bench.SettingsPath();
-        base.BackupFolder = bench.BackupFolder();
         base.LockFolder = bench.Dir.path();
         bench.Form = std::make_unique<TMainForm>(demo.Setup(base));
         TMainForm& form = *bench.Form;
@@ -200,6 +210,9 @@ private slots:
         bench.Dialogs.ConfirmAnswers << true; // "Записать эти изменения в МК?"
         bench.Click("bSetParams");
         QCOMPARE(bench.Dialogs.Texts("Information"), QStringList{WorkflowTexts::SettingsWritten()});
+        QVERIFY(TBackupStore::DemoFolder().startsWith(QString::fromLocal8Bit(data)));
+        QCOMPARE(TBackupStore(TBackupStore::DemoFolder()).Files().size(), 1);
+        QVERIFY(!QFileInfo::exists(TBackupStore::DefaultFolder()));
         form.close();
         QCOMPARE(FileBytes(bench.SettingsPath()), before);
     }

@@ -1,6 +1,7 @@
 // Pages "Бак", "ТО", "Унив.вход" and "Допсистемы" of the settings editor dialog, driven by
 // object name as a user would: grid edits stored when the grid is left, the point count,
-// tank files, the date edit, the ADC refusal and the block grids' double clicks.
+// tank files (with the question before replacing one), the date edit, the ADC refusal and the block
+// grids' double clicks.
 #include "catalog/DeviceFlags.h"
 #include "catalog/MenuItems.h"
 #include "editing/BlockChoice.h"
@@ -9,6 +10,7 @@
 #include "editor/Binder.h"
 #include "editor/SettingsDialog.h"
 #include "model/DeviceModel.h"
+#include "readwrite/ReadWriteTexts.h"
 #include "sim/FactoryMemory.h"
 
 #include "EditorDialogKit.h"
@@ -221,6 +223,26 @@ private slots:
         // Cancelling does nothing.
         QTest::mouseClick(kit.Find<QPushButton>("bOilLoad"), Qt::LeftButton);
         QCOMPARE(kit.Dialogs.Errors(), QStringList());
+    }
+
+    // Saving over an existing tank file asks first; No keeps the file as it was.
+    void TankFileSaveOverAnExistingFileAsks() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("tank.rvtnk");
+        TEditorDialogKit kit(Points(4));
+        kit.Page("tsOil");
+        kit.Dialogs.FileAnswers = {path, path, path};
+        kit.Dialogs.ConfirmAnswers = {false, true};
+        const auto save = [&] {
+            QTest::mouseClick(kit.Find<QPushButton>("bOilSave"), Qt::LeftButton);
+        };
+        save(); // a new file: nothing to ask
+        QVERIFY(QFile::resize(path, 3));
+        save(); // No
+        QCOMPARE(QFileInfo(path).size(), 3);
+        save(); // Yes
+        QCOMPARE(QFileInfo(path).size(), 245);
+        QCOMPARE(kit.Dialogs.Texts("Confirm"), QStringList(2, WorkflowTexts::FileExistsQuestion()));
     }
 
     void DateEdit_data() {

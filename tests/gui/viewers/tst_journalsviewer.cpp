@@ -3,8 +3,9 @@
 #include "base/MKError.h"
 #include "catalog/Protocols.h"
 #include "catalog/Variants.h"
-#include "model/JournalGrids.h"
 #include "model/DeviceModel.h"
+#include "model/JournalGrids.h"
+#include "readwrite/ReadWriteTexts.h"
 #include "sim/FactoryMemory.h"
 #include "viewers/FixedCellGrid.h"
 #include "viewers/JournalExport.h"
@@ -131,6 +132,7 @@ private slots:
     void exportWritesEveryCellTabTerminated();
     void exportCancelledWritesNothing();
     void exportFailureReportsAndKeepsTheOldFile();
+    void exportOverAnExistingFileAsksFirst();
     void exportEncodingIsTabsAndCrLf();
 };
 
@@ -529,6 +531,7 @@ void TestViewJournals::exportFailureReportsAndKeepsTheOldFile() {
     const QString occupied = folder.filePath(QStringLiteral("occupied.txt"));
     QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("occupied.txt")));
     dialogs.FileAnswers << occupied;
+    dialogs.ConfirmAnswers << true; // "replace it": the write then fails
     TMK_ViewJournalsDlg dialog(*mk, ErrorFormats::ObdLetter);
     dialog.show();
     const QList<QStringList> shown = Grid(dialog, "sgTank")->Texts();
@@ -541,6 +544,25 @@ void TestViewJournals::exportFailureReportsAndKeepsTheOldFile() {
     QVERIFY(QFileInfo(occupied).isDir());
     QCOMPARE(Grid(dialog, "sgTank")->Texts(), shown);
     QCOMPARE(std::memcmp(&mk->Record, &before, sizeof before), 0);
+}
+
+void TestViewJournals::exportOverAnExistingFileAsksFirst() {
+    auto mk = FactoryModel();
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("journal.txt"));
+    TScriptedDialogs dialogs;
+    dialogs.FileAnswers << path << path << path;
+    dialogs.ConfirmAnswers << false << true;
+    TMK_ViewJournalsDlg dialog(*mk, ErrorFormats::ObdLetter);
+    dialog.show();
+    Click(dialog, "bTrip"); // a new file: nothing to ask
+    const qint64 size = QFileInfo(path).size();
+    QVERIFY(QFile::resize(path, 3));
+    Click(dialog, "bTrip"); // No
+    QCOMPARE(QFileInfo(path).size(), 3);
+    Click(dialog, "bTrip"); // Yes
+    QCOMPARE(QFileInfo(path).size(), size);
+    QCOMPARE(dialogs.Texts("Confirm"), QStringList(2, WorkflowTexts::FileExistsQuestion()));
 }
 
 void TestViewJournals::exportEncodingIsTabsAndCrLf() {
