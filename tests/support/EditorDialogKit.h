@@ -88,7 +88,7 @@ struct TEditorDialogKit {
         Mk.Record.ProtocolSettings.Protocol =
             uint16_t(Mk.Catalog.AppendProtocol(std::move(protocol)));
         Editor().ProtocolChanged();
-        Dialog->RefreshAll();
+        Editor().NotifyRecordChanged();
     }
 
     TScriptedDialogs Dialogs;
