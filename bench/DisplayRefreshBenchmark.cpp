@@ -56,8 +56,6 @@ int main(int argc, char** argv) {
     mk.Image = FactoryImage(8192);
     mk.UnpackAll();
     mk.RebuildProtocolList();
-    mk.CreateMeasParams();
-    BuildMenuItemList();
     TMK_SetParamsDlg dialog(mk);
     dialog.Prepare();
     dialog.show();

@@ -3,6 +3,7 @@
 #include "Commands.h"
 #include "base/MKError.h"
 #include "catalog/AdditionalSystems.h"
+#include "catalog/DeviceCatalog.h"
 #include "catalog/MeasuredParams.h"
 #include "catalog/MenuItems.h"
 #include "catalog/Protocols.h"
@@ -35,10 +36,10 @@ template <class Container> QJsonArray IdArray(const Container& ids, int count) {
     return array;
 }
 
-QJsonObject FlagsJson() {
+QJsonObject FlagsJson(const TDeviceFlags& deviceFlags) {
     QJsonObject flags;
     for (const TDeviceFlagInfo& info : DeviceFlagList())
-        flags.insert(QString::fromLatin1(info.Name), DeviceFlags.*info.Member);
+        flags.insert(QString::fromLatin1(info.Name), deviceFlags.*info.Member);
     return flags;
 }
 
@@ -94,19 +95,19 @@ QJsonObject MeasParJson(const TMeasParBase& p) {
             {"RangeExtended", p.RangeExtended}};
 }
 
-QJsonObject CatalogJson(std::optional<int> current) {
+QJsonObject CatalogJson(const TDeviceCatalog& catalog, std::optional<int> current) {
     QJsonArray protocols, measParams, menuItems, blocks;
-    for (const auto& p : ProtocolList)
+    for (const auto& p : catalog.Protocols())
         protocols.append(ProtocolJson(*p));
-    for (const auto& p : BuildMeasParList(DeviceFlags))
+    for (const auto& p : catalog.MeasParams())
         measParams.append(MeasParJson(*p));
-    for (const auto& item : MenuItemList)
+    for (const auto& item : catalog.MenuItems())
         menuItems.append(
             QJsonObject{{"Id", item->Id}, {"Name", item->Name}, {"Caption", item->Caption}});
-    for (const TAddSystem& block : BuildAddSystemList())
+    for (const TAddSystem& block : BuildAddSystemList(catalog.Flags()))
         blocks.append(QJsonObject{{"Id", block.Id}, {"Name", block.Name}});
-    return {{"ProjectName", ProjectName},
-            {"Flags", FlagsJson()},
+    return {{"ProjectName", catalog.ProjectName()},
+            {"Flags", FlagsJson(catalog.Flags())},
             {"Protocols", protocols},
             {"CurrentProtocol", current ? QJsonValue(*current) : QJsonValue(QJsonValue::Null)},
             {"MeasParams", measParams},
@@ -114,14 +115,15 @@ QJsonObject CatalogJson(std::optional<int> current) {
             {"Blocks", blocks}};
 }
 
-void PrintSummary(std::optional<int> current) {
-    QString text = QStringLiteral("Проект: %1\n").arg(ProjectName);
-    for (std::size_t i = 0; i < ProtocolList.size(); ++i)
+void PrintSummary(const TDeviceCatalog& catalog, std::optional<int> current) {
+    const auto& protocols = catalog.Protocols();
+    QString text = QStringLiteral("Проект: %1\n").arg(catalog.ProjectName());
+    for (std::size_t i = 0; i < protocols.size(); ++i)
         text += QStringLiteral("%1 %2 %3\n")
                     .arg(current && std::size_t(*current) == i ? QStringLiteral("*")
                                                                : QStringLiteral(" "))
                     .arg(i, 3)
-                    .arg(ProtocolList[i]->ProtName);
+                    .arg(protocols[i]->ProtName);
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
     std::fflush(stdout);
@@ -136,21 +138,20 @@ int RunCatalog(const QStringList& arguments) {
     const auto variant = InRange<uint8_t>(RequiredNumber(args, "--variant"));
     const auto protocol = InRange<uint8_t>(args.Number("--protocol", 0));
 
-    // The order the editor builds in: protocols (which set the flags), then the rest.
+    TDeviceCatalog catalog(settingsVersion, variant);
     std::optional<QString> refused;
     try {
-        BuildProtocolList(settingsVersion, protocol, variant);
+        catalog.SelectProtocol(protocol);
     } catch (const TMKError& e) {
         refused = e.Text();
     }
-    BuildMenuItemList();
 
     const std::optional<int> current =
-        CurrentProtocol ? std::optional<int>(protocol) : std::nullopt;
+        catalog.CurrentProtocol() ? std::optional<int>(protocol) : std::nullopt;
     if (args.Has("--json"))
-        Cli::PrintJson(QJsonDocument(CatalogJson(current)));
+        Cli::PrintJson(QJsonDocument(CatalogJson(catalog, current)));
     else
-        PrintSummary(current);
+        PrintSummary(catalog, current);
     // The catalogue is shown anyway; the note says why there is no current protocol.
     if (refused)
         Cli::PrintError(*refused);

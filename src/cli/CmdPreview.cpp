@@ -110,7 +110,6 @@ int RunPreview(const QStringList& args) {
         SettingsFile::Load(mk, *file);
         // The parameters the device of the file offers, as the editor would show them.
         mk.RebuildProtocolList();
-        mk.CreateMeasParams();
     }
     TIds ids = options.Value("--ids") ? ParseIds(*options.Value("--ids"), screen)
                                       : screen.RecordIds(mk.Record.DisplaySettings);

@@ -31,8 +31,6 @@ inline void PrepareFactoryModel(TMK& mk) {
     mk.Image = FactoryImage(8192);
     mk.UnpackAll();
     mk.RebuildProtocolList();
-    mk.CreateMeasParams();
-    BuildMenuItemList();
 }
 
 inline QByteArray RecordBytes(const TMK& mk) {

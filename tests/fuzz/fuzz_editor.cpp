@@ -27,12 +27,12 @@ namespace {
 struct TRowReach {
     bool On = qEnvironmentVariableIntValue("MK_FUZZ_ROWS") != 0;
     std::map<const std::vector<TControlRow>*, std::vector<TControlRow>> Wrapped;
-    std::vector<int> Loads = std::vector<int>(EditorRows().size());
-    std::vector<int> Stores = std::vector<int>(EditorRows().size());
+    std::vector<int> Loads = std::vector<int>(EditorRows(false).size());
+    std::vector<int> Stores = std::vector<int>(EditorRows(false).size());
 
-    // The table for an editor of the device the model holds now.
-    const std::vector<TControlRow>& Rows() {
-        const std::vector<TControlRow>& shared = EditorRows();
+    // The table for an editor of the device the model holds.
+    const std::vector<TControlRow>& Rows(const TMK& mk) {
+        const std::vector<TControlRow>& shared = EditorRows(mk.Catalog.Flags().ServiceInThousandKm);
         if (!On)
             return shared;
         auto [it, made] = Wrapped.try_emplace(&shared, shared);
@@ -58,7 +58,7 @@ struct TRowReach {
     ~TRowReach() {
         if (!On)
             return;
-        const std::vector<TControlRow>& Rows = EditorRows();
+        const std::vector<TControlRow>& Rows = EditorRows(false);
         int loads = 0, stores = 0, withStore = 0;
         QStringList missed;
         for (std::size_t i = 0; i < Rows.size(); ++i) {
@@ -114,7 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     DeclareRecord(mk, s.Image, pair, input.Record, input.RecordSize);
     try {
         mk.EditSettings([&] {
-            TSettingsEditor editor(mk, s.Reach.Rows());
+            TSettingsEditor editor(mk, s.Reach.Rows(mk));
             editor.Show();
             ReadEverything(editor);
             bool stored = false;

@@ -74,11 +74,7 @@ QByteArray RecordWith(TMK& mk, const QByteArray& image, const QByteArray& factor
 }
 
 int ProtocolCount(TPair pair) {
-    try {
-        BuildProtocolList(pair.SettingsVersion, 0, uint8_t(pair.Variant));
-    } catch (const TMKError&) {
-    }
-    return int(ProtocolList.size());
+    return int(TDeviceCatalog(pair.SettingsVersion, uint8_t(pair.Variant)).Protocols().size());
 }
 
 // The rows shown and enabled now that no earlier input assigned, the protocol list last at

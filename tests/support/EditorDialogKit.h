@@ -4,8 +4,6 @@
 // declared as a device of the variant table, with scripted dialogs; the display pages'
 // right-click menus are caught instead of popped up.
 
-#include "catalog/DeviceFlags.h"
-#include "catalog/MenuItems.h"
 #include "catalog/Protocols.h"
 #include "editing/SettingsEditor.h"
 #include "editor/DisplayWidgets.h"
@@ -36,9 +34,7 @@ struct TEditorDialogKit {
             prepare(Mk);
         Mk.RebuildProtocolList();
         if (flags)
-            flags(DeviceFlags);
-        Mk.CreateMeasParams();
-        BuildMenuItemList();
+            ChangeFlags(Mk, flags);
         DisplayParts::SetMenuOpener([this](QMenu& menu, const QPoint& at) {
             Opened.append(&menu);
             OpenedAt.append(at);
@@ -89,8 +85,8 @@ struct TEditorDialogKit {
         for (int i = 0; i < ids.size(); ++i)
             protocol->ParamIds[std::size_t(i)] = uint8_t(ids[i]);
         protocol->ParamCount = int(ids.size());
-        ProtocolList.push_back(std::move(protocol));
-        Mk.Record.ProtocolSettings.Protocol = uint16_t(ProtocolList.size() - 1);
+        Mk.Record.ProtocolSettings.Protocol =
+            uint16_t(Mk.Catalog.AppendProtocol(std::move(protocol)));
         Editor().ProtocolChanged();
         Editor().NotifyRecordChanged();
     }

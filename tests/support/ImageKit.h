@@ -70,6 +70,15 @@ inline void DeclareDevice(TMK& mk, uint16_t version, uint32_t variant, quint32 m
     mk.PackAll();
 }
 
+// The model's catalogue rebuilt for its device's flags changed by `change` (a device the
+// variant table lacks), the record's protocol selected in it.
+template <class Change> void ChangeFlags(TMK& mk, Change change) {
+    TDeviceFlags flags = mk.Catalog.Flags();
+    change(flags);
+    mk.Catalog = TDeviceCatalog(flags, mk.Catalog.ProjectName());
+    mk.Catalog.SelectProtocol(mk.Record.ProtocolSettings.Protocol);
+}
+
 // The first device of the variant table that has every flag of `with` and none of `without`.
 inline std::pair<uint16_t, uint32_t> DeviceWith(TCapMask with, TCapMask without = {}) {
     for (const TVariantRow& row : DeviceVariantRows()) {

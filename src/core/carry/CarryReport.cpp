@@ -44,4 +44,9 @@ QString IdNotInCatalogue() {
     return QStringLiteral("Нет в каталоге этого МК");
 }
 
+QString Rounded(double held, int decimals) {
+    return QStringLiteral("Записано как %1: точнее этот МК не хранит")
+        .arg(QString::number(held, 'f', decimals));
+}
+
 } // namespace CarryReasons

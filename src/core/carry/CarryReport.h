@@ -33,4 +33,6 @@ QString OutOfRange(double min, double max, int decimals);
 QString ItemNotOffered();
 QString ProtocolNotOffered();
 QString IdNotInCatalogue();
+// Carried as `held`, the nearest value the target's control can hold.
+QString Rounded(double held, int decimals);
 } // namespace CarryReasons

@@ -1,5 +1,6 @@
 #include "carry/CarrySource.h"
 
+#include "catalog/MenuItems.h"
 #include "catalog/Protocols.h"
 #include "editing/BlockChoice.h"
 #include "editing/EditorSession.h"
@@ -23,10 +24,12 @@ std::vector<TShownOneValue> OneValues(const TSettingsEditor& editor) {
     const TProtBase& protocol = editor.Protocol();
     const int count = std::min(protocol.ParamCount, ScreenEnable::OneValueBoxes);
     const std::span<const TControlRow> rows = ScreenEnable::OneValueRows(editor);
-    for (int box = 0; box < count; ++box)
-        boxes.push_back({box, protocol.ParamIds[std::size_t(box)],
+    for (int box = 0; box < count; ++box) {
+        const int id = protocol.ParamIds[std::size_t(box)];
+        boxes.push_back({box, id, ParamMeaning(editor.Mk, id),
                          editor.Shown(rows[std::size_t(box)]).toBool(),
                          ScreenEnable::OneValueCaption(editor, box)});
+    }
     return boxes;
 }
 
@@ -34,7 +37,7 @@ std::vector<TShownOneValue> OneValues(const TSettingsEditor& editor) {
 // not a choice the source shows).
 TShownScreens Screens(const TSettingsEditor& editor, ScreenChoice::TPartMenus& menus,
                       TScreenKind kind) {
-    TShownScreens screens{kind, {}, {}};
+    TShownScreens screens{kind, {}, {}, {}};
     const int parts = ScreenChoice::PartCount(kind);
     const std::size_t slotCount = std::size_t(ScreenChoice::DisplayCount(kind) * parts);
     screens.Ids.reserve(slotCount);
@@ -44,6 +47,7 @@ TShownScreens Screens(const TSettingsEditor& editor, ScreenChoice::TPartMenus& m
             const int id = ScreenChoice::StoredId(editor.Mk, kind, display, part);
             const ScreenChoice::TParamItem* item = menus.Find(kind, part, id);
             screens.Ids.push_back(item ? id : -1);
+            screens.Meanings.push_back(ParamMeaning(editor.Mk, id));
             screens.Names.push_back(item ? item->Caption : QString());
         }
     }
@@ -51,6 +55,11 @@ TShownScreens Screens(const TSettingsEditor& editor, ScreenChoice::TPartMenus& m
 }
 
 } // namespace
+
+TParamMeaning ParamMeaning(const TMK& mk, int id) {
+    const TMeasParBase* param = mk.Catalog.FindMeasParam(id);
+    return param ? TParamMeaning(param->Kind()) : std::nullopt;
+}
 
 bool IsOneValueBox(const QString& name) {
     return name.startsWith(QLatin1String("cbShowDisp_1_"));
@@ -79,8 +88,11 @@ TCarrySource TakeCarrySource(TMK& source) {
             taken.Screens.push_back(Screens(editor, menus, kind));
         for (int list = 0; list < HotMenus::ListCount; ++list)
             for (int row = 0; row < HotMenus::RowCount; ++row)
-                if (const uint16_t id = HotMenus::Entry(editor.Mk, list, row))
-                    taken.HotMenus[std::size_t(list)].push_back({id, HotMenus::Caption(id)});
+                if (const uint16_t id = HotMenus::Entry(editor.Mk, list, row)) {
+                    const TMKMenuItem* item = editor.Mk.Catalog.FindMenuItemById(id);
+                    taken.HotMenus[std::size_t(list)].push_back(
+                        {id, item ? item->Name : QString(), item ? item->Caption : QString()});
+                }
         const TDisplaySettings& display = editor.Mk.Record.DisplaySettings;
         taken.ColorTable0 = display.ColorTable0;
         taken.ColorTable1 = display.ColorTable1;

@@ -1,10 +1,11 @@
 #pragma once
 
-// The settings of a source record as its editor shows them, taken before the catalogues are
-// rebuilt for the target: values with their meanings (item texts, the protocol's entry,
-// parameter, menu item and block ids), since the catalogues are program-wide.
+// The settings of a source record as its editor shows them: values with their meanings (item
+// texts, the protocol's entry, what each parameter and menu item id stands for on the source),
+// since the same id may stand for something else in the target's catalogue.
 
 #include "catalog/AdditionalSystems.h"
+#include "catalog/MeasuredParams.h"
 #include "editing/ScreenChoice.h"
 #include "editing/TankTable.h"
 #include "model/Record.h"
@@ -12,6 +13,7 @@
 #include <QString>
 #include <QVariant>
 #include <array>
+#include <optional>
 #include <vector>
 
 class TMK;
@@ -25,21 +27,27 @@ struct TShownSetting {
     std::size_t Position = 0; // of the row in the source's table
 };
 
+// What a measured-parameter id stands for on the source; none for an id its catalogue lacks.
+using TParamMeaning = std::optional<TMeasParKind>;
+
 struct TShownOneValue {
     int Box = 0;
     int ParamId = 0;
+    TParamMeaning Meaning;
     bool Checked = false;
     QString Caption;
 };
 
 struct TShownScreens {
     TScreenKind Kind;
-    std::vector<int> Ids;       // display after display; -1 where the part's menu lacks it
-    std::vector<QString> Names; // the parameters' names
+    std::vector<int> Ids;                // display after display; -1 where the part's menu lacks it
+    std::vector<TParamMeaning> Meanings; // of each id
+    std::vector<QString> Names;          // the parameters' names
 };
 
 struct TShownMenuItem {
     uint16_t Id = 0;
+    QString Name; // the item's key, the same on every MK; empty for an id the source lacks
     QString Caption;
 };
 
@@ -64,6 +72,9 @@ struct TCarrySource {
 // Opens the source as the editor does and takes what it shows; the source stays as it was.
 // Throws what opening the editor throws.
 TCarrySource TakeCarrySource(TMK& source);
+
+// What the id stands for in the catalogue of `mk`.
+TParamMeaning ParamMeaning(const TMK& mk, int id);
 
 // The protocol list and the x1 boxes are carried by their own rules.
 inline const QString ProtocolControl = QStringLiteral("cbProtocol");

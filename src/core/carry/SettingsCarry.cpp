@@ -1,6 +1,8 @@
 #include "carry/SettingsCarry.h"
 
 #include "base/MKError.h"
+#include "carry/CarrySource.h"
+#include "catalog/MenuItems.h"
 #include "catalog/Protocols.h"
 #include "editing/BlockChoice.h"
 #include "editing/Conversions.h"
@@ -11,9 +13,9 @@
 #include "editing/ScreenEnable.h"
 #include "editing/SettingsEditor.h"
 #include "model/DeviceModel.h"
-#include "carry/CarrySource.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <optional>
 
@@ -22,8 +24,8 @@ namespace {
 const QString DisplayPage = QStringLiteral("Дисплей");
 const QString BlocksPage = QStringLiteral("tsBlocks");
 
-// How one control went.
-enum class TOutcome { Carried, Empty, Refused };
+// How one control went: Rounded when the target holds the value only rounded.
+enum class TOutcome { Carried, Empty, Refused, Rounded };
 
 struct TAttempt {
     TOutcome Outcome = TOutcome::Refused;
@@ -78,8 +80,9 @@ private:
     }
 
     void CarryProtocol() {
-        for (std::size_t i = 0; i < ProtocolList.size(); ++i) {
-            const TProtBase& entry = *ProtocolList[i];
+        const auto& protocols = E.Mk.Catalog.Protocols();
+        for (std::size_t i = 0; i < protocols.size(); ++i) {
+            const TProtBase& entry = *protocols[i];
             if (entry.ProtName != S.ProtName || entry.ProtCode != S.ProtCode)
                 continue;
             if (ReadField(E.Mk, RecordField(u"Protocol")) != int64_t(i))
@@ -123,6 +126,11 @@ private:
                 }
                 progress = true;
                 R.Carried += attempt.Outcome == TOutcome::Carried;
+                if (attempt.Outcome == TOutcome::Rounded) {
+                    const TShownSetting& setting = *control.Setting;
+                    Report(setting.Name, setting.Page, setting.Caption, setting.Text,
+                           attempt.Reason);
+                }
             }
             pending = std::move(left);
         }
@@ -182,7 +190,21 @@ private:
                 return {TOutcome::Carried, {}};
             break;
         }
-        return Store(row, value);
+        const TAttempt attempt = Store(row, value);
+        return row.Kind == TControlKind::Spin && attempt.Outcome == TOutcome::Carried
+                   ? HeldAsGiven(row, value.toDouble())
+                   : attempt;
+    }
+
+    // The spin shows what the record now holds, as the dialog would after the store; a value
+    // the target's precision (decimals, steps) changed is carried rounded and reported.
+    TAttempt HeldAsGiven(const TControlRow& row, double given) {
+        E.Reload(row);
+        const double held = E.Shown(row).toDouble();
+        const double noise = 0.25 * std::pow(10.0, -row.Decimals - 1); // a float's last bits
+        if (std::abs(held - given) <= noise)
+            return {TOutcome::Carried, {}};
+        return {TOutcome::Rounded, CarryReasons::Rounded(held, row.Decimals)};
     }
 
     // The value goes in as the user puts it; the "Показывать" groups act on their page only.
@@ -201,14 +223,27 @@ private:
         return attempt;
     }
 
+    // The target's id for what `id` stands for on the source: the same id where it means the
+    // same here, else the id of the same parameter here; -1 when the target lacks it. An id
+    // the source's catalogue lacks goes as it is.
+    int TargetParamId(int id, const TParamMeaning& meaning) const {
+        if (!meaning || ParamMeaning(E.Mk, id) == meaning)
+            return id;
+        for (const auto& param : E.Mk.Catalog.MeasParams())
+            if (param->Kind() == *meaning)
+                return param->Id;
+        return -1;
+    }
+
     // x1 boxes by the parameter each stands for.
     void CarryOneValues() {
         const TProtBase& protocol = E.Protocol();
         const int count = std::min(protocol.ParamCount, ScreenEnable::OneValueBoxes);
         const std::span<const TControlRow> rows = ScreenEnable::OneValueRows(E);
         for (const TShownOneValue& source : S.OneValues) {
+            const int id = TargetParamId(source.ParamId, source.Meaning);
             const auto* first = protocol.ParamIds.data();
-            const auto* found = std::find(first, first + count, source.ParamId);
+            const auto* found = id < 0 ? first + count : std::find(first, first + count, id);
             if (found == first + count) {
                 if (source.Checked)
                     Report(ScreenEnable::BoxName('1', source.Box), DisplayPage, source.Caption,
@@ -246,12 +281,15 @@ private:
             const TScreenNames names = ScreenNames(screens.Kind);
             const int parts = ScreenChoice::PartCount(screens.Kind);
             for (int slot = 0; slot < int(screens.Ids.size()); ++slot) {
-                const int id = screens.Ids[std::size_t(slot)];
+                if (screens.Ids[std::size_t(slot)] < 0)
+                    continue;
+                const int id = TargetParamId(screens.Ids[std::size_t(slot)],
+                                             screens.Meanings[std::size_t(slot)]);
                 const int display = slot / parts;
                 const int part = slot % parts;
-                if (id < 0 || ScreenChoice::StoredId(E.Mk, screens.Kind, display, part) == id)
+                if (id >= 0 && ScreenChoice::StoredId(E.Mk, screens.Kind, display, part) == id)
                     continue;
-                if (menus.Find(screens.Kind, part, id)) {
+                if (id >= 0 && menus.Find(screens.Kind, part, id)) {
                     ScreenChoice::StoreId(E.Mk, screens.Kind, display, part, id);
                     continue;
                 }
@@ -265,23 +303,16 @@ private:
         }
     }
 
-    // Each list keeps the items the target's menu item catalogue holds, in their order.
+    // Each list keeps the items the target's menu item catalogue holds, in their order, each
+    // under the target's id for its name (ids count the items a device has, so they differ).
     void CarryHotMenus() {
         for (int list = 0; list < HotMenus::ListCount; ++list) {
-            const auto& items = S.HotMenus[std::size_t(list)];
-            // Empty rows are no setting: the same items in the same order are the same list.
-            std::vector<uint16_t> held;
-            for (int row = 0; row < HotMenus::RowCount; ++row)
-                if (const uint16_t id = HotMenus::Entry(E.Mk, list, row))
-                    held.push_back(id);
-            if (std::equal(held.begin(), held.end(), items.begin(), items.end(),
-                           [](uint16_t id, const TShownMenuItem& item) { return id == item.Id; }))
-                continue;
-            HotMenus::Clear(E.Mk, list);
-            int row = 0;
-            for (const TShownMenuItem& item : items) {
-                if (!HotMenus::Caption(item.Id).isEmpty()) {
-                    HotMenus::Insert(E.Mk, list, row++, item.Id);
+            std::vector<uint16_t> carried;
+            for (const TShownMenuItem& item : S.HotMenus[std::size_t(list)]) {
+                const TMKMenuItem* target =
+                    item.Name.isEmpty() ? nullptr : E.Mk.Catalog.FindMenuItem(item.Name);
+                if (target) {
+                    carried.push_back(target->Id);
                     continue;
                 }
                 Report(QStringLiteral("HotMenus"), DisplayPage,
@@ -289,6 +320,16 @@ private:
                        item.Caption.isEmpty() ? QString::number(item.Id) : item.Caption,
                        CarryReasons::IdNotInCatalogue());
             }
+            // Empty rows are no setting: the same items in the same order are the same list.
+            std::vector<uint16_t> held;
+            for (int row = 0; row < HotMenus::RowCount; ++row)
+                if (const uint16_t id = HotMenus::Entry(E.Mk, list, row))
+                    held.push_back(id);
+            if (held == carried)
+                continue;
+            HotMenus::Clear(E.Mk, list);
+            for (std::size_t row = 0; row < carried.size(); ++row)
+                HotMenus::Insert(E.Mk, list, int(row), carried[row]);
         }
         E.NotifyRecordChanged();
     }

@@ -17,4 +17,4 @@ struct TAddSystem {
 constexpr int MaxAddSystems = 201;
 
 // The systems the device offers, in catalogue order.
-std::vector<TAddSystem> BuildAddSystemList(const TDeviceFlags& flags = DeviceFlags);
+std::vector<TAddSystem> BuildAddSystemList(const TDeviceFlags& flags);

@@ -2,8 +2,6 @@
 
 #include <array>
 
-TDeviceFlags DeviceFlags;
-
 namespace {
 
 #define MK_FLAG_INFO(name) TDeviceFlagInfo{#name, &TDeviceFlags::name},

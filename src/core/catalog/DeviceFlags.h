@@ -4,9 +4,8 @@
 #include <initializer_list>
 #include <span>
 
-// Program-wide flags describing the device in hand: what it can do (capabilities) and which
-// vehicle protocol groups it offers. The device variant table sets them at every protocol-list
-// build; everything else only reads them.
+// Flags describing a device: what it can do (capabilities) and which vehicle protocol groups
+// it offers. The device variant table gives them; a device model's catalogue holds them.
 
 #define MK_CAPABILITY_FLAGS(X)                                                                     \
     X(NoParkType)                                                                                  \
@@ -145,6 +144,3 @@ struct TDeviceFlagInfo {
 
 // Every flag by name: the capability flags first, then the protocol-group flags.
 std::span<const TDeviceFlagInfo> DeviceFlagList();
-
-// Set by BuildProtocolList (catalog/Protocols.h) for the device in hand.
-extern TDeviceFlags DeviceFlags;

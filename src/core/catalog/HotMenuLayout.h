@@ -18,4 +18,4 @@ struct THotMenuEntry {
 };
 
 // The add menu of hot menu `list` (0..3) for the device flags given.
-std::vector<THotMenuEntry> HotMenuInsertMenu(int list, const TDeviceFlags& flags = DeviceFlags);
+std::vector<THotMenuEntry> HotMenuInsertMenu(int list, const TDeviceFlags& flags);

@@ -136,6 +136,13 @@ const char* TMeasParBase::ClassName() const {
     return ClassNames[std::size_t(ParKind)];
 }
 
+std::unique_ptr<TMeasParBase> TMeasParBase::Prepared() const {
+    std::unique_ptr<TMeasParBase> copy = CreateMeasPar(ParKind);
+    *copy = *this; // every descriptor class holds the base's data only
+    copy->PrepareData();
+    return copy;
+}
+
 void TMeasParBase::PrepareData() {
     if (Decimals == 0) {
         MinText = QString::number(MinValue);

@@ -78,6 +78,9 @@ public:
 
     // Fills MinText and MaxText; the previews call it right before drawing.
     virtual void PrepareData();
+    // A copy with PrepareData done: what a preview draws, leaving the catalogue's own
+    // descriptor (shared by every model of the device) as built.
+    std::unique_ptr<TMeasParBase> Prepared() const;
     // (value - MinValue) * span / (MaxValue - MinValue), truncated, limited to 0..span.
     int ScaleToSpan(int value, int span) const;
     // DialMin + (DialMax - DialMin) * i / divisions for i = 0..divisions (4 on the left dial,
@@ -113,6 +116,8 @@ public:
 
 protected:
     explicit TMeasParBase(TMeasParKind kind);
+    TMeasParBase(const TMeasParBase&) = default;
+    TMeasParBase& operator=(const TMeasParBase&) = default;
 
 private:
     TMeasParKind ParKind;

@@ -1,11 +1,8 @@
 #include "catalog/MenuItems.h"
 
-#include "catalog/ListsByFlags.h"
 #include "catalog/MenuConditions.h"
 
 #include <initializer_list>
-
-std::vector<std::unique_ptr<TMKMenuItem>> MenuItemList;
 
 namespace {
 
@@ -150,13 +147,18 @@ void Append(TMenuItems& items, QString name, QString caption) {
     items.push_back(std::move(item));
 }
 
-TMenuItems CreateMenuItems() {
+} // namespace
+
+TMKMenuItem::TMKMenuItem(QString name, QString caption)
+    : Caption(std::move(caption)), Name(std::move(name)) {}
+
+std::vector<std::unique_ptr<TMKMenuItem>> CreateMenuItems(const TDeviceFlags& flags) {
     TMenuItems items;
     for (const TMenuBlock& block : Table) {
         const bool numbered = block.First <= block.Last;
         for (int k = block.First; k <= (numbered ? block.Last : block.First); ++k) {
             for (const TMenuRow& row : block.Rows) {
-                if (!Holds(row.When, DeviceFlags))
+                if (!Holds(row.When, flags))
                     continue;
                 QString name = QString::fromUtf8(row.Name);
                 QString caption = QString::fromUtf8(row.Caption);
@@ -169,29 +171,4 @@ TMenuItems CreateMenuItems() {
         }
     }
     return items;
-}
-
-} // namespace
-
-TMKMenuItem::TMKMenuItem(QString name, QString caption)
-    : Caption(std::move(caption)), Name(std::move(name)) {}
-
-void BuildMenuItemList() {
-    static TListsByFlags<TMenuItems> kept;
-    static TDeviceFlags builtFor;
-    kept.Keep(builtFor, std::move(MenuItemList));
-    builtFor = DeviceFlags;
-    MenuItemList = kept.Take(DeviceFlags, CreateMenuItems);
-}
-
-const TMKMenuItem* FindMenuItem(const QString& name) {
-    for (const auto& item : MenuItemList)
-        if (item->Name == name)
-            return item.get();
-    return nullptr;
-}
-
-const TMKMenuItem* FindMenuItemById(uint16_t id) {
-    // Ids are 1-based positions.
-    return id >= 1 && id <= MenuItemList.size() ? MenuItemList[id - 1u].get() : nullptr;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalog/DeviceFlags.h"
+
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -13,14 +15,9 @@ public:
 
     QString Caption; // shown in the editor's hot-menu tables and menus
     QString Name;    // the program's key for the item
-    uint16_t Id = 0; // 1-based position in MenuItemList
+    uint16_t Id = 0; // 1-based position in the list
 };
 
-extern std::vector<std::unique_ptr<TMKMenuItem>> MenuItemList;
-
-// Rebuilds MenuItemList for the NoVoice and NoAirTemperature flags in force.
-void BuildMenuItemList();
-// Exact, case-sensitive match; null when absent.
-const TMKMenuItem* FindMenuItem(const QString& name);
-// Null when absent (also for 0, the empty slot).
-const TMKMenuItem* FindMenuItemById(uint16_t id);
+// The items a device with these flags has (NoVoice and NoAirTemperature decide), in order; a
+// device model's TDeviceCatalog holds its list.
+std::vector<std::unique_ptr<TMKMenuItem>> CreateMenuItems(const TDeviceFlags& flags);

@@ -1,13 +1,7 @@
 #include "catalog/Protocols.h"
 
 #include "base/MKError.h"
-#include "catalog/ListsByFlags.h"
 #include "catalog/ProtocolTable.h"
-#include "catalog/Variants.h"
-
-TProtocolEntries ProtocolList;
-TProtBase* CurrentProtocol = nullptr;
-QString ProjectName;
 
 namespace {
 
@@ -149,27 +143,4 @@ TProtocolEntries CreateProtocolEntries(const TDeviceFlags& flags) {
         for (const auto& entry : entries)
             entry->AddParam(LightsFlagBesideAirId);
     return entries;
-}
-
-void BuildProtocolList(uint16_t settingsVersion, uint8_t protocolIndex, uint8_t variant) {
-    static TListsByFlags<TProtocolEntries> kept;
-    static TDeviceFlags builtFor;
-    CurrentProtocol = nullptr;
-    kept.Keep(builtFor, std::move(ProtocolList));
-    ProtocolList.clear();
-    TDeviceVariant device = LookUpDeviceVariant(settingsVersion, variant);
-    DeviceFlags = device.Flags;
-    ProjectName = std::move(device.ProjectName);
-    ProtocolList = kept.Take(DeviceFlags, [] { return CreateProtocolEntries(DeviceFlags); });
-    builtFor = DeviceFlags;
-    // A refused index still leaves the complete list behind.
-    SelectProtocol(protocolIndex);
-}
-
-void SelectProtocol(int index) {
-    if (index < 0 || index >= int(ProtocolList.size())) {
-        CurrentProtocol = nullptr;
-        throw TMKError(QStringLiteral("List index out of bounds (%1)").arg(index));
-    }
-    CurrentProtocol = ProtocolList[std::size_t(index)].get();
 }

@@ -10,8 +10,8 @@
 #include <span>
 #include <vector>
 
-// The vehicle protocol catalogue: the protocols the device in hand offers, in the order the
-// settings record's protocol index counts them.
+// The vehicle protocol catalogue: the protocols a device offers, in the order the settings
+// record's protocol index counts them (a device model's TDeviceCatalog holds its list).
 
 class TProtBase {
 public:
@@ -70,20 +70,5 @@ constexpr int NoText = 1000;     // no code text
 
 using TProtocolEntries = std::vector<std::unique_ptr<TProtBase>>;
 
-// The protocols of the device in hand, in list order.
-extern TProtocolEntries ProtocolList;
-// The entry at the record's protocol index; null when the index was outside the list.
-extern TProtBase* CurrentProtocol;
-// Our model designation of the device in hand; empty when it has none.
-extern QString ProjectName;
-
 // The entries a device with these flags offers, in list order.
 TProtocolEntries CreateProtocolEntries(const TDeviceFlags& flags);
-
-// Rebuilds everything above and DeviceFlags for the device, then selects the protocol. The
-// list is complete even when the index is outside it; then TMKError "List index out of bounds
-// (N)" is thrown and there is no current protocol.
-void BuildProtocolList(uint16_t settingsVersion, uint8_t protocolIndex, uint8_t variant);
-
-// Makes the entry at index the current protocol; throws as BuildProtocolList does.
-void SelectProtocol(int index);

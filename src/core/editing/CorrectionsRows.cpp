@@ -6,6 +6,7 @@
 #include "editing/EditorTables.h"
 #include "editing/RowBuilders.h"
 #include "editing/SettingsEditor.h"
+#include "model/DeviceModel.h"
 
 namespace {
 
@@ -74,9 +75,9 @@ QStringList TankMethItems(const TProtBase& p) {
     return items;
 }
 
-QStringList ProtocolNames() {
+QStringList ProtocolNames(const TSettingsEditor& e) {
     QStringList names;
-    for (const auto& entry : ProtocolList)
+    for (const auto& entry : e.Mk.Catalog.Protocols())
         names << entry->ProtName;
     return names;
 }
@@ -184,7 +185,7 @@ std::vector<TControlRow> ProtocolRows() {
     select.ItemsRule = [](const TSettingsEditor& e) { return ProtocolSelectItems(e.Flags()); };
 
     TControlRow protocol = List(QStringLiteral("cbProtocol"), QStringLiteral("Протокол"), {});
-    protocol.ItemsRule = [](const TSettingsEditor&) { return ProtocolNames(); };
+    protocol.ItemsRule = [](const TSettingsEditor& e) { return ProtocolNames(e); };
     protocol.VisibleRule = ManualProtocol;
     // Picking the protocol already in force keeps its sub-types.
     protocol.After = [](TSettingsEditor& e) {

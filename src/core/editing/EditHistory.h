@@ -18,7 +18,7 @@ class TProtBase;
 struct TEditorSnapshot {
     QByteArray Record;             // the edited blocks, as the record holds them
     std::vector<QVariant> Shown;   // every control's shown value, in row order
-    TProtBase* Protocol = nullptr; // the current protocol
+    const TProtBase* Protocol = nullptr; // the current protocol
     int SchemeIsUser = 0;          // the colour table the colour pages edit
     int PaletteRow = -1;           // the palette row the colour page edits and its components
     std::array<int, 3> PaletteShown{};

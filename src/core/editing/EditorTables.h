@@ -13,13 +13,13 @@ std::vector<TControlRow> CorrectionsRows(); // "Поправки", "Источн
 std::vector<TControlRow> LimitsRows();      // "Границы", "Озвуч.сообщения"
 std::vector<TControlRow> DisplayRows();     // the "Дисплей" sub-pages
 std::vector<TControlRow> TankRows();        // "Бак"
-std::vector<TControlRow> ServiceRows();     // "ТО", "Средние"
-std::vector<TControlRow> ParkingRows();     // "Парковка"
-std::vector<TControlRow> ExtrasRows();      // "Унив.вход", "Допсистемы"
+std::vector<TControlRow> ServiceRows(bool serviceInThousandKm); // "ТО", "Средние"
+std::vector<TControlRow> ParkingRows();                         // "Парковка"
+std::vector<TControlRow> ExtrasRows(); // "Унив.вход", "Допсистемы"
 
-// Every table, in page order. Built once (per service form): the rows hold names and rules,
-// no editor's state.
-const std::vector<TControlRow>& EditorRows();
+// Every table, in page order, for the device's service form (the ServiceInThousandKm flag).
+// Built once per form: the rows hold names and rules, no editor's state.
+const std::vector<TControlRow>& EditorRows(bool serviceInThousandKm);
 
 // The screen-enable boxes and the x1 list rebuilt from the current protocol: when the
 // editor opens, after the user picks another protocol and after "Все в исх.состояние".

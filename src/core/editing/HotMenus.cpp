@@ -40,13 +40,15 @@ void Write(TMK& mk, int list, TList entries) {
         mk.Record.DisplaySettings.HotMenus[list][r] = entries[std::size_t(r)];
 }
 
-void Resolve(const std::vector<THotMenuEntry>& entries, std::vector<TChoice>& out) {
+void Resolve(const TDeviceCatalog& catalog, const std::vector<THotMenuEntry>& entries,
+             std::vector<TChoice>& out) {
     for (const THotMenuEntry& entry : entries) {
         if (entry.ItemName.isEmpty()) {
             TChoice sub{entry.Caption, 0, {}};
-            Resolve(entry.Children, sub.Children);
+            Resolve(catalog, entry.Children, sub.Children);
             out.push_back(std::move(sub));
-        } else if (const TMKMenuItem* item = FindMenuItem(entry.ItemName); item && item->Id) {
+        } else if (const TMKMenuItem* item = catalog.FindMenuItem(entry.ItemName);
+                   item && item->Id) {
             out.push_back({item->Caption, item->Id, {}});
         }
     }
@@ -76,8 +78,8 @@ uint16_t Entry(const TMK& mk, int list, int row) {
     return Read(mk, list)[std::size_t(row)];
 }
 
-QString Caption(uint16_t id) {
-    const TMKMenuItem* item = id ? FindMenuItemById(id) : nullptr;
+QString Caption(const TDeviceCatalog& catalog, uint16_t id) {
+    const TMKMenuItem* item = id ? catalog.FindMenuItemById(id) : nullptr;
     return item ? item->Caption : QString();
 }
 
@@ -121,10 +123,10 @@ void Move(TMK& mk, int list, int from, int to) {
     Write(mk, list, entries);
 }
 
-std::vector<TChoice> InsertChoices(int list, const TDeviceFlags& flags) {
+std::vector<TChoice> InsertChoices(const TDeviceCatalog& catalog, int list) {
     CheckList(list);
     std::vector<TChoice> choices;
-    Resolve(HotMenuInsertMenu(list, flags), choices);
+    Resolve(catalog, HotMenuInsertMenu(list, catalog.Flags()), choices);
     return choices;
 }
 

@@ -4,14 +4,13 @@
 // compact (items first, in their order, empty rows last), and the editing the "Горячие
 // меню" page offers.
 
-#include "catalog/DeviceFlags.h"
-
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 #include <vector>
 
 class TMK;
+class TDeviceCatalog;
 
 namespace HotMenus {
 
@@ -28,7 +27,7 @@ enum TRowAction { InsertAction, DeleteAction, ClearAction };
 // TRangeError for a list or row outside the record.
 uint16_t Entry(const TMK& mk, int list, int row);
 // The caption of an entry's menu item; empty for 0 or an id the catalogue does not hold.
-QString Caption(uint16_t id);
+QString Caption(const TDeviceCatalog& catalog, uint16_t id);
 
 // Non-zero ids keep their order, zeros move to the end.
 void Compact(TMK& mk, int list);
@@ -48,8 +47,8 @@ struct TChoice {
     std::vector<TChoice> Children;
     bool IsSubMenu() const { return Id == 0; }
 };
-// The insertion menu of a list for the device flags, each named item looked up in the menu
-// item catalogue; names it does not hold are left out.
-std::vector<TChoice> InsertChoices(int list, const TDeviceFlags& flags = DeviceFlags);
+// The insertion menu of a list for the catalogue's device, each named item looked up in its
+// menu items; names it does not hold are left out.
+std::vector<TChoice> InsertChoices(const TDeviceCatalog& catalog, int list);
 
 } // namespace HotMenus

@@ -105,7 +105,8 @@ std::vector<TParamItem> MenuItems(const TSettingsEditor& editor, TScreenKind kin
     if (kind == TScreenKind::Graph && part == 1)
         items.push_back({DisplayTexts::Absent, 0, current == 0});
     for (int i = 0; i < count; ++i) {
-        const TMeasParBase* param = editor.Mk.FindMeasParam(protocol.ParamIds[std::size_t(i)]);
+        const TMeasParBase* param =
+            editor.Mk.Catalog.FindMeasParam(protocol.ParamIds[std::size_t(i)]);
         if (param && Offered(kind, part, *param))
             items.push_back({param->Name, param->Id, param->Id == current});
     }

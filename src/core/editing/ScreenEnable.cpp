@@ -71,7 +71,8 @@ QString OneValueCaption(const TSettingsEditor& editor, int box) {
     const TProtBase& protocol = editor.Protocol();
     if (box < 0 || box >= protocol.ParamCount || box >= int(protocol.ParamIds.size()))
         return {};
-    const TMeasParBase* param = editor.Mk.FindMeasParam(protocol.ParamIds[std::size_t(box)]);
+    const TMeasParBase* param =
+        editor.Mk.Catalog.FindMeasParam(protocol.ParamIds[std::size_t(box)]);
     return param ? param->Name : QString();
 }
 

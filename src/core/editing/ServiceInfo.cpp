@@ -3,6 +3,7 @@
 #include "catalog/Protocols.h"
 #include "editing/Conversions.h"
 #include "editing/SettingsEditor.h"
+#include "model/DeviceModel.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ QList<QPair<QString, QString>> ServiceInfoRows(const TSettingsEditor& e) {
     };
     const auto decimal = [&e](const QString& name) { return QString::number(Value(e, name)); };
 
-    add(QStringLiteral("Проект"), ProjectName);
+    add(QStringLiteral("Проект"), e.Mk.Catalog.ProjectName());
     add(QStringLiteral("Протокол"), e.Protocol().ProtName);
     add(QStringLiteral("Вариант реализации"), decimal(QStringLiteral("ProtTypeMain")));
     for (int i = 1; i <= 7; ++i)

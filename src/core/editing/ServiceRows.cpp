@@ -82,13 +82,13 @@ TControlRow Price(const QString& name, const QString& caption, const QString& gr
 
 } // namespace
 
-std::vector<TControlRow> ServiceRows() {
+std::vector<TControlRow> ServiceRows(bool serviceInThousandKm) {
     std::vector<TControlRow> rows;
 
     // The first row edits tenths of a thousand km in the short form, whole thousands
-    // otherwise. The flags stay put while an editor runs, and its rows are built when it
-    // opens, so the spin's decimals can follow them here.
-    const bool shortForm = DeviceFlags.ServiceInThousandKm;
+    // otherwise. A device's flags stay put while its editor runs, and the editor takes the
+    // table of its form when it opens, so the spin's decimals can follow them here.
+    const bool shortForm = serviceInThousandKm;
     TControlRow air = Placed(Spin(QStringLiteral("seAirFiltCntK"), QString(), 0, ThousandsMax,
                                   shortForm ? 0.1 : 1, shortForm ? 1 : 0),
                              ServicePage);

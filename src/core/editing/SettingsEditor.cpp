@@ -54,13 +54,15 @@ struct TSettingsEditor::TRowTable {
         }
     }
 
-    // One per service form of the shared table, made on first use.
-    static std::shared_ptr<const TRowTable> Shared(const std::vector<TControlRow>& rows) {
-        static std::map<const std::vector<TControlRow>*, std::shared_ptr<const TRowTable>> made;
-        std::shared_ptr<const TRowTable>& table = made[&rows];
-        if (!table)
-            table = std::make_shared<const TRowTable>(rows);
-        return table;
+    // One per service form of the shared table, made on first use; a caller's own table
+    // gets one of its own.
+    static std::shared_ptr<const TRowTable> For(const std::vector<TControlRow>& rows) {
+        static const auto shortForm = std::make_shared<const TRowTable>(EditorRows(true));
+        static const auto longForm = std::make_shared<const TRowTable>(EditorRows(false));
+        for (const auto& shared : {shortForm, longForm})
+            if (&shared->Rows == &rows)
+                return shared;
+        return std::make_shared<const TRowTable>(rows);
     }
 
     const std::vector<TControlRow>& Rows;
@@ -68,11 +70,11 @@ struct TSettingsEditor::TRowTable {
     std::vector<std::vector<const TPageInfo*>> Pages; // the row's page, then those holding it
 };
 
-TSettingsEditor::TSettingsEditor(TMK& mk) : TSettingsEditor(mk, EditorRows()) {}
+TSettingsEditor::TSettingsEditor(TMK& mk)
+    : TSettingsEditor(mk, EditorRows(mk.Catalog.Flags().ServiceInThousandKm)) {}
 
 TSettingsEditor::TSettingsEditor(TMK& mk, const std::vector<TControlRow>& rows)
-    : Mk(mk),
-      Table(&rows == &EditorRows() ? TRowTable::Shared(rows) : std::make_shared<TRowTable>(rows)) {
+    : Mk(mk), Table(TRowTable::For(rows)) {
     // A fresh dialog: no radio item selected, every check box clear, lists unselected.
     ShownValues.reserve(Rows().size());
     for (const TControlRow& row : Rows()) {
@@ -110,7 +112,7 @@ void TSettingsEditor::Show() {
     try {
         std::memcpy(&Mk.Record, &baseline, EditedBytes);
         try {
-            SelectProtocol(baseline.ProtocolSettings.Protocol);
+            Mk.Catalog.SelectProtocol(baseline.ProtocolSettings.Protocol);
         } catch (const TMKError&) {
             // Outside the device's list: the baseline shows no protocol.
         }
@@ -330,15 +332,16 @@ bool TSettingsEditor::PageVisible(const QString& pageName) const {
 }
 
 const TDeviceFlags& TSettingsEditor::Flags() const {
-    return DeviceFlags;
+    return Mk.Catalog.Flags();
 }
 
 const TProtBase& TSettingsEditor::Protocol() const {
-    return CurrentProtocol ? *CurrentProtocol : NoProtocol();
+    const TProtBase* current = Mk.Catalog.CurrentProtocol();
+    return current ? *current : NoProtocol();
 }
 
 bool TSettingsEditor::HasProtocol() const {
-    return CurrentProtocol != nullptr;
+    return Mk.Catalog.CurrentProtocol() != nullptr;
 }
 
 void TSettingsEditor::ProtocolChanged() {
@@ -347,7 +350,7 @@ void TSettingsEditor::ProtocolChanged() {
     for (const char* subType : {"ProtTypeMain", "ProtTypeAdd1", "ProtTypeAdd2", "ProtTypeAdd3",
                                 "ProtTypeAdd4", "ProtTypeAdd5", "ProtTypeAdd6", "ProtTypeAdd7"})
         StoreField(Mk, RecordField(QString::fromLatin1(subType)), 0);
-    SelectProtocol(int(protocol));
+    Mk.Catalog.SelectProtocol(int(protocol));
     RebuildScreenList(*this);
     ApplyProtocol();
 }
@@ -409,7 +412,7 @@ TEditorSnapshot TSettingsEditor::Snapshot() const {
     TEditorSnapshot s;
     s.Record = QByteArray(reinterpret_cast<const char*>(&Mk.Record), qsizetype(EditedBytes));
     s.Shown = ShownValues;
-    s.Protocol = CurrentProtocol;
+    s.Protocol = Mk.Catalog.CurrentProtocol();
     s.SchemeIsUser = ColorSchemes::SchemeIsUser(Mk);
     s.PaletteRow = PaletteRow;
     s.PaletteShown = PaletteShown;
@@ -424,7 +427,7 @@ void TSettingsEditor::Restore(const TEditorSnapshot& s) {
                 std::min(EditedBytes, std::size_t(s.Record.size())));
     if (s.Shown.size() == ShownValues.size())
         ShownValues = s.Shown;
-    CurrentProtocol = s.Protocol;
+    Mk.Catalog.RestoreProtocol(s.Protocol);
     ColorSchemes::SetSchemeIsUser(Mk, s.SchemeIsUser != 0);
     PaletteRow = s.PaletteRow;
     PaletteShown = s.PaletteShown;

@@ -22,7 +22,7 @@ class TSettingsEditor {
 public:
     explicit TSettingsEditor(TMK& mk);
     // On a binding table of the caller's, which must outlive the editor: the rows of
-    // EditorRows() with their functions wrapped (to count which ran, say).
+    // EditorRows(...) with their functions wrapped (to count which ran, say).
     TSettingsEditor(TMK& mk, const std::vector<TControlRow>& rows);
 
     TMK& Mk;

@@ -2,10 +2,7 @@
 
 #include "base/Cp1251.h"
 #include "base/MKError.h"
-#include "catalog/DeviceFlags.h"
-#include "catalog/MeasuredParams.h"
 #include "catalog/MenuItems.h"
-#include "catalog/Protocols.h"
 #include "model/Preview.h"
 
 #include <algorithm>
@@ -266,14 +263,10 @@ const TBlockInfo& BlockInfo(TBlock block) {
     return Blocks[std::size_t(block)];
 }
 
-TMK::TMK() {
+TMK::TMK() : Catalog(SettingsVersion, 0) {
     FillFactorySchemes();
     SetRecordDefaults();
-    // A new model starts from a device of unknown capabilities.
-    DeviceFlags = {};
-    CreateMeasParams();
-    BuildProtocolList(SettingsVersion, 0, 0);
-    BuildMenuItemList();
+    Catalog.SelectProtocol(0);
     SetDefaultHotMenus();
     Preview = std::make_unique<TMKPreview>(*this);
 }
@@ -311,7 +304,7 @@ void TMK::SetDefaultHotMenus() {
     for (int list = 0; list < 4; ++list)
         for (int slot = 0; slot < 10; ++slot) {
             const QString name = QString::fromLatin1(DefaultHotMenus[list][slot]);
-            const TMKMenuItem* item = name.isEmpty() ? nullptr : FindMenuItem(name);
+            const TMKMenuItem* item = name.isEmpty() ? nullptr : Catalog.FindMenuItem(name);
             Record.DisplaySettings.HotMenus[list][slot] = item ? uint16_t(item->Id) : 0;
         }
 }
@@ -397,7 +390,8 @@ void TMK::RebuildProtocolList() {
     const uint16_t protocol = Record.ProtocolSettings.Protocol;
     if (variant > 255 || protocol > 255)
         throw TRangeError();
-    BuildProtocolList(SettingsVersion, uint8_t(protocol), uint8_t(variant));
+    Catalog = TDeviceCatalog(SettingsVersion, uint8_t(variant));
+    Catalog.SelectProtocol(protocol);
 }
 
 bool TMK::EditSettings(const std::function<bool()>& runEditor) {
@@ -406,20 +400,24 @@ bool TMK::EditSettings(const std::function<bool()>& runEditor) {
     RebuildProtocolList();
     const std::size_t editedBytes = offsetof(TSettingsRecord, ErrorJournal);
     QByteArray kept(reinterpret_cast<const char*>(&Record), qsizetype(editedBytes));
-    CreateMeasParams();
-    BuildMenuItemList();
+    // The editor's protocol change selects another entry; the record's own comes back with it.
+    const TDeviceCatalog keptCatalog = Catalog;
+    const auto restore = [&] {
+        std::memcpy(&Record, kept.constData(), editedBytes);
+        Catalog = keptCatalog;
+    };
     bool confirmed = false;
     try {
         confirmed = runEditor();
     } catch (...) {
-        std::memcpy(&Record, kept.constData(), editedBytes);
+        restore();
         throw;
     }
     if (confirmed) {
         for (int b = 0; b < EditedBlocks; ++b)
             PackBlock(Blocks[b].Block);
     } else {
-        std::memcpy(&Record, kept.constData(), editedBytes);
+        restore();
     }
     return confirmed;
 }
@@ -447,22 +445,4 @@ QColor TMK::ColorToRgb(uint16_t word) {
     const auto wide = [](int c) { return int((uint32_t(c) * 541052u) >> 16); };
     const int green6 = word >> 5 & 63;
     return QColor(wide(word >> 11 & 31), int((uint32_t(green6) * 266294u) >> 16), wide(word & 31));
-}
-
-void TMK::CreateMeasParams() {
-    // Nothing but a preview's PrepareData changes a descriptor once built, and every preview
-    // prepares what it draws, so a list built for these flags is as good as a new one.
-    if (!MeasParams.empty() && MeasParamsFlags == DeviceFlags)
-        return;
-    KeptMeasParams.Keep(MeasParamsFlags, std::move(MeasParams));
-    MeasParams = KeptMeasParams.Take(DeviceFlags, [] { return BuildMeasParList(DeviceFlags); });
-    MeasParamsFlags = DeviceFlags;
-    MeasParamsById.fill(nullptr);
-    for (const auto& param : MeasParams)
-        if (!MeasParamsById[param->Id])
-            MeasParamsById[param->Id] = param.get();
-}
-
-TMeasParBase* TMK::FindMeasParam(int id) const {
-    return id >= 0 && id < int(MeasParamsById.size()) ? MeasParamsById[std::size_t(id)] : nullptr;
 }

@@ -3,8 +3,7 @@
 // TMK, the device model: the memory image with its directory, the settings record
 // unpacked from it and packed back, and the services the editor and viewers share.
 
-#include "catalog/DeviceFlags.h"
-#include "catalog/ListsByFlags.h"
+#include "catalog/DeviceCatalog.h"
 #include "model/Record.h"
 
 #include <QByteArray>
@@ -14,7 +13,6 @@
 #include <memory>
 #include <vector>
 
-class TMeasParBase;
 class TMKPreview;
 
 enum class TBlock : int {
@@ -72,14 +70,9 @@ public:
     // Factory colour schemes 1..4 (index 0..3); scheme 4 is the user scheme.
     std::array<TColorTable, FactorySchemeCount> FactorySchemes{};
 
-    // Measured-parameter descriptors, in their fixed order; the list owns them.
-    std::vector<std::unique_ptr<TMeasParBase>> MeasParams;
-    // The device flags MeasParams was built for, and its descriptors by identifier (the
-    // screen menus look every protocol parameter up).
-    TDeviceFlags MeasParamsFlags;
-    std::array<TMeasParBase*, 256> MeasParamsById{};
-    // The lists built for other flags before (a carry's devices change from one to the next).
-    TListsByFlags<std::vector<std::unique_ptr<TMeasParBase>>> KeptMeasParams;
+    // The catalogue the settings are read with (flags, protocols and the current one, menu
+    // items, measured parameters, the device's name); RebuildProtocolList renews it.
+    TDeviceCatalog Catalog;
     // The 320 x 240 surface the MK's screens are previewed on.
     std::unique_ptr<TMKPreview> Preview;
     // The settings as last read from the MK, loaded from a file, saved to one or written into
@@ -109,8 +102,8 @@ public:
     // Resets the record, the oscilloscope capture and the hot menus to the factory state.
     void SetRecordDefaults();
 
-    // Unpacks blocks 1-11, rebuilds the catalogues, runs the editor; packs on true,
-    // restores the blocks otherwise. Returns the editor's answer.
+    // Unpacks blocks 1-11, rebuilds the catalogue, runs the editor; packs on true, restores
+    // the blocks and the catalogue otherwise. Returns the editor's answer.
     bool EditSettings(const std::function<bool()>& runEditor);
     // Unpacks the journal blocks, runs the viewer, packs them back on true.
     bool ViewJournals(const std::function<bool()>& runViewer);
@@ -118,11 +111,9 @@ public:
     // the viewer.
     void ViewOscilloscope(const std::function<void()>& runViewer);
 
-    // Builds MeasParams for the flags in force, unless it was built for them already.
-    void CreateMeasParams();
-    TMeasParBase* FindMeasParam(int id) const;
-    // Builds the protocol list for (SettingsVersion, Protocol, FirmwareVersion); throws
-    // TRangeError when the protocol or the variant does not fit a byte.
+    // Renews Catalog for (SettingsVersion, FirmwareVersion) and selects Protocol; throws
+    // TRangeError when the protocol or the variant does not fit a byte, and the catalogue's
+    // error (leaving no current protocol) when the index is outside the list.
     void RebuildProtocolList();
 
     static uint16_t PackColor(int r, int g, int b);

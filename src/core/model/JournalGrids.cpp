@@ -44,7 +44,8 @@ int DeviceErrorFormat(TMK& mk) {
         // protocol; the journals still show, their codes without text.
         return ErrorFormats::NoText;
     }
-    return CurrentProtocol ? CurrentProtocol->ErrorFormat : ErrorFormats::NoText;
+    const TProtBase* protocol = mk.Catalog.CurrentProtocol();
+    return protocol ? protocol->ErrorFormat : ErrorFormats::NoText;
 }
 
 } // namespace Journals

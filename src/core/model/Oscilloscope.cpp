@@ -1,7 +1,6 @@
 #include "model/Oscilloscope.h"
 
 #include "base/MKError.h"
-#include "catalog/DeviceFlags.h"
 #include "model/DeviceModel.h"
 
 #include <QLocale>
@@ -131,7 +130,7 @@ QString TOscScales::TriggerVoltsText() const {
 void TMK::ViewOscilloscope(const std::function<void()>& runViewer) {
     UnpackBlock(TBlock::ProtocolSettings);
     RebuildProtocolList();
-    if (!DeviceFlags.HasOscilloscope)
+    if (!Catalog.Flags().HasOscilloscope)
         throw TMKError(QStringLiteral("В данной версии МК оцилллограф не поддерживается."));
     LoadOscilloscope();
     runViewer();

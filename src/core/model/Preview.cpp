@@ -1,8 +1,8 @@
 #include "model/Preview.h"
 
 #include "base/Cp1251.h"
-#include "catalog/MeasuredParams.h"
 #include "catalog/DialPictures.h"
+#include "catalog/MeasuredParams.h"
 #include "model/DeviceModel.h"
 
 #include <algorithm>
@@ -226,16 +226,14 @@ void TMKPreview::SetDividerPen() {
     ForeColor = RoleColor(RoleDivider);
 }
 
-TMeasParBase* TMKPreview::PreparedParam(int id) {
-    TMeasParBase* param = MK.FindMeasParam(id);
-    if (param)
-        param->PrepareData();
-    return param;
+std::unique_ptr<TMeasParBase> TMKPreview::PreparedParam(int id) {
+    const TMeasParBase* param = MK.Catalog.FindMeasParam(id);
+    return param ? param->Prepared() : nullptr;
 }
 
 void TMKPreview::PreviewOneValue(int id) {
     ClearBlack();
-    TMeasParBase* param = PreparedParam(id);
+    const auto param = PreparedParam(id);
     if (!param)
         return;
     SetValueColors();
@@ -279,7 +277,7 @@ void TMKPreview::PreviewFourValues(std::span<const uint8_t, 4> ids) {
     ClearBlack();
     const bool chequered = MK.Record.DisplaySettings.DispVar4 != 0;
     for (int q = 0; q < 4; ++q) {
-        TMeasParBase* param = PreparedParam(ids[q]);
+        const auto param = PreparedParam(ids[q]);
         if (!param)
             continue;
         const int x0 = (q % 2) * 160, y0 = (q / 2) * 120;
@@ -341,7 +339,7 @@ void TMKPreview::DrawNineCell(int cell, const TMeasParBase& param) {
 void TMKPreview::PreviewNineValues(std::span<const uint8_t, 9> ids) {
     ClearBlack();
     for (int cell = 0; cell < 9; ++cell)
-        if (TMeasParBase* param = PreparedParam(ids[cell]))
+        if (const auto param = PreparedParam(ids[cell]))
             DrawNineCell(cell, *param);
     SetDividerPen();
     SetOrigin(0, 0);
@@ -353,7 +351,7 @@ void TMKPreview::PreviewNineValues(std::span<const uint8_t, 9> ids) {
 
 void TMKPreview::PreviewSixValues(std::span<const uint8_t, 6> ids) {
     ClearBlack();
-    if (TMeasParBase* param = PreparedParam(ids[0])) {
+    if (const auto param = PreparedParam(ids[0])) {
         SetValueColors();
         SetOrigin(0, 0);
         FillBack(213, 90);
@@ -373,7 +371,7 @@ void TMKPreview::PreviewSixValues(std::span<const uint8_t, 6> ids) {
         PutStringAt(1, 0, param->Unit9);
     }
     for (int i = 0; i < 5; ++i)
-        if (TMeasParBase* param = PreparedParam(ids[i + 1]))
+        if (const auto param = PreparedParam(ids[i + 1]))
             DrawNineCell(SixValueCells[i], *param);
     SetDividerPen();
     SetOrigin(0, 0);
@@ -387,7 +385,7 @@ void TMKPreview::PreviewSevenRows(std::span<const uint8_t, 7> ids) {
     ClearBlack();
     SelectFont(Font16x32);
     for (int row = 0; row < 7; ++row) {
-        TMeasParBase* param = PreparedParam(ids[row]);
+        const auto param = PreparedParam(ids[row]);
         if (!param)
             continue;
         SetOrigin(0, (H - 7 * 32) / 2 + 32 * row);
@@ -446,8 +444,8 @@ void TMKPreview::DrawDial(bool left, const TMeasParBase& param) {
 
 void TMKPreview::PreviewDials(int left, int right) {
     const TPicturesForm& pictures = TPicturesForm::Instance();
-    TMeasParBase* leftParam = PreparedParam(left);
-    TMeasParBase* rightParam = PreparedParam(right);
+    const auto leftParam = PreparedParam(left);
+    const auto rightParam = PreparedParam(right);
     SelectFont(Font8x16);
     SetOrigin(0, 0);
     BackColor = RoleColor(RoleDialAreaBack);
@@ -529,8 +527,8 @@ void TMKPreview::DrawGraphBand(const TMeasParBase* first, const TMeasParBase* se
 }
 
 void TMKPreview::PreviewGraph(int first, int second) {
-    TMeasParBase* firstParam = PreparedParam(first);
-    TMeasParBase* secondParam = PreparedParam(second);
+    const auto firstParam = PreparedParam(first);
+    const auto secondParam = PreparedParam(second);
     SelectFont(Font8x16);
     SetOrigin(0, 0);
     BackColor = RoleColor(RoleGraphBack);
@@ -563,5 +561,5 @@ void TMKPreview::PreviewGraph(int first, int second) {
                       RoleGraphFirst);
     if (secondParam)
         DrawGraphZone(*secondParam, PlotSplit, PlotBottom, RoleGraphSecond);
-    DrawGraphBand(firstParam, secondParam);
+    DrawGraphBand(firstParam.get(), secondParam.get());
 }

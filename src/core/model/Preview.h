@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <span>
 
 class TMK;
@@ -95,7 +96,7 @@ private:
     void SetCaptionColors() { SetColors(RoleCaptionText, RoleCaptionBack); }
     void SetDividerPen();
     // The descriptor with its texts prepared for drawing, or null.
-    TMeasParBase* PreparedParam(int id);
+    std::unique_ptr<TMeasParBase> PreparedParam(int id);
     void FillRect(int x, int y, int width, int height, uint16_t color);
     void DrawNineCell(int cell, const TMeasParBase& param);
     void DrawBar(const TMeasParBase& param);

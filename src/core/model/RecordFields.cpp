@@ -137,20 +137,24 @@ const TFieldInfo* FindField(TBlock block, QStringView name) {
 }
 
 std::optional<TRecordField> FindRecordField(QStringView name) {
-    // The editor's rows look their fields up by name on every load and store: each name
-    // is searched through the twelve lists once (only names that exist are kept), and
-    // found again without copying the name.
+    // The editor's rows look their fields up by name on every load and store: every
+    // top-level name is indexed once, the first block's field winning as a search through
+    // the twelve lists would, and found without copying the name.
     struct THashView {
         using is_transparent = void;
         std::size_t operator()(QStringView s) const noexcept { return qHash(s); }
     };
-    static std::unordered_map<QString, TRecordField, THashView, std::equal_to<>> known;
+    using TIndex = std::unordered_map<QString, TRecordField, THashView, std::equal_to<>>;
+    static const TIndex known = [] {
+        TIndex index;
+        for (const TBlockInfo& info : BlockTable())
+            for (const TFieldInfo& f : BlockFields(info.Block))
+                if (f.Type != TFieldType::Reserved)
+                    index.emplace(QString::fromLatin1(f.Name), TRecordField{info.Block, &f});
+        return index;
+    }();
     if (const auto it = known.find(name); it != known.end())
         return it->second;
-    for (const TBlockInfo& info : BlockTable()) {
-        if (const TFieldInfo* f = FindField(info.Block, name))
-            return known.emplace(name.toString(), TRecordField{info.Block, f}).first->second;
-    }
     return std::nullopt;
 }
 

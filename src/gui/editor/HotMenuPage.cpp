@@ -10,6 +10,7 @@
 #include "editor/DisplayWidgets.h"
 #include "editor/EditorPage.h"
 #include "editor/PageParts.h"
+#include "editor/SettingsDialog.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -171,7 +172,7 @@ private:
 
     void FillInsertMenu(int list) {
         InsertMenu->clear();
-        AddChoices(InsertMenu, HotMenus::InsertChoices(list));
+        AddChoices(InsertMenu, HotMenus::InsertChoices(Dialog->Editor().Mk.Catalog, list));
     }
 
     void AddChoices(QMenu* menu, const std::vector<HotMenus::TChoice>& choices) {
@@ -206,7 +207,8 @@ private:
             QTableWidget* grid = Grids[std::size_t(list)];
             const QSignalBlocker blocker(grid);
             for (int r = 0; r < HotMenus::RowCount; ++r)
-                grid->item(r, 1)->setText(HotMenus::Caption(HotMenus::Entry(mk, list, r)));
+                grid->item(r, 1)->setText(
+                    HotMenus::Caption(mk.Catalog, HotMenus::Entry(mk, list, r)));
         }
     }
 

@@ -3,12 +3,14 @@
 #include "ImageKit.h"
 
 #include "base/MKError.h"
+#include "carry/CarrySource.h"
+#include "carry/SettingsCarry.h"
+#include "catalog/MenuItems.h"
 #include "editing/BlockChoice.h"
 #include "editing/EditorSession.h"
 #include "editing/HotMenus.h"
+#include "editing/ScreenEnable.h"
 #include "editing/SettingsEditor.h"
-#include "carry/CarrySource.h"
-#include "carry/SettingsCarry.h"
 
 #include <QtTest>
 
@@ -75,9 +77,35 @@ struct TDevice {
     quint32 Memory;
 };
 
+// The x1 box of the parameter id under the record's protocol; -1 when it has none.
+int OneValueBox(const TMK& mk, int id) {
+    const TProtBase* protocol = mk.Catalog.CurrentProtocol();
+    for (int box = 0; protocol && box < protocol->ParamCount; ++box)
+        if (protocol->ParamIds[std::size_t(box)] == id)
+            return box;
+    return -1;
+}
+
+bool Ticked(TMK& mk, int box) {
+    bool ticked = false;
+    RunEditorModel(mk, [&](TSettingsEditor& e) {
+        ticked = e.Shown(ScreenEnable::BoxName('1', box)).toBool();
+        return false;
+    });
+    return ticked;
+}
+
+uint16_t MenuId(const TMK& mk, const char* name) {
+    return mk.Catalog.FindMenuItem(QString::fromLatin1(name))->Id;
+}
+
+// Sets up the source (after its edits) or checks the target (after the carry).
+using TStep = std::function<void(TMK&)>;
+
 } // namespace
 
 Q_DECLARE_METATYPE(TDevice)
+Q_DECLARE_METATYPE(TStep)
 
 class TestSettingsCarry : public QObject {
     Q_OBJECT
@@ -273,6 +301,101 @@ private slots:
         const QByteArray before = target.Image;
         QVERIFY_THROWS_EXCEPTION(TMKError, CarrySettings(source, target));
         QCOMPARE(target.Image, before);
+    }
+
+    // Ids whose meaning differs between the two devices' catalogues go by meaning or are
+    // reported; a value the target holds only rounded is reported with what it became.
+    void idsGoByMeaningValuesReportRounding_data() {
+        QTest::addColumn<TDevice>("from");
+        QTest::addColumn<QString>("protocol");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<TEdits>("edits");
+        QTest::addColumn<TStep>("prepare"); // the source's page data, then the target's
+        QTest::addColumn<TDevice>("onto");
+        QTest::addColumn<QString>("reported"); // the entry's name, empty for a complete carry
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<TStep>("check");
+
+        // Id 11 is the outside-air temperature here and the low-beam control on OBD2E.
+        const TDevice bosch{0x0C01, 0, 8192}, obd2e{0x0601, 0, 8192}, factory{0x0001, 1, 8192};
+        const TStep none = [](TMK&) {};
+        const QString notHere = CarryReasons::IdNotInCatalogue();
+        QTest::newRow("x1 air temperature onto lights control")
+            << bosch << "Bosch" << 63 << TEdits{} << TStep([](TMK& mk) {
+                   if (mk.SettingsVersion == 0x0601) // the target's box stays unticked
+                       Edit(mk, {{ScreenEnable::BoxName('1', OneValueBox(mk, 11)), false}});
+               })
+            << obd2e << ScreenEnable::BoxName('1', 10) << notHere
+            << TStep([](TMK& mk) { QVERIFY(!Ticked(mk, OneValueBox(mk, 11))); });
+        QTest::newRow("x4 air temperature onto lights control")
+            << bosch << "Bosch" << 63 << TEdits{} << TStep([](TMK& mk) {
+                   if (mk.SettingsVersion == 0x0C01) {
+                       ScreenChoice::StoreId(mk, TScreenKind::Four, 0, 0, 11);
+                       mk.PackAll();
+                   }
+               })
+            << obd2e << "Screens4" << notHere << TStep([](TMK& mk) {
+                   QVERIFY(ScreenChoice::StoredId(mk, TScreenKind::Four, 0, 0) != 11);
+               });
+        QTest::newRow("hot menu item past the voice items")
+            << factory << "CAN" << 1 << TEdits{} << TStep([](TMK& mk) {
+                   if (mk.SettingsVersion == 0x0001) {
+                       HotMenus::Clear(mk, 1);
+                       HotMenus::Insert(mk, 1, 0, MenuId(mk, "apVelMenu"));
+                       mk.PackAll();
+                   }
+               })
+            << TDevice{0x0A01, 10, 8192} << QString() << QString() << TStep([](TMK& mk) {
+                   QCOMPARE(HotMenus::Entry(mk, 1, 0), MenuId(mk, "apVelMenu"));
+                   QVERIFY(MenuId(mk, "apVelMenu") != MenuId(TMK(), "apVelMenu"));
+               });
+        QTest::newRow("service tenths onto whole thousands")
+            << bosch << "Bosch" << 63 << TEdits{{"seAirFiltCntK", 0.6}} << none << obd2e
+            << "seAirFiltCntK" << CarryReasons::Rounded(1, 0)
+            << TStep([](TMK& mk) { QCOMPARE(int(mk.Record.ServiceSettings.AirFiltCntK), 1); });
+        QTest::newRow("whole thousands onto tenths")
+            << obd2e << "OBD2E" << 102 << TEdits{{"seAirFiltCntK", 5.0}} << none << bosch
+            << QString() << QString()
+            << TStep([](TMK& mk) { QCOMPARE(int(mk.Record.ServiceSettings.AirFiltCntK), 50); });
+    }
+
+    void idsGoByMeaningValuesReportRounding() {
+        QFETCH(TDevice, from);
+        QFETCH(QString, protocol);
+        QFETCH(int, code);
+        QFETCH(TEdits, edits);
+        QFETCH(TStep, prepare);
+        QFETCH(TDevice, onto);
+        QFETCH(QString, reported);
+        QFETCH(QString, reason);
+        QFETCH(TStep, check);
+        TMK source, target;
+        DeclareDevice(source, from.Version, from.Variant, from.Memory, protocol, code);
+        Edit(source, edits);
+        DeclareDevice(target, onto.Version, onto.Variant, onto.Memory);
+        for (TMK* mk : {&source, &target}) {
+            mk->RebuildProtocolList();
+            prepare(*mk);
+        }
+
+        const TCarryReport report = CarrySettings(source, target);
+
+        const auto entry = std::find_if(report.NotCarried.begin(), report.NotCarried.end(),
+                                        [&](const TCarryEntry& e) { return e.Name == reported; });
+        if (reported.isEmpty()) {
+            QVERIFY2(!ReportedNames(report).contains("HotMenus"),
+                     qPrintable(report.Lines().join('\n')));
+        } else {
+            QVERIFY2(entry != report.NotCarried.end(), qPrintable(report.Lines().join('\n')));
+            QCOMPARE(entry->Reason, reason);
+        }
+        if (!edits.isEmpty())
+            QVERIFY2(!ReportedNames(report).contains(edits.front().first) ||
+                         edits.front().first == reported,
+                     qPrintable(report.Lines().join('\n')));
+        target.UnpackAll();
+        target.RebuildProtocolList();
+        check(target);
     }
 
     void reportReadsAsLinesAndJson() {

@@ -1,5 +1,6 @@
 #include "base/MKError.h"
 #include "catalog/AdditionalSystems.h"
+#include "catalog/DeviceCatalog.h"
 #include "catalog/HotMenuLayout.h"
 #include "catalog/MeasuredParams.h"
 #include "catalog/MenuItems.h"
@@ -37,13 +38,11 @@ const char* const DefaultHotMenuNames[] = {"FullTankMenu",
                                            "ParkBeepTypeMenu",
                                            "ParkAlwaysOnMenu"};
 
+// The catalogue of the device the case checks.
+TDeviceCatalog Catalog;
+
 void Build(int version, int variant) {
-    try {
-        BuildProtocolList(uint16_t(version), 0, uint8_t(variant));
-    } catch (const TMKError&) {
-        QVERIFY(ProtocolList.empty());
-    }
-    BuildMenuItemList();
+    Catalog = TDeviceCatalog(uint16_t(version), uint8_t(variant));
 }
 
 void CollectNames(const std::vector<THotMenuEntry>& entries, QStringList& names) {
@@ -96,11 +95,11 @@ void TestDeviceCatalogs::protocolParametersResolve() {
     QFETCH(int, version);
     QFETCH(int, variant);
     Build(version, variant);
-    const TMeasParList params = BuildMeasParList(DeviceFlags);
+    const TMeasParList params = BuildMeasParList(Catalog.Flags());
     QVERIFY(FindMeasPar(params, 11));
     const bool has34 = FindMeasPar(params, 34) != nullptr;
-    QCOMPARE(has34, DeviceFlags.HasLightsControl && !DeviceFlags.NoAirTemperature);
-    for (const auto& p : ProtocolList) {
+    QCOMPARE(has34, Catalog.Flags().HasLightsControl && !Catalog.Flags().NoAirTemperature);
+    for (const auto& p : Catalog.Protocols()) {
         QVERIFY2(p->ParamCount >= 16 && p->ParamCount < 40, qPrintable(p->ProtName));
         for (int i = 0; i < 16; ++i)
             QCOMPARE(int(p->ParamIds[std::size_t(i)]), i + 1);
@@ -122,7 +121,7 @@ void TestDeviceCatalogs::optionListsStayWithinLimits() {
     QFETCH(int, version);
     QFETCH(int, variant);
     Build(version, variant);
-    for (const auto& p : ProtocolList) {
+    for (const auto& p : Catalog.Protocols()) {
         QVERIFY(p->BlockCount >= 0 && p->BlockCount <= TProtBase::MaxIds);
         for (int option = 0; option < TProtBase::OptionSlots; ++option) {
             const int count = p->OptionCount[std::size_t(option)];
@@ -144,39 +143,42 @@ void TestDeviceCatalogs::requestedMenuItemsExist() {
     for (const char* name : DefaultHotMenuNames)
         requested << QString::fromLatin1(name);
     for (int list = 0; list < HotMenuListCount; ++list)
-        CollectNames(HotMenuInsertMenu(list), requested);
+        CollectNames(HotMenuInsertMenu(list, Catalog.Flags()), requested);
     QStringList expectedMissing = {"InitResetOnlyParamsMenu"};
-    if (DeviceFlags.NoVoice)
+    if (Catalog.Flags().NoVoice)
         expectedMissing << "SoundVolumeMenu"
                         << "SayParamPeriodMenu";
     QStringList missing;
     for (const QString& name : requested)
-        if (!FindMenuItem(name))
+        if (!Catalog.FindMenuItem(name))
             missing << name;
     missing.sort();
     expectedMissing.sort();
     QCOMPARE(missing, expectedMissing);
-    QVERIFY(requested.contains(DeviceFlags.NoAirTemperature ? "LightsOnMenu" : "apHoloMenu"));
-    QVERIFY(!requested.contains(DeviceFlags.NoAirTemperature ? "apHoloMenu" : "LightsOnMenu"));
+    QVERIFY(requested.contains(Catalog.Flags().NoAirTemperature ? "LightsOnMenu" : "apHoloMenu"));
+    QVERIFY(!requested.contains(Catalog.Flags().NoAirTemperature ? "apHoloMenu" : "LightsOnMenu"));
 }
 
 void TestDeviceCatalogs::additionalSystems() {
     QFETCH(int, version);
     QFETCH(int, variant);
     Build(version, variant);
-    const std::vector<TAddSystem> systems = BuildAddSystemList();
-    const int expected = !DeviceFlags.HasCanBlocks ? 29 : DeviceFlags.J1939Extended ? 123 : 122;
+    const std::vector<TAddSystem> systems = BuildAddSystemList(Catalog.Flags());
+    const int expected = !Catalog.Flags().HasCanBlocks   ? 29
+                         : Catalog.Flags().J1939Extended ? 123
+                                                         : 122;
     QCOMPARE(int(systems.size()), expected);
     std::set<int> ids;
     for (const TAddSystem& s : systems) {
         QVERIFY(s.Id >= 8 && !s.Name.isEmpty());
         QVERIFY2(ids.insert(s.Id).second, qPrintable(s.Name));
     }
-    QCOMPARE(systems.front().Id == 93, DeviceFlags.J1939Extended && DeviceFlags.HasCanBlocks);
+    QCOMPARE(systems.front().Id == 93,
+             Catalog.Flags().J1939Extended && Catalog.Flags().HasCanBlocks);
     // Where the CAN units are offered, every unit a protocol lists has a row (but 134).
-    if (!DeviceFlags.HasCanBlocks)
+    if (!Catalog.Flags().HasCanBlocks)
         return;
-    for (const auto& p : ProtocolList)
+    for (const auto& p : Catalog.Protocols())
         for (int i = 0; i < p->BlockCount; ++i) {
             const int id = p->BlockIds[std::size_t(i)];
             QVERIFY2(id == 134 || ids.count(id),

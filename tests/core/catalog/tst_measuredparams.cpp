@@ -107,19 +107,19 @@ void TestMeasPars::unknownIdentifiersFindNothing() {
     QVERIFY(!FindMeasPar(BuildMeasParList(LightsFlags(false, true)), id));
 }
 
-// The device model's index by identifier, kept while the flags stay, rebuilt when they
-// change and when a kept list comes back, answers as a search of its list, identifiers
-// outside a byte included.
+// A catalogue's index by identifier answers as a search of its list, identifiers outside a
+// byte included, for shared lists and a list of flags no device has.
 void TestMeasPars::deviceModelFindsAsTheListDoes() {
-    TMK mk;
     for (const auto& [noAir, lights] :
-         {std::pair{false, true}, {false, true}, {true, false}, {false, true}}) {
-        DeviceFlags = LightsFlags(noAir, lights);
-        mk.CreateMeasParams();
-        for (int id = -2; id < 258; ++id)
-            QCOMPARE(mk.FindMeasParam(id), FindMeasPar(mk.MeasParams, id));
+         {std::pair{false, true}, {false, true}, {true, false}, {true, true}}) {
+        const TDeviceCatalog catalog(LightsFlags(noAir, lights));
+        for (int id = -2; id < 258; ++id) {
+            const auto& list = catalog.MeasParams();
+            const auto found =
+                std::find_if(list.begin(), list.end(), [id](const auto& p) { return p->Id == id; });
+            QCOMPARE(catalog.FindMeasParam(id), found == list.end() ? nullptr : found->get());
+        }
     }
-    DeviceFlags = {};
 }
 
 void TestMeasPars::everyClassKeepsItsIdentifierAndName() {

@@ -8,21 +8,24 @@
 
 namespace {
 
+// The catalogue the cases look items up in.
+TDeviceCatalog Catalog;
+
 void Build(bool noVoice, bool noAirTemperature) {
-    DeviceFlags = {};
-    DeviceFlags.NoVoice = noVoice;
-    DeviceFlags.NoAirTemperature = noAirTemperature;
-    DeviceFlags.HasLightsControl = noAirTemperature;
-    BuildMenuItemList();
+    TDeviceFlags flags;
+    flags.NoVoice = noVoice;
+    flags.NoAirTemperature = noAirTemperature;
+    flags.HasLightsControl = noAirTemperature;
+    Catalog = TDeviceCatalog(flags);
 }
 
 QString NameOf(int id) {
-    const TMKMenuItem* item = FindMenuItemById(uint16_t(id));
+    const TMKMenuItem* item = Catalog.FindMenuItemById(uint16_t(id));
     return item ? item->Name : QString();
 }
 
 int IdOf(const QString& name) {
-    const TMKMenuItem* item = FindMenuItem(name);
+    const TMKMenuItem* item = Catalog.FindMenuItem(name);
     return item ? item->Id : 0;
 }
 
@@ -72,7 +75,7 @@ void TestMenuItems::numbering() {
     QFETCH(QString, id37);
     Build(noVoice, noAirTemperature);
 
-    QCOMPARE(int(MenuItemList.size()), count);
+    QCOMPARE(int(Catalog.MenuItems().size()), count);
     QCOMPARE((QStringList{NameOf(30), NameOf(31), NameOf(32), NameOf(33)}), ids30to33);
     QCOMPARE(NameOf(37), id37);
     QCOMPARE(NameOf(count), QStringLiteral("BlocksBoschABSESP9Menu"));
@@ -91,8 +94,8 @@ void TestMenuItems::numbering() {
 void TestMenuItems::idsArePositionsAndNamesUnique() {
     Build(false, false);
     QSet<QString> names;
-    for (std::size_t i = 0; i < MenuItemList.size(); ++i) {
-        const TMKMenuItem& item = *MenuItemList[i];
+    for (std::size_t i = 0; i < Catalog.MenuItems().size(); ++i) {
+        const TMKMenuItem& item = *Catalog.MenuItems()[i];
         QCOMPARE(int(item.Id), int(i) + 1);
         QVERIFY2(!names.contains(item.Name), qPrintable(item.Name));
         names << item.Name;
@@ -104,13 +107,13 @@ void TestMenuItems::idsArePositionsAndNamesUnique() {
 
 void TestMenuItems::findByIdEdges() {
     Build(false, false);
-    QVERIFY(!FindMenuItemById(0));
-    QVERIFY(!FindMenuItemById(170));
+    QVERIFY(!Catalog.FindMenuItemById(0));
+    QVERIFY(!Catalog.FindMenuItemById(170));
     QCOMPARE(NameOf(169), QStringLiteral("BlocksBoschABSESP9Menu"));
-    QCOMPARE(FindMenuItemById(169)->Caption, QStringLiteral("Bosch ESP9.1"));
+    QCOMPARE(Catalog.FindMenuItemById(169)->Caption, QStringLiteral("Bosch ESP9.1"));
     Build(true, false);
-    QVERIFY(!FindMenuItemById(169));
-    QVERIFY(!FindMenuItemById(168));
+    QVERIFY(!Catalog.FindMenuItemById(169));
+    QVERIFY(!Catalog.FindMenuItemById(168));
     QCOMPARE(NameOf(167), QStringLiteral("BlocksBoschABSESP9Menu"));
 }
 
@@ -149,7 +152,7 @@ void TestMenuItems::numberedSeries() {
     QFETCH(int, id);
     QFETCH(QString, caption);
     Build(false, false);
-    const TMKMenuItem* item = FindMenuItem(name);
+    const TMKMenuItem* item = Catalog.FindMenuItem(name);
     QVERIFY(item);
     QCOMPARE(int(item->Id), id);
     QCOMPARE(item->Caption, caption);
@@ -157,28 +160,28 @@ void TestMenuItems::numberedSeries() {
 
 void TestMenuItems::namesAreCaseSensitive() {
     Build(false, false);
-    QVERIFY(FindMenuItem("ViewTank10Menu"));
-    QVERIFY(!FindMenuItem("viewtank10menu"));
-    QVERIFY(!FindMenuItem("ViewTank10menu"));
-    QVERIFY(!FindMenuItem("ViewTank21Menu"));
-    QVERIFY(!FindMenuItem(""));
-    QVERIFY(!FindMenuItem("InitResetOnlyParamsMenu"));
+    QVERIFY(Catalog.FindMenuItem("ViewTank10Menu"));
+    QVERIFY(!Catalog.FindMenuItem("viewtank10menu"));
+    QVERIFY(!Catalog.FindMenuItem("ViewTank10menu"));
+    QVERIFY(!Catalog.FindMenuItem("ViewTank21Menu"));
+    QVERIFY(!Catalog.FindMenuItem(""));
+    QVERIFY(!Catalog.FindMenuItem("InitResetOnlyParamsMenu"));
 }
 
 void TestMenuItems::lookAlikeLatinLettersAreKept() {
     Build(false, false);
-    QCOMPARE(FindMenuItem("InitReset1ParamsMenu")->Caption.at(6), QChar('C'));
-    QCOMPARE(FindMenuItem("InitReset0ParamsMenu")->Caption.at(6), QChar(0x0421));
-    QCOMPARE(FindMenuItem("ViewTrip0Menu")->Caption.at(1), QChar('o'));
-    QCOMPARE(FindMenuItem("VentTempLimitMenu")->Caption.at(0), QChar('T'));
-    QCOMPARE(FindMenuItem("Exp100ArrowLimMenu")->Caption.at(0), QChar('P'));
+    QCOMPARE(Catalog.FindMenuItem("InitReset1ParamsMenu")->Caption.at(6), QChar('C'));
+    QCOMPARE(Catalog.FindMenuItem("InitReset0ParamsMenu")->Caption.at(6), QChar(0x0421));
+    QCOMPARE(Catalog.FindMenuItem("ViewTrip0Menu")->Caption.at(1), QChar('o'));
+    QCOMPARE(Catalog.FindMenuItem("VentTempLimitMenu")->Caption.at(0), QChar('T'));
+    QCOMPARE(Catalog.FindMenuItem("Exp100ArrowLimMenu")->Caption.at(0), QChar('P'));
 }
 
 void TestMenuItems::rebuildFollowsTheFlags() {
     Build(true, true);
-    QCOMPARE(int(MenuItemList.size()), 167);
+    QCOMPARE(int(Catalog.MenuItems().size()), 167);
     Build(false, false);
-    QCOMPARE(int(MenuItemList.size()), 169);
+    QCOMPARE(int(Catalog.MenuItems().size()), 169);
     QCOMPARE(IdOf("apHoloMenu"), 37);
 }
 
@@ -188,23 +191,21 @@ void TestMenuItems::rebuildFollowsTheFlags() {
 void TestMenuItems::keptListsMatchTheirFlags() {
     QHash<int, QStringList> first;
     for (int visit : {0, 1, 0, 2, 3, 4, 5, 6, 7, 0, 3, 1, 7, 2}) {
-        DeviceFlags = {};
-        DeviceFlags.NoVoice = visit & 1;
-        DeviceFlags.NoAirTemperature = visit & 2;
-        DeviceFlags.HasTank2 = visit & 4;
-        BuildMenuItemList();
+        TDeviceFlags flags;
+        flags.NoVoice = visit & 1;
+        flags.NoAirTemperature = visit & 2;
+        flags.HasTank2 = visit & 4;
+        Catalog = TDeviceCatalog(flags);
         QStringList names;
-        for (const auto& item : MenuItemList)
+        for (const auto& item : Catalog.MenuItems())
             names << QStringLiteral("%1 %2").arg(item->Id).arg(item->Name);
         if (!first.contains(visit & 3))
             first.insert(visit & 3, names);
         QCOMPARE(names, first.value(visit & 3));
     }
-    DeviceFlags = {};
 }
 
 void TestMenuItems::freshDeviceModelResolvesDefaultHotMenus() {
-    DeviceFlags = {}; // as at program start
     const TMK mk;
     const uint16_t expected[4][10] = {
         {2, 3, 31, 15, 6, 8, 0, 28, 0, 0},
@@ -217,9 +218,10 @@ void TestMenuItems::freshDeviceModelResolvesDefaultHotMenus() {
             const uint16_t stored = mk.Record.DisplaySettings.HotMenus[list][slot]; // packed
             QCOMPARE(stored, expected[list][slot]);
         }
-    QCOMPARE(int(MenuItemList.size()), 169);
-    QCOMPARE(int(mk.MeasParams.size()), 52);
-    QVERIFY(CurrentProtocol && CurrentProtocol->ProtName == QStringLiteral("M74CAN"));
+    QCOMPARE(int(mk.Catalog.MenuItems().size()), 169);
+    QCOMPARE(int(mk.Catalog.MeasParams().size()), 52);
+    const TProtBase* current = mk.Catalog.CurrentProtocol();
+    QVERIFY(current && current->ProtName == QStringLiteral("M74CAN"));
 }
 
 void TestMenuItems::hotMenuInsertMenus() {

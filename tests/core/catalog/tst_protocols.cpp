@@ -1,21 +1,32 @@
 #include "base/MKError.h"
-#include "catalog/ListsByFlags.h"
+#include "catalog/DeviceCatalog.h"
 #include "catalog/Protocols.h"
 #include "catalog/Variants.h"
 
 #include <QtTest>
+#include <thread>
 
 namespace {
 
+// The catalogue of the device the cases build for.
+TDeviceCatalog Catalog;
+
+// The device's catalogue with the protocol at index selected; throws as selecting does, the
+// list built all the same.
+void BuildProtocolList(uint16_t version, uint8_t index, uint8_t variant) {
+    Catalog = TDeviceCatalog(version, variant);
+    Catalog.SelectProtocol(index);
+}
+
 QStringList Names() {
     QStringList names;
-    for (const auto& p : ProtocolList)
+    for (const auto& p : Catalog.Protocols())
         names << p->ProtName;
     return names;
 }
 
 const TProtBase* Entry(const QString& name, int code = -1) {
-    for (const auto& p : ProtocolList)
+    for (const auto& p : Catalog.Protocols())
         if (p->ProtName == name && (code < 0 || p->ProtCode == code))
             return p.get();
     return nullptr;
@@ -59,7 +70,7 @@ QString BuildError(uint16_t version, uint8_t index, uint8_t variant) {
 }
 
 // What a list offers, entry by entry.
-QStringList Described(const TProtocolEntries& list) {
+template <class List> QStringList Described(const List& list) {
     QStringList lines;
     for (const auto& e : list) {
         QStringList params;
@@ -84,7 +95,7 @@ private slots:
     void indexOutsideListIsRefused();
     void rebuildDiscardsPreviousDevice();
     void listsComeBackAsBuiltFresh();
-    void keptListsAreBounded();
+    void catalogsShareTheirDevicesLists();
     void selectProtocolMovesWithinList();
     void entryFlagsAreComplete_data();
     void entryFlagsAreComplete();
@@ -108,9 +119,9 @@ void TestProts::initialDeviceListsCanFamilyFirst() {
                                   "EDC16 Iveco", "CAN",  "J1939",      QStringLiteral("Крайслер"),
                                   "J1850",       "TOBD1"};
     QCOMPARE(Names().mid(0, expected.size()), expected);
-    QVERIFY(CurrentProtocol);
-    QCOMPARE(CurrentProtocol, ProtocolList.front().get());
-    QCOMPARE(CurrentProtocol->ProtName, QStringLiteral("M74CAN"));
+    QVERIFY(Catalog.CurrentProtocol());
+    QCOMPARE(Catalog.CurrentProtocol(), Catalog.Protocols().front().get());
+    QCOMPARE(Catalog.CurrentProtocol()->ProtName, QStringLiteral("M74CAN"));
     QCOMPARE(Names().last(), QStringLiteral("Универс."));
     QVERIFY(!Names().contains("OBD2E") && Names().contains("OBD2Q"));
     QVERIFY(!Names().contains("Delphi") && Names().contains("Tiggo"));
@@ -136,21 +147,21 @@ void TestProts::indexOutsideListIsRefused() {
     BuildProtocolList(1, 0, 0);
     QCOMPARE(BuildError(uint16_t(version), uint8_t(index), uint8_t(variant)),
              QStringLiteral("List index out of bounds (%1)").arg(index));
-    QVERIFY(!CurrentProtocol);
+    QVERIFY(!Catalog.CurrentProtocol());
     if (listSize >= 0)
-        QCOMPARE(int(ProtocolList.size()), listSize);
+        QCOMPARE(int(Catalog.Protocols().size()), listSize);
     else
-        QVERIFY(int(ProtocolList.size()) > 0 && int(ProtocolList.size()) <= index);
+        QVERIFY(int(Catalog.Protocols().size()) > 0 && int(Catalog.Protocols().size()) <= index);
 }
 
 void TestProts::rebuildDiscardsPreviousDevice() {
     BuildProtocolList(0x8002, 0, 0);
-    QVERIFY(DeviceFlags.J1939Extended && DeviceFlags.UseNmea2000);
+    QVERIFY(Catalog.Flags().J1939Extended && Catalog.Flags().UseNmea2000);
     QVERIFY(Names().contains("NMEA2000"));
     QCOMPARE(BuildError(0x0002, 0, 0), QStringLiteral("List index out of bounds (0)"));
-    QCOMPARE(DeviceFlags, TDeviceFlags{});
-    QVERIFY(ProjectName.isEmpty());
-    QVERIFY(ProtocolList.empty());
+    QCOMPARE(Catalog.Flags(), TDeviceFlags{});
+    QVERIFY(Catalog.ProjectName().isEmpty());
+    QVERIFY(Catalog.Protocols().empty());
 }
 
 // Lists are kept by the flags they were built for: whether a device's list is taken back,
@@ -171,35 +182,45 @@ void TestProts::listsComeBackAsBuiltFresh() {
     for (int visit : {0, 1, 0, 1, 7, 0, 2, 3, 4, 5, 6, 0, 1, 7, 6}) {
         const auto [version, variant] = devices[std::size_t(visit)];
         BuildError(version, 0, variant);
-        QCOMPARE(Described(ProtocolList), Described(CreateProtocolEntries(DeviceFlags)));
-        QCOMPARE(CurrentProtocol, ProtocolList.empty() ? nullptr : ProtocolList.front().get());
+        QCOMPARE(Described(Catalog.Protocols()), Described(CreateProtocolEntries(Catalog.Flags())));
+        QCOMPARE(Catalog.CurrentProtocol(),
+                 Catalog.Protocols().empty() ? nullptr : Catalog.Protocols().front().get());
     }
 }
 
-// Past the capacity the list unused longest goes; the one taken back leaves the store.
-void TestProts::keptListsAreBounded() {
-    TListsByFlags<std::vector<int>> kept;
-    const auto flags = [](int n) {
-        return TDeviceFlags::From({}, TGroupMask::FromBits(uint64_t(n)));
-    };
-    int built = 0;
-    const auto build = [&built] { return std::vector<int>{-++built}; };
-    for (int n = 1; n <= 65; ++n)
-        kept.Keep(flags(n), {n});
-    kept.Keep(flags(66), {}); // an empty list is not kept
-    QCOMPARE(kept.Take(flags(1), build), std::vector<int>{-1});
-    QCOMPARE(kept.Take(flags(2), build), std::vector<int>{2});
-    QCOMPARE(kept.Take(flags(2), build), std::vector<int>{-2});
-    QCOMPARE(kept.Take(flags(65), build), std::vector<int>{65});
-    QCOMPARE(kept.Take(flags(66), build), std::vector<int>{-3});
+// Catalogues of one device share one list, built once even when threads ask together; an
+// entry appended to one catalogue is its own, and flags no device has get a list of their own.
+void TestProts::catalogsShareTheirDevicesLists() {
+    std::vector<TDeviceCatalog> made(4);
+    std::vector<std::thread> threads;
+    for (TDeviceCatalog& catalog : made)
+        threads.emplace_back([&catalog] { catalog = TDeviceCatalog(0x0105, 6); });
+    for (std::thread& t : threads)
+        t.join();
+    for (const TDeviceCatalog& catalog : made)
+        QCOMPARE(&catalog.Protocols(), &made.front().Protocols());
+
+    TDeviceCatalog own = made.front();
+    const int index = own.AppendProtocol(std::make_shared<const TProtBase>(
+        QStringLiteral("Проверка"), 0, 0, std::span<const uint8_t>{}, std::span<const uint8_t>{}));
+    QCOMPARE(std::size_t(index), made.front().Protocols().size());
+    QCOMPARE(own.Protocols().size(), made.front().Protocols().size() + 1);
+    QCOMPARE(own.Protocols().front(), made.front().Protocols().front());
+    QCOMPARE(TDeviceCatalog(0x0105, 6).Protocols().size(), made.front().Protocols().size());
+
+    TDeviceFlags unlisted = made.front().Flags();
+    unlisted.UseNmea2000 = true;
+    const TDeviceCatalog first(unlisted), second(unlisted);
+    QVERIFY(&first.Protocols() != &second.Protocols());
+    QCOMPARE(Described(first.Protocols()), Described(CreateProtocolEntries(unlisted)));
 }
 
 void TestProts::selectProtocolMovesWithinList() {
     BuildProtocolList(1, 0, 0);
-    SelectProtocol(5);
-    QCOMPARE(CurrentProtocol->ProtName, QStringLiteral("CAN"));
-    QVERIFY_THROWS_EXCEPTION(TMKError, SelectProtocol(int(ProtocolList.size())));
-    QVERIFY(!CurrentProtocol);
+    Catalog.SelectProtocol(5);
+    QCOMPARE(Catalog.CurrentProtocol()->ProtName, QStringLiteral("CAN"));
+    QVERIFY_THROWS_EXCEPTION(TMKError, Catalog.SelectProtocol(int(Catalog.Protocols().size())));
+    QVERIFY(!Catalog.CurrentProtocol());
 }
 
 void TestProts::entryFlagsAreComplete_data() {
@@ -278,9 +299,9 @@ void TestProts::obdEOnlyReplacesTheObdGroup() {
 void TestProts::tiggoIsNamedBoschWithDelphi() {
     BuildProtocolList(0x0C01, 0, 0);
     QCOMPARE(Names(), (QStringList{"Bosch", "Delphi"}));
-    QCOMPARE(CurrentProtocol->ProtCode, 63);
+    QCOMPARE(Catalog.CurrentProtocol()->ProtCode, 63);
     // The renamed entry keeps its options.
-    QCOMPARE(CurrentProtocol->OptionCount[1], 3);
+    QCOMPARE(Catalog.CurrentProtocol()->OptionCount[1], 3);
     BuildProtocolList(0x0001, 0, 3);
     QVERIFY(Entry("Tiggo", 63) && !Entry("Bosch"));
 }
@@ -301,19 +322,20 @@ void TestProts::consultListsItsCanUnitOnlyWithCanBlocks() {
 
 void TestProts::lightsControlAppendsIdentifier34() {
     BuildProtocolList(0x0901, 0, 0);
-    QVERIFY(DeviceFlags.HasLightsControl && !DeviceFlags.NoAirTemperature);
-    QVERIFY(!ProtocolList.empty());
-    for (const auto& p : ProtocolList)
+    QVERIFY(Catalog.Flags().HasLightsControl && !Catalog.Flags().NoAirTemperature);
+    QVERIFY(!Catalog.Protocols().empty());
+    for (const auto& p : Catalog.Protocols())
         QCOMPARE(int(p->ParamIds[std::size_t(p->ParamCount - 1)]), 34);
 
     BuildProtocolList(0x0601, 0, 0);
-    QVERIFY(DeviceFlags.HasLightsControl && DeviceFlags.NoAirTemperature);
-    for (const auto& p : ProtocolList)
+    QVERIFY(Catalog.Flags().HasLightsControl && Catalog.Flags().NoAirTemperature);
+    for (const auto& p : Catalog.Protocols())
         QVERIFY(!Params(*p).contains(34));
 
     // A refused index still leaves the identifier appended.
     QVERIFY(!BuildError(0x0901, 250, 0).isEmpty());
-    QCOMPARE(int(ProtocolList.front()->ParamIds[std::size_t(ProtocolList.front()->ParamCount - 1)]),
+    QCOMPARE(int(Catalog.Protocols().front()->ParamIds[std::size_t(
+                 Catalog.Protocols().front()->ParamCount - 1)]),
              34);
 }
 
@@ -361,12 +383,12 @@ void TestProts::sharedOptionSetsSetGearboxOilTemp() {
 
 void TestProts::hasBlockLooksAtUsedEntriesOnly() {
     BuildProtocolList(0x0001, 0, 0);
-    SelectProtocol(Names().indexOf("CAN"));
-    QVERIFY(CurrentProtocol->HasBlock(129));
-    QVERIFY(CurrentProtocol->HasBlock(45));
-    QVERIFY(!CurrentProtocol->HasBlock(8));
-    QVERIFY(!CurrentProtocol->HasBlock(0)); // unused entries are 0
-    QCOMPARE(CurrentProtocol->BlockCount, 56);
+    Catalog.SelectProtocol(Names().indexOf("CAN"));
+    QVERIFY(Catalog.CurrentProtocol()->HasBlock(129));
+    QVERIFY(Catalog.CurrentProtocol()->HasBlock(45));
+    QVERIFY(!Catalog.CurrentProtocol()->HasBlock(8));
+    QVERIFY(!Catalog.CurrentProtocol()->HasBlock(0)); // unused entries are 0
+    QCOMPARE(Catalog.CurrentProtocol()->BlockCount, 56);
 }
 
 void TestProts::constructorListsCommonIdentifiersFirst() {

@@ -10,16 +10,16 @@
 #include <QList>
 #include <span>
 
-// Appends a protocol listing exactly these parameter ids; returns its list index.
-inline int AddProtocol(const QList<int>& ids) {
+// Appends a protocol listing exactly these parameter ids to the kit's catalogue; returns its
+// list index.
+inline int AddProtocol(TPagesKit& kit, const QList<int>& ids) {
     auto protocol = std::make_unique<TProtBase>(
         QStringLiteral("Проверка"), 0, 0, std::span<const uint8_t>{}, std::span<const uint8_t>{});
     protocol->ParamIds = {};
     for (int i = 0; i < ids.size(); ++i)
         protocol->ParamIds[std::size_t(i)] = uint8_t(ids[i]);
     protocol->ParamCount = int(ids.size());
-    ProtocolList.push_back(std::move(protocol));
-    return int(ProtocolList.size()) - 1;
+    return kit.Mk.Catalog.AppendProtocol(std::move(protocol));
 }
 
 // The user picks the protocol: the record's index changes and the cascade runs.

@@ -3,12 +3,12 @@
 // A device model holding the factory memory, opened for editing as the main window opens
 // it, and the editor's model shown on it.
 
-#include "catalog/DeviceFlags.h"
-#include "catalog/MenuItems.h"
 #include "editing/Conversions.h"
 #include "editing/SettingsEditor.h"
 #include "model/DeviceModel.h"
 #include "sim/FactoryMemory.h"
+
+#include "ImageKit.h"
 
 #include <functional>
 #include <memory>
@@ -27,9 +27,7 @@ struct TPagesKit {
         }
         Mk.RebuildProtocolList();
         if (flags)
-            flags(DeviceFlags);
-        Mk.CreateMeasParams();
-        BuildMenuItemList();
+            ChangeFlags(Mk, flags);
         Editor = std::make_unique<TSettingsEditor>(Mk);
         Editor->Show();
     }

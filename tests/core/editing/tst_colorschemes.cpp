@@ -178,8 +178,6 @@ private slots:
         mk.UnpackAll();
         mk.Record.DisplaySettings.ColorScheme = 0x13;
         mk.RebuildProtocolList();
-        mk.CreateMeasParams();
-        BuildMenuItemList();
         TSettingsEditor editor(mk);
         editor.SchemeRadioFocused = true; // showing clears it first
         editor.Confirm = [&](const QString&) { return ++asked, false; };

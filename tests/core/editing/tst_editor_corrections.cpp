@@ -20,9 +20,9 @@ std::function<void(TMK&)> Fields(std::vector<std::pair<const char*, int64_t>> va
 
 // The index of the first protocol with this code in the factory device's list.
 int ProtocolIndex(int code) {
-    BuildProtocolList(1, 0, FactoryFirmwareVersion);
-    for (std::size_t i = 0; i < ProtocolList.size(); ++i)
-        if (ProtocolList[i]->ProtCode == code)
+    const TDeviceCatalog catalog(1, FactoryFirmwareVersion);
+    for (std::size_t i = 0; i < catalog.Protocols().size(); ++i)
+        if (catalog.Protocols()[i]->ProtCode == code)
             return int(i);
     qFatal("no protocol %d", code);
 }

@@ -17,9 +17,9 @@ std::function<void(TMK&)> OnDevice(uint16_t version, uint32_t variant, int code)
     return [=](TMK& mk) {
         mk.SettingsVersion = version;
         std::memcpy(mk.Image.data() + offsetof(TImageDirectory, FirmwareVersion), &variant, 4);
-        BuildProtocolList(version, 0, uint8_t(variant));
-        for (std::size_t i = 0; i < ProtocolList.size(); ++i)
-            if (ProtocolList[i]->ProtCode == code) {
+        const TDeviceCatalog catalog(version, uint8_t(variant));
+        for (std::size_t i = 0; i < catalog.Protocols().size(); ++i)
+            if (catalog.Protocols()[i]->ProtCode == code) {
                 mk.Record.ProtocolSettings.Protocol = uint16_t(i);
                 return;
             }
@@ -169,8 +169,9 @@ private slots:
         QCOMPARE(kit.Editor->Range("seVentTempLimit").Max, 60.0);
         QCOMPARE(kit.Editor->Shown("seVentTempLimit").toDouble(), 50.0);
         int plain = -1;
-        for (std::size_t i = 0; i < ProtocolList.size() && plain < 0; ++i)
-            if (!ProtocolList[i]->IsHybrid)
+        const auto& protocols = kit.Mk.Catalog.Protocols();
+        for (std::size_t i = 0; i < protocols.size() && plain < 0; ++i)
+            if (!protocols[i]->IsHybrid)
                 plain = int(i);
         QVERIFY(plain >= 0);
         kit.Editor->Put("cbProtocol", plain);

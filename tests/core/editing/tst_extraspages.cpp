@@ -10,10 +10,11 @@
 
 namespace {
 
-// Index into ProtocolList of the first protocol whose block list passes `want`.
-int ProtocolWhere(const std::function<bool(const TProtBase&)>& want) {
-    for (std::size_t i = 0; i < ProtocolList.size(); ++i)
-        if (want(*ProtocolList[i]))
+// Index into the model's protocol list of the first protocol whose block list passes `want`.
+int ProtocolWhere(const TMK& mk, const std::function<bool(const TProtBase&)>& want) {
+    const auto& protocols = mk.Catalog.Protocols();
+    for (std::size_t i = 0; i < protocols.size(); ++i)
+        if (want(*protocols[i]))
             return int(i);
     return -1;
 }
@@ -141,10 +142,10 @@ private slots:
     void ShowProtocol() {
         QFETCH(bool, withBlocks);
         TPagesKit kit(WithField("Blocks", 0x7e));
-        const int index =
-            ProtocolWhere([=](const TProtBase& p) { return (p.BlockCount > 0) == withBlocks; });
+        const int index = ProtocolWhere(
+            kit.Mk, [=](const TProtBase& p) { return (p.BlockCount > 0) == withBlocks; });
         QVERIFY(index >= 0);
-        SelectProtocol(index);
+        kit.Mk.Catalog.SelectProtocol(index);
         const auto catalogue = BlockChoice::Catalogue(*kit.Editor);
         for (const TAddSystem& s : catalogue)
             BlockChoice::SetChosen(kit.Mk, s.Id, true);

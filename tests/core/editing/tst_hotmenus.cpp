@@ -34,12 +34,12 @@ const TChoice* SubMenu(const std::vector<TChoice>& choices, const QString& capti
     return nullptr;
 }
 
-bool Offers(const std::vector<TChoice>& choices, const char* name) {
-    const TMKMenuItem* item = FindMenuItem(QString::fromLatin1(name));
+bool Offers(const TMK& mk, const std::vector<TChoice>& choices, const char* name) {
+    const TMKMenuItem* item = mk.Catalog.FindMenuItem(QString::fromLatin1(name));
     if (!item)
         return false;
     for (const TChoice& c : choices)
-        if ((!c.IsSubMenu() && c.Id == item->Id) || Offers(c.Children, name))
+        if ((!c.IsSubMenu() && c.Id == item->Id) || Offers(mk, c.Children, name))
             return true;
     return false;
 }
@@ -160,11 +160,11 @@ private slots:
 
     void Captions() {
         TPagesKit kit;
-        const TMKMenuItem* item = FindMenuItem(QStringLiteral("FullTankMenu"));
+        const TMKMenuItem* item = kit.Mk.Catalog.FindMenuItem(QStringLiteral("FullTankMenu"));
         QVERIFY(item);
-        QCOMPARE(Caption(item->Id), item->Caption);
-        QCOMPARE(Caption(0), QString());
-        QCOMPARE(Caption(60000), QString());
+        QCOMPARE(Caption(kit.Mk.Catalog, item->Id), item->Caption);
+        QCOMPARE(Caption(kit.Mk.Catalog, 0), QString());
+        QCOMPARE(Caption(kit.Mk.Catalog, 60000), QString());
         QCOMPARE(GridName(0), QStringLiteral("sghmParams"));
         QCOMPARE(GridName(3), QStringLiteral("sghmPark"));
         QCOMPARE(ListCaption(2), DisplayTexts::HotTaximeter);
@@ -174,7 +174,7 @@ private slots:
 
     void InsertionMenus() {
         TPagesKit kit;
-        const std::vector<TChoice> params = InsertChoices(0);
+        const std::vector<TChoice> params = InsertChoices(kit.Mk.Catalog, 0);
         QStringList captions;
         for (const TChoice& c : params)
             captions << c.Caption;
@@ -185,18 +185,19 @@ private slots:
         QVERIFY(SubMenu(display->Children, QStringLiteral("Стрелочные")));
         QVERIFY(SubMenu(display->Children, QStringLiteral("Графические")));
         const TChoice& first = params[0].Children.at(0);
-        QCOMPARE(first.Id, FindMenuItem(QStringLiteral("VirtLockMenu"))->Id);
-        QCOMPARE(first.Caption, FindMenuItem(QStringLiteral("VirtLockMenu"))->Caption);
+        QCOMPARE(first.Id, kit.Mk.Catalog.FindMenuItem(QStringLiteral("VirtLockMenu"))->Id);
+        QCOMPARE(first.Caption,
+                 kit.Mk.Catalog.FindMenuItem(QStringLiteral("VirtLockMenu"))->Caption);
 
-        const std::vector<TChoice> averages = InsertChoices(1);
+        const std::vector<TChoice> averages = InsertChoices(kit.Mk.Catalog, 1);
         const TChoice* trips = SubMenu(averages, QStringLiteral("Журнал поездок"));
         QVERIFY(trips);
         QCOMPARE(int(SubMenu(trips->Children, QStringLiteral("Записать"))->Children.size()), 20);
         QCOMPARE(int(SubMenu(trips->Children, QStringLiteral("Просмотреть"))->Children.size()), 21);
         QCOMPARE(int(SubMenu(averages, QStringLiteral("Журнал заправок"))->Children.size()), 21);
-        QCOMPARE(ItemCount(InsertChoices(2)), 27);
-        QVERIFY(Offers(InsertChoices(2), "TaxPathTarif4NightMenu"));
-        QCOMPARE(ItemCount(InsertChoices(3)), 10);
+        QCOMPARE(ItemCount(InsertChoices(kit.Mk.Catalog, 2)), 27);
+        QVERIFY(Offers(kit.Mk, InsertChoices(kit.Mk.Catalog, 2), "TaxPathTarif4NightMenu"));
+        QCOMPARE(ItemCount(InsertChoices(kit.Mk.Catalog, 3)), 10);
     }
 
     // Two entries depend on the air temperature; the voice items exist only with voice.
@@ -214,10 +215,10 @@ private slots:
             flags.NoAirTemperature = noAir;
             flags.NoVoice = noVoice;
         });
-        const std::vector<TChoice> menu = InsertChoices(0);
-        QCOMPARE(Offers(menu, "LightsOnMenu"), noAir);
-        QCOMPARE(Offers(menu, "apHoloMenu"), !noAir);
-        QCOMPARE(Offers(menu, "SoundVolumeMenu"), !noVoice);
+        const std::vector<TChoice> menu = InsertChoices(kit.Mk.Catalog, 0);
+        QCOMPARE(Offers(kit.Mk, menu, "LightsOnMenu"), noAir);
+        QCOMPARE(Offers(kit.Mk, menu, "apHoloMenu"), !noAir);
+        QCOMPARE(Offers(kit.Mk, menu, "SoundVolumeMenu"), !noVoice);
         // A name the catalogue does not hold leaves no entry behind.
         const TChoice* sources = SubMenu(menu, QStringLiteral("Источники"));
         QCOMPARE(int(sources->Children.size()), noAir ? 4 : 3);

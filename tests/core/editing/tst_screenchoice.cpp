@@ -123,7 +123,7 @@ private slots:
         QFETCH(int, part);
         QFETCH(QList<int>, ids);
         TPagesKit kit;
-        SwitchProtocol(kit, AddProtocol(Mixed));
+        SwitchProtocol(kit, AddProtocol(kit, Mixed));
         const int display = DisplayCount(kind) - 1;
         for (int stored : {ids.last(), ids.first(), 99}) {
             StoreId(kit.Mk, kind, display, part, stored);
@@ -131,8 +131,8 @@ private slots:
             QCOMPARE(Ids(menu), ids);
             QCOMPARE(Checked(menu), stored == 99 ? QList<int>{} : QList<int>{stored});
             for (const TParamItem& item : menu)
-                QCOMPARE(item.Caption,
-                         item.Id ? kit.Mk.FindMeasParam(item.Id)->Name : DisplayTexts::Absent);
+                QCOMPARE(item.Caption, item.Id ? kit.Mk.Catalog.FindMeasParam(item.Id)->Name
+                                               : DisplayTexts::Absent);
         }
     }
 
@@ -140,7 +140,7 @@ private slots:
     // the parts sharing a menu and those that do not.
     void PartMenusFindWhatEachMenuOffers() {
         TPagesKit kit;
-        SwitchProtocol(kit, AddProtocol(Mixed));
+        SwitchProtocol(kit, AddProtocol(kit, Mixed));
         TPartMenus menus(*kit.Editor);
         for (TScreenKind kind : AllKinds) {
             for (int part = 0; part < PartCount(kind); ++part) {
@@ -161,9 +161,9 @@ private slots:
     // The menus follow the protocol in force.
     void MenusFollowTheProtocol() {
         TPagesKit kit;
-        SwitchProtocol(kit, AddProtocol({17, 16}));
+        SwitchProtocol(kit, AddProtocol(kit, {17, 16}));
         QCOMPARE(Ids(ParamMenu(*kit.Editor, TScreenKind::Four, 0, 0)), (QList<int>{17, 16}));
-        SwitchProtocol(kit, AddProtocol({7}));
+        SwitchProtocol(kit, AddProtocol(kit, {7}));
         QCOMPARE(Ids(ParamMenu(*kit.Editor, TScreenKind::Four, 0, 0)), QList<int>{7});
         QCOMPARE(Ids(ParamMenu(*kit.Editor, TScreenKind::Arrow, 0, 0)), QList<int>{});
     }

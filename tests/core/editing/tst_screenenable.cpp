@@ -90,28 +90,28 @@ private slots:
 
     void OneValueBoxesFollowTheProtocol() {
         TPagesKit kit;
-        SwitchProtocol(kit, AddProtocol(FirstIds(OneValueBoxes)));
+        SwitchProtocol(kit, AddProtocol(kit, FirstIds(OneValueBoxes)));
         kit.Mk.Record.DisplaySettings.ShowDisp1 = 0xFFFF'FFFF'FFFF'FFFFull;
         kit.Editor->LoadAll();
-        SwitchProtocol(kit, AddProtocol(FirstIds(12)));
+        SwitchProtocol(kit, AddProtocol(kit, FirstIds(12)));
         for (int k = 0; k < OneValueBoxes; ++k) {
             QCOMPARE(kit.Editor->Visible(Box(k)), k < 12);
             QCOMPARE(kit.Editor->Shown(Box(k)).toBool(), k < 12);
         }
-        QCOMPARE(kit.Editor->Caption(Box(0)), kit.Mk.FindMeasParam(1)->Name);
-        QCOMPARE(kit.Editor->Caption(Box(11)), kit.Mk.FindMeasParam(12)->Name);
+        QCOMPARE(kit.Editor->Caption(Box(0)), kit.Mk.Catalog.FindMeasParam(1)->Name);
+        QCOMPARE(kit.Editor->Caption(Box(11)), kit.Mk.Catalog.FindMeasParam(12)->Name);
         QCOMPARE(kit.Editor->Caption(Box(12)), QString());
         // Bits 12..39 were cleared with their boxes; 40..63 have none and stay.
         QCOMPARE(OneValueBits(kit), 0xFFFF'FF00'0000'0FFFull);
 
-        SwitchProtocol(kit, AddProtocol({17, 16, 14, 13, 12}));
+        SwitchProtocol(kit, AddProtocol(kit, {17, 16, 14, 13, 12}));
         QCOMPARE(OneValueBits(kit), 0xFFFF'FF00'0000'001Full);
-        QCOMPARE(kit.Editor->Caption(Box(0)), kit.Mk.FindMeasParam(17)->Name);
+        QCOMPARE(kit.Editor->Caption(Box(0)), kit.Mk.Catalog.FindMeasParam(17)->Name);
         QVERIFY(!kit.Editor->Visible(Box(5)));
         QVERIFY(!kit.Editor->Shown(Box(5)).toBool());
 
         // Back to more parameters: the boxes show their (now clear) bits.
-        SwitchProtocol(kit, AddProtocol(FirstIds(12)));
+        SwitchProtocol(kit, AddProtocol(kit, FirstIds(12)));
         QVERIFY(kit.Editor->Visible(Box(11)));
         QVERIFY(!kit.Editor->Shown(Box(11)).toBool());
         QVERIFY(kit.Editor->Shown(Box(4)).toBool());
@@ -120,7 +120,7 @@ private slots:
     // Opening shows the boxes from their bits, then unchecks those past the protocol.
     void OpeningClearsBitsWithoutBoxes() {
         TPagesKit kit;
-        SwitchProtocol(kit, AddProtocol(FirstIds(5)));
+        SwitchProtocol(kit, AddProtocol(kit, FirstIds(5)));
         kit.Mk.Record.DisplaySettings.ShowDisp1 = 0x8000'0000'0000'0FF0ull;
         kit.Editor->Show();
         QCOMPARE(OneValueBits(kit), 0x8000'0000'0000'0010ull);
@@ -134,7 +134,7 @@ private slots:
         QCOMPARE(rows.size(), std::size_t(OneValueBoxes));
         for (int box = 0; box < OneValueBoxes; ++box)
             QCOMPARE(rows[std::size_t(box)].Name, Box(box));
-        std::vector<TControlRow> broken = EditorRows();
+        std::vector<TControlRow> broken = EditorRows(false);
         const auto fifth = std::find_if(broken.begin(), broken.end(),
                                         [](const TControlRow& row) { return row.Name == Box(5); });
         broken.erase(fifth);
@@ -151,7 +151,7 @@ private slots:
     void Box35IsBit35Alone() {
         QFETCH(quint64, bits);
         TPagesKit kit;
-        SwitchProtocol(kit, AddProtocol(FirstIds(40)));
+        SwitchProtocol(kit, AddProtocol(kit, FirstIds(40)));
         kit.Mk.Record.DisplaySettings.ShowDisp1 = bits;
         kit.Editor->Reload(Box(35));
         QVERIFY(kit.Editor->Visible(Box(35)));

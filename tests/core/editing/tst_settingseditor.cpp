@@ -45,7 +45,7 @@ void TestSettingsEditor::rowsNotTheEditorsAreRefused() {
 void TestSettingsEditor::copiedTableRunsAsTheSharedOne() {
     TPagesKit shared;
     TPagesKit counted;
-    std::vector<TControlRow> rows = EditorRows();
+    std::vector<TControlRow> rows = EditorRows(false);
     std::vector<int> loads(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i)
         if (auto load = rows[i].Load)

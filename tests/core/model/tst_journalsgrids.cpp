@@ -83,16 +83,17 @@ void TestJournalsGrids::deviceErrorFormatFollowsTheRecordsProtocol() {
     TMK mk;
     mk.Record.ProtocolSettings.Protocol = 0;
     const int first = DeviceErrorFormat(mk);
-    QVERIFY(CurrentProtocol);
-    QCOMPARE(CurrentProtocol, ProtocolList.front().get());
-    QCOMPARE(first, CurrentProtocol->ErrorFormat);
+    const auto& protocols = mk.Catalog.Protocols();
+    QVERIFY(mk.Catalog.CurrentProtocol());
+    QCOMPARE(mk.Catalog.CurrentProtocol(), protocols.front().get());
+    QCOMPARE(first, mk.Catalog.CurrentProtocol()->ErrorFormat);
 
     // Every entry of the list answers with its own format.
-    for (std::size_t i = 0; i < ProtocolList.size() && i < 256; ++i) {
+    for (std::size_t i = 0; i < protocols.size() && i < 256; ++i) {
         mk.Record.ProtocolSettings.Protocol = uint16_t(i);
         const int format = DeviceErrorFormat(mk);
-        QCOMPARE(format, ProtocolList[i]->ErrorFormat);
-        QCOMPARE(CurrentProtocol, ProtocolList[i].get());
+        QCOMPARE(format, mk.Catalog.Protocols()[i]->ErrorFormat);
+        QCOMPARE(mk.Catalog.CurrentProtocol(), mk.Catalog.Protocols()[i].get());
     }
 }
 

@@ -72,7 +72,11 @@ private slots:
 private:
     QRgb Role(int role) const { return RoleRgb(*MK, role); }
     const QImage& Surface() const { return MK->Preview->PreviewSurface; }
-    TMeasParBase& Param(int id) const { return *MK->FindMeasParam(id); }
+    // The descriptor as the preview draws it.
+    const TMeasParBase& Param(int id) {
+        return *(Drawn[id] = MK->Catalog.FindMeasParam(id)->Prepared());
+    }
+    std::map<int, std::unique_ptr<TMeasParBase>> Drawn;
 
     std::unique_ptr<TMK> MK;
     TMKPreview* P = nullptr;
@@ -119,8 +123,11 @@ void TestPreviewScreens::oneValueBarFollowsTheSample() {
     QFETCH(int, id);
     QFETCH(int, sample);
     QFETCH(int, length);
-    if (sample != -1)
-        Param(id).SampleValue = sample;
+    if (sample != -1) {
+        std::shared_ptr<TMeasParBase> param = MK->Catalog.FindMeasParam(id)->Prepared();
+        param->SampleValue = sample;
+        MK->Catalog.ReplaceMeasParam(std::move(param));
+    }
     P->PreviewOneValue(id);
     const QImage& s = Surface();
     QVERIFY(AreaIs(s, QRect(8, 193, length + 1, 30), Role(R::RoleCaptionText)));

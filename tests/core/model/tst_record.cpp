@@ -217,7 +217,7 @@ void TestRecord::defaultHotMenusResolveThroughTheMenuCatalogue() {
                 QCOMPARE(stored, uint16_t(0));
                 continue;
             }
-            const TMKMenuItem* item = FindMenuItem(QLatin1String(names[list][slot]));
+            const TMKMenuItem* item = mk.Catalog.FindMenuItem(QLatin1String(names[list][slot]));
             QVERIFY2(item, names[list][slot]);
             QVERIFY(item->Id > 0);
             QCOMPARE(stored, uint16_t(item->Id));

@@ -24,7 +24,7 @@ const QList<int> Mixed = {12, 13, 8, 35, 10, 1, 14};
 QStringList Names(const TMK& mk, const QList<int>& ids) {
     QStringList names;
     for (int id : ids)
-        names << (id ? mk.FindMeasParam(id)->Name : DisplayTexts::Absent);
+        names << (id ? mk.Catalog.FindMeasParam(id)->Name : DisplayTexts::Absent);
     return names;
 }
 
@@ -160,7 +160,7 @@ private slots:
         QCOMPARE(HotList(kit.Mk, 0), (QList<int>{3, 5, 6, 9, 0, 0, 0, 0, 0, 0}));
         kit.Dialog->SelectPage(QStringLiteral("tsHotMenu"));
         auto* grid = kit.Find<QTableWidget>(QStringLiteral("sghmParams"));
-        QCOMPARE(grid->item(1, 1)->text(), HotMenus::Caption(5));
+        QCOMPARE(grid->item(1, 1)->text(), HotMenus::Caption(kit.Mk.Catalog, 5));
 
         QTest::mouseClick(grid->viewport(), Qt::RightButton, {}, Cell(grid, 2, 1));
         QMenu* rowMenu = kit.TakeMenu();
@@ -174,7 +174,8 @@ private slots:
         QVERIFY(insert);
         QMenu* display = ActionNamed(insert, QStringLiteral("Дисплей"))->menu();
         QMenu* arrows = ActionNamed(display, QStringLiteral("Стрелочные"))->menu();
-        const TMKMenuItem* item = FindMenuItem(QStringLiteral("DispShowArrowMethMenu"));
+        const TMKMenuItem* item =
+            kit.Mk.Catalog.FindMenuItem(QStringLiteral("DispShowArrowMethMenu"));
         QCOMPARE(ActionTexts(arrows), QStringList{item->Caption});
         arrows->actions().first()->trigger();
         QCOMPARE(HotList(kit.Mk, 0), (QList<int>{3, 5, item->Id, 6, 9, 0, 0, 0, 0, 0}));
@@ -183,7 +184,7 @@ private slots:
         QTest::mouseClick(grid->viewport(), Qt::RightButton, {}, Cell(grid, 0, 0));
         ActionNamed(kit.TakeMenu(), DisplayTexts::DeleteItem)->trigger();
         QCOMPARE(HotList(kit.Mk, 0), (QList<int>{5, item->Id, 6, 9, 0, 0, 0, 0, 0, 0}));
-        QCOMPARE(grid->item(0, 1)->text(), HotMenus::Caption(5));
+        QCOMPARE(grid->item(0, 1)->text(), HotMenus::Caption(kit.Mk.Catalog, 5));
 
         const QList<int> parking = HotList(kit.Mk, 3);
         QTest::mouseClick(grid->viewport(), Qt::RightButton, {}, Cell(grid, 7, 1));
@@ -204,7 +205,7 @@ private slots:
         ActionNamed(kit.TakeMenu(), DisplayTexts::InsertItem)->trigger();
         QMenu* insert = kit.TakeMenu();
         QCOMPARE(insert->actions().size(), 27);
-        const TMKMenuItem* item = FindMenuItem(QStringLiteral("TaxTarifNumMenu"));
+        const TMKMenuItem* item = kit.Mk.Catalog.FindMenuItem(QStringLiteral("TaxTarifNumMenu"));
         ActionNamed(insert, item->Caption)->trigger();
         QCOMPARE(HotList(kit.Mk, 2), (QList<int>{1, 2, 3, item->Id, 4, 5, 6, 7, 8, 9}));
     }
@@ -234,7 +235,7 @@ private slots:
         QTest::mouseMove(grid->viewport(), Cell(grid, to, 1));
         QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, Cell(grid, to, 1));
         QCOMPARE(HotList(kit.Mk, 1), result);
-        QCOMPARE(grid->item(0, 1)->text(), HotMenus::Caption(uint16_t(result[0])));
+        QCOMPARE(grid->item(0, 1)->text(), HotMenus::Caption(kit.Mk.Catalog, uint16_t(result[0])));
     }
 
     // "Разное": the x1 boxes in five columns of eight, as many as the protocol's parameters.
@@ -250,7 +251,8 @@ private slots:
         for (int k = 0; k < ScreenEnable::OneValueBoxes; ++k) {
             QVERIFY(box(k)->isVisible());
             QCOMPARE(box(k)->text(),
-                     kit.Mk.FindMeasParam(kit.Editor().Protocol().ParamIds[std::size_t(k)])->Name);
+                     kit.Mk.Catalog.FindMeasParam(kit.Editor().Protocol().ParamIds[std::size_t(k)])
+                         ->Name);
             QCOMPARE(box(k)->x(), box(k / 8 * 8)->x());
             QCOMPARE(box(k)->y(), box(k % 8)->y());
             if (k >= 8)
@@ -266,7 +268,7 @@ private slots:
         kit.UseProtocol({17, 16, 12});
         QVERIFY(box(2)->isVisible());
         QVERIFY(!box(3)->isVisible());
-        QCOMPARE(box(0)->text(), kit.Mk.FindMeasParam(17)->Name);
+        QCOMPARE(box(0)->text(), kit.Mk.Catalog.FindMeasParam(17)->Name);
         QCOMPARE(kit.Display().ShowDisp1 & ~uint64_t(7) & ((uint64_t(1) << 40) - 1), uint64_t(0));
     }
 };

@@ -41,8 +41,9 @@ void UseHybrid(TMK& mk) {
             mk.SettingsVersion = row.SettingsVersion;
             std::memcpy(mk.Image.data() + offsetof(TImageDirectory, FirmwareVersion), &v, sizeof v);
             mk.RebuildProtocolList();
-            for (std::size_t i = 0; i < ProtocolList.size(); ++i)
-                if (ProtocolList[i]->IsHybrid) {
+            const auto& protocols = mk.Catalog.Protocols();
+            for (std::size_t i = 0; i < protocols.size(); ++i)
+                if (protocols[i]->IsHybrid) {
                     mk.Record.ProtocolSettings.Protocol = uint16_t(i);
                     return;
                 }
@@ -174,7 +175,8 @@ void TestEditorOkBytes::okStoresWhatTheModelStores() {
         QCOMPARE(entry0, uint16_t(EditedTable(stored).Palette[0]));
     QCOMPARE(d.ColorScheme >> 4 == 0, false);
     // Bits of x1 boxes past the protocol's parameters are cleared; bits with no box are kept.
-    const int params = std::min(CurrentProtocol->ParamCount, ScreenEnable::OneValueBoxes);
+    const int params =
+        std::min(byModel.Catalog.CurrentProtocol()->ParamCount, ScreenEnable::OneValueBoxes);
     const uint64_t boxes = (uint64_t(1) << ScreenEnable::OneValueBoxes) - 1;
     QCOMPARE(d.ShowDisp1 & boxes >> params << params, uint64_t(0));
     QVERIFY(r.TankCalibration.TarirLeng <= 68);

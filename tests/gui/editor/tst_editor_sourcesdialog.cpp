@@ -60,7 +60,8 @@ private slots:
     void NoGasAndNoVoiceHideTheirControls() {
         QFETCH(bool, without);
         auto kit = without ? PlainDevice() : FullDevice();
-        QCOMPARE(DeviceFlags.NoGas && DeviceFlags.NoVoice, without);
+        const TDeviceFlags& flags = kit->Mk.Catalog.Flags();
+        QCOMPARE(flags.NoGas && flags.NoVoice, without);
         // "М" and "Г" of every presentation group need the voice.
         const QList<QRadioButton*> items = kit->Find("rgapVel_N")->findChildren<QRadioButton*>();
         for (int i = 0; i < 5; ++i)
@@ -161,12 +162,12 @@ private slots:
         QFETCH(int, version);
         QFETCH(int, variant);
         QFETCH(int, code);
-        BuildProtocolList(uint16_t(version), 0, uint8_t(variant));
+        const TDeviceCatalog catalog(uint16_t(version), uint8_t(variant));
         int index = 0;
-        while (ProtocolList[std::size_t(index)]->ProtCode != code)
+        while (catalog.Protocols()[std::size_t(index)]->ProtCode != code)
             ++index;
         // "Руч." comes after "Авт." and the automatic methods the device offers.
-        const TDeviceFlags& f = DeviceFlags;
+        const TDeviceFlags& f = catalog.Flags();
         const int manual = 1 + int(f.UseObd2) + int(f.UseVag && !f.NoVag) + int(f.UseOpel);
         auto kit = std::make_unique<TEditorDialogKit>(
             [index, manual](TMK& mk) {

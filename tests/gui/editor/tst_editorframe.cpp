@@ -4,8 +4,8 @@
 #include "catalog/Variants.h"
 #include "editing/SettingsEditor.h"
 #include "editor/Binder.h"
-#include "editor/SettingsDialog.h"
 #include "editor/SettingSearch.h"
+#include "editor/SettingsDialog.h"
 #include "model/DeviceModel.h"
 #include "sim/FactoryMemory.h"
 
@@ -99,7 +99,6 @@ void TestEditorFrame::everyControlHasARowAndEveryRowAControl() {
     TMK mk;
     LoadFactory(mk);
     mk.RebuildProtocolList();
-    mk.CreateMeasParams();
     TScriptedDialogs dialogs;
     TMK_SetParamsDlg dialog(mk);
     dialog.Prepare();

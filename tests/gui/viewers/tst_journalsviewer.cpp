@@ -96,13 +96,10 @@ std::tuple<uint16_t, uint8_t, int> FindVagDevice() {
         uint8_t variant = 0;
         while (!row.Variants.Contains(variant) && variant < 31)
             ++variant;
-        try {
-            BuildProtocolList(row.SettingsVersion, 0, variant);
-        } catch (const TMKError&) {
-            continue; // a device without protocols
-        }
-        for (std::size_t i = 0; i < ProtocolList.size() && i < 256; ++i)
-            if (ProtocolList[i]->ErrorFormat == ErrorFormats::Vag)
+        const TDeviceCatalog catalog(row.SettingsVersion, variant);
+        const auto& protocols = catalog.Protocols();
+        for (std::size_t i = 0; i < protocols.size() && i < 256; ++i)
+            if (protocols[i]->ErrorFormat == ErrorFormats::Vag)
                 return {row.SettingsVersion, variant, int(i)};
     }
     return {0, 0, -1};
@@ -452,8 +449,8 @@ void TestViewJournals::viewerWritesCodesInTheDevicesFormat() {
     journal.Faults[0].Code = 0x407B;
     mk->PackBlock(TBlock::ErrorJournal);
 
-    // A protocol list left behind by another device must not decide the format.
-    BuildProtocolList(1, 0, 0);
+    // A catalogue left behind by another device must not decide the format.
+    mk->Catalog = TDeviceCatalog(1, 0);
     QString shown;
     TScriptedDialogs dialogs;
     dialogs.ExecAnswers.append([&shown](QDialog& dialog) {
