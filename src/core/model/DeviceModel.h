@@ -6,6 +6,7 @@
 #include "catalog/DeviceFlags.h"
 #include "catalog/ListsByFlags.h"
 #include "model/Record.h"
+#include "model/SettingsOrigin.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -69,6 +70,7 @@ public:
     TImageDirectory ImageDirectory{};
     TSettingsRecord Record{};
     TOscilloscopeRecord Oscilloscope{};
+    TSettingsOrigin Origin; // where the settings came from
     // Factory colour schemes 1..4 (index 0..3); scheme 4 is the user scheme.
     std::array<TColorTable, FactorySchemeCount> FactorySchemes{};
 
@@ -98,6 +100,15 @@ public:
 
     // Resets the record, the oscilloscope capture and the hot menus to the factory state.
     void SetRecordDefaults();
+
+    // The settings a road builds in a model of its own and hands over on success: image,
+    // SettingsVersion, directory, record, oscilloscope capture and origin. The preview and
+    // the catalogues stay with their model, so widgets holding the model keep it.
+    void SwapSettings(TMK& other) noexcept;
+    void CopySettingsFrom(const TMK& other);
+    // Catalogues are still program-wide: a model built for a road rebuilds them for its own
+    // device. The program's model rebuilds them for itself when such a road ends.
+    void ReestablishCatalogues();
 
     // Unpacks blocks 1-11, rebuilds the catalogues, runs the editor; packs on true,
     // restores the blocks otherwise. Returns the editor's answer.

@@ -36,14 +36,16 @@ QString TBackupStore::Keep(quint16 settingsVersion, const QByteArray& image,
                            const QDateTime& when) {
     QDir dir(Dir);
     if (!dir.mkpath(QStringLiteral(".")))
-        throw TMKError(QStringLiteral("не удаётся создать папку \"%1\"").arg(Dir));
+        throw TMKError(TErrorKind::File,
+                       QStringLiteral("не удаётся создать папку \"%1\"").arg(Dir));
     QString path;
     for (int serial = 0; path.isEmpty() || QFile::exists(path); ++serial)
         path = dir.filePath(FileNameFor(when, serial));
     const QByteArray bytes = SettingsFile::Encode(settingsVersion, image);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw TMKError(QStringLiteral("\"%1\": %2").arg(path, file.errorString()));
+        throw TMKError(TErrorKind::File,
+                       QStringLiteral("\"%1\": %2").arg(path, file.errorString()));
     const QStringList kept = Files();
     for (qsizetype i = 0; i + KeptFiles < kept.size(); ++i)
         QFile::remove(kept[i]);
