@@ -18,9 +18,9 @@ int RunRead(const QStringList& args) {
     transfer.LastAddress = command.FirstAddress();
     try {
         if (transfer.ReadSettings(command.Progress()) == TMKTransfer::TOutcome::Cancelled)
-            return command.Fail(LinkTexts::NoConnection());
+            return command.Fail(TMKError(TErrorKind::NoConnection, LinkTexts::NoConnection()));
     } catch (const TMKError& e) {
-        return command.Fail(e.Text());
+        return command.Fail(e);
     }
     SettingsFile::Save(mk, command.File());
     const auto hex = [](unsigned value, int digits) {

@@ -36,12 +36,12 @@ int RunWrite(const QStringList& args) {
                 Cli::PrintProgress(QStringLiteral("Пробный запуск: в МК ничего не записано."));
                 return Cli::ExitOk;
             }
-            return command.Fail(LinkTexts::NoConnection());
+            return command.Fail(TMKError(TErrorKind::NoConnection, LinkTexts::NoConnection()));
         }
     } catch (const TMKError& e) {
         if (!transfer.LastBackup.isEmpty())
             Cli::PrintProgress(WorkflowTexts::BackupNotice(transfer.LastBackup));
-        return command.Fail(e.Text());
+        return command.Fail(e);
     }
     Cli::PrintProgress(WorkflowTexts::SettingsWritten());
     return Cli::ExitOk;

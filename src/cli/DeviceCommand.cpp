@@ -11,8 +11,9 @@ namespace Cli {
 namespace {
 
 // The hint about rights, if there is one, and then the text itself as the last line.
-void PrintWithHint(const QString& text, const TPortMap& ports, int currentPort) {
-    const QString shown = WithPermissionHint(text, ports, currentPort);
+void PrintWithHint(const TMKError& error, const TPortMap& ports, int currentPort) {
+    const QString& text = error.Text();
+    const QString shown = WithPermissionHint(error, ports, currentPort);
     if (shown != text)
         PrintProgress(shown.mid(text.size() + 1));
     PrintError(text);
@@ -88,8 +89,8 @@ TDeviceCommand::TDeviceCommand(const QStringList& args, const QString& command)
     TLinkEnvironment environment =
         TLinkEnvironment::ForPorts(port ? PortMapFor(*port, number) : TPortMap::PlatformDefaults());
     AutoSearch = !port;
-    environment.Prompts.ShowError = [ports = environment.Ports](const QString& text) {
-        PrintWithHint(text, ports, 0);
+    environment.Prompts.ShowError = [ports = environment.Ports](const TMKError& error) {
+        PrintWithHint(error, ports, 0);
     };
     RS = std::make_unique<TML_RS>(environment);
     if (port)
@@ -102,8 +103,8 @@ bool TDeviceCommand::FindMK() {
     return ::FindMK(*RS, AutoSearch);
 }
 
-int TDeviceCommand::Fail(const QString& text) const {
-    PrintWithHint(text, RS->Environment().Ports, RS->PortNumber);
+int TDeviceCommand::Fail(const TMKError& error) const {
+    PrintWithHint(error, RS->Environment().Ports, RS->PortNumber);
     return ExitFailure;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/MKError.h"
 #include "readwrite/TransferProgress.h"
 
 #include <QElapsedTimer>
@@ -47,7 +48,7 @@ public:
     // given port otherwise. False after printing why not.
     bool FindMK();
     // Prints the error text as the last line, after the hint about missing rights, if any.
-    int Fail(const QString& text) const;
+    int Fail(const TMKError& error) const;
 
 private:
     QString Path;

@@ -77,7 +77,9 @@ inline TLinkEnvironment FakeEnvironment(const std::shared_ptr<TFakeSystem>& syst
     };
     environment.Instances = std::make_shared<TFakeInstances>(system);
     environment.Clock = std::make_shared<TSystemClock>();
-    environment.Prompts.ShowError = [system](const QString& text) { system->Errors << text; };
+    environment.Prompts.ShowError = [system](const TMKError& error) {
+        system->Errors << error.Text();
+    };
     environment.Prompts.ChoosePortNumber = [system](const TPortChoice& choice) {
         system->Choices << choice;
         return system->ChoiceAnswer;

@@ -6,6 +6,7 @@
 #include "TransferKit.h"
 #include "link/MKLink.h"
 #include "model/DeviceModel.h"
+#include "model/SettingsFile.h"
 #include "readwrite/BackupStore.h"
 #include "readwrite/MKTransfer.h"
 #include "sim/SimulatorSession.h"
@@ -35,6 +36,15 @@ struct TTransferBench {
         TRecordingProgress progress;
         QCOMPARE(Transfer.ReadSettings(progress), TMKTransfer::TOutcome::Done);
         Sim().Log().Clear();
+    }
+    // Loads settings of the MK's device and firmware from a file of the test's own.
+    void LoadFile(const QByteArray& image) {
+        const QString path = Dir.filePath(QStringLiteral("settings.rvset"));
+        TMK file;
+        file.SettingsVersion = BenchSettingsVersion;
+        file.Image = image;
+        SettingsFile::Save(file, path);
+        SettingsFile::Load(MK, path);
     }
     TMKTransfer::TOutcome Write() { return Transfer.WriteSettings(Progress, Backups); }
     TMKSimulator& Sim() { return Session.Simulator(); }

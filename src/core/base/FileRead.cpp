@@ -86,7 +86,7 @@ QByteArray ReadWholeFile(const QString& path, qint64 limit, const QString& kind)
     QString problem;
     const TDescriptor file(OpenChecked(path, limit, problem));
     if (file.Get() < 0)
-        throw TMKError(Failure(kind, path, problem));
+        throw TMKError(TErrorKind::File, Failure(kind, path, problem));
     // One byte beyond the limit tells a file that grew since, or one whose size the
     // system does not report (as in /proc).
     QByteArray bytes(limit + 1, Qt::Uninitialized);
@@ -96,13 +96,13 @@ QByteArray ReadWholeFile(const QString& path, qint64 limit, const QString& kind)
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            throw TMKError(Failure(kind, path, SystemReason(errno)));
+            throw TMKError(TErrorKind::File, Failure(kind, path, SystemReason(errno)));
         if (n == 0)
             break;
         got += n;
     }
     if (got > limit)
-        throw TMKError(Failure(kind, path, TooLarge(limit)));
+        throw TMKError(TErrorKind::File, Failure(kind, path, TooLarge(limit)));
     bytes.truncate(got);
     return bytes;
 }

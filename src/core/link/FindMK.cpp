@@ -34,6 +34,6 @@ bool FindMK(TML_RS_Base& link, bool autoSearch) {
         if (number == link.PortNumber)
             return true;
     }
-    link.ShowError(LinkTexts::MKNotFound());
+    link.ShowError(TMKError(TErrorKind::NoPort, LinkTexts::MKNotFound()));
     return false;
 }

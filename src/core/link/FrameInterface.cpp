@@ -19,14 +19,14 @@ void TMLBaseInterface::BeginFrame() {
 
 void TMLBaseInterface::FinishFrame() {
     if (TxLen + 1 > MKProtocol::MaxFrameLength)
-        throw TMKError(LinkTexts::FrameTooLong());
+        throw TMKError(TErrorKind::Link, LinkTexts::FrameTooLong());
     TxBuf[0] = quint8(TxLen + 1);
     TxBuf[TxLen] = MKProtocol::Checksum(TxBuf.data(), TxLen);
 }
 
 void TMLBaseInterface::PutByte(quint8 value) {
     if (TxLen < 0 || TxLen >= BufferSize)
-        throw TMKError(LinkTexts::FrameTooLong());
+        throw TMKError(TErrorKind::Link, LinkTexts::FrameTooLong());
     TxBuf[TxLen++] = value;
 }
 
@@ -38,7 +38,7 @@ void TMLBaseInterface::PutWord(quint16 value) {
 quint8 TMLBaseInterface::GetByte() {
     // Bytes past the reply's length are left over from an older reply.
     if (RxPos < 0 || RxPos >= RxBuf[0])
-        throw TMKError(LinkTexts::ShortReply());
+        throw TMKError(TErrorKind::Link, LinkTexts::ShortReply());
     return RxBuf[RxPos++];
 }
 

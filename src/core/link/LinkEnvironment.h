@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/MKError.h"
 #include "link/LinkClock.h"
 #include "link/PortMap.h"
 #include "link/SerialPort.h"
@@ -22,7 +23,8 @@ struct TPortChoice {
 // The link's few words with the user. The core never opens a window itself; the user
 // interface hands these in.
 struct TLinkPrompts {
-    std::function<void(const QString& text)> ShowError;
+    // The error's text for the user; its kind tells a missing port from a silent MK.
+    std::function<void(const TMKError& error)> ShowError;
     // Runs the manual port dialog: the chosen port, or nullopt to keep the current one.
     std::function<std::optional<int>(const TPortChoice& choice)> ChoosePortNumber;
 };

@@ -64,7 +64,7 @@ void TML_RS::SendFrame() {
     PurgeInput();
     PurgeOutput();
     if (PortHandle && PortHandle->Write(reinterpret_cast<const char*>(TxBuf.data()), TxBuf[0]) < 0)
-        throw TMKError(LinkTexts::NoConnection());
+        throw TMKError(TErrorKind::NoConnection, LinkTexts::NoConnection());
 }
 
 int TML_RS::ReadInto(int index, int count) {
@@ -105,30 +105,30 @@ void TML_RS::ReceiveFrame() {
         const int got = ReadInto(0, 1);
         const qint64 now = Clock().NowMs();
         if (got < 0)
-            throw TMKError(LinkTexts::NoConnection());
+            throw TMKError(TErrorKind::NoConnection, LinkTexts::NoConnection());
         if (got > 0)
             break;
         if (now > deadline)
-            throw TMKError(LinkTexts::NoConnection());
+            throw TMKError(TErrorKind::NoConnection, LinkTexts::NoConnection());
         WaitForInput(1, deadline - now);
     }
     const int length = RxBuf[0];
     if (length < MKProtocol::MinFrameLength)
-        throw TMKError(LinkTexts::NoConnection());
+        throw TMKError(TErrorKind::NoConnection, LinkTexts::NoConnection());
     int received = 1;
     deadline = Clock().NowMs() + InterByteTimeout;
     while (received < length) {
         const int got = ReadInto(received, length - received);
         const qint64 now = Clock().NowMs();
         if (got < 0)
-            throw TMKError(LinkTexts::NoConnection());
+            throw TMKError(TErrorKind::NoConnection, LinkTexts::NoConnection());
         if (got > 0) {
             received += got;
             deadline = now + InterByteTimeout;
             continue;
         }
         if (now > deadline)
-            throw TMKError(LinkTexts::InterByteDelay());
+            throw TMKError(TErrorKind::Link, LinkTexts::InterByteDelay());
         // The rest is awaited whole: the line cannot deliver it sooner than its bytes take,
         // so most of that time is slept through, and the port then wakes the link once, with
         // the last byte. Looking again after a few milliseconds at most keeps the
@@ -142,19 +142,19 @@ void TML_RS::ReceiveFrame() {
     }
     QCoreApplication::processEvents();
     if (!ReplyChecksumOk())
-        throw TMKError(LinkTexts::BadChecksum());
+        throw TMKError(TErrorKind::Link, LinkTexts::BadChecksum());
 }
 
 void TML_RS::Exchange() {
     SendFrame();
     ReceiveFrame();
     if (RxBuf[1] == 0 && RxBuf[2] == 0 && RxBuf[3] == 0)
-        throw TMKError(LinkTexts::ZeroHeader());
+        throw TMKError(TErrorKind::Link, LinkTexts::ZeroHeader());
     if (RxBuf[MKProtocol::CommandOffset] == MKProtocol::BusyStatus)
-        throw TMKError(LinkTexts::DeviceBusy());
+        throw TMKError(TErrorKind::Link, LinkTexts::DeviceBusy());
     // Taking stale buffer bytes as the MK's data would corrupt the image.
     if (RxBuf[0] < ReplyLengthNeeded)
-        throw TMKError(LinkTexts::ShortReply());
+        throw TMKError(TErrorKind::Link, LinkTexts::ShortReply());
 }
 
 quint16 TML_RS::Identify(quint8 address) {

@@ -15,7 +15,7 @@ TML_RS_Base::TML_RS_Base(TLinkEnvironment environment, QObject* parent)
         PortNumber = FirstAvailablePort();
         SectionName = QStringLiteral("RS232Base");
     } else {
-        ShowError(LinkTexts::NoFreePort());
+        ShowError(TMKError(TErrorKind::NoPort, LinkTexts::NoFreePort()));
     }
     BaudRate = 115200;
     ByteSize = 8;
@@ -39,7 +39,7 @@ void TML_RS_Base::ChoosePort() {
     ClosePort();
     ScanPorts();
     if (AvailableCount == 0) {
-        ShowError(LinkTexts::NoFreePort());
+        ShowError(TMKError(TErrorKind::NoPort, LinkTexts::NoFreePort()));
         return;
     }
     TPortChoice choice;
@@ -104,7 +104,7 @@ void TML_RS_Base::OpenPort(int n) {
     if (!IsAvailable(n))
         PortNumber = FirstAvailablePort();
     if (PortNumber == 0) {
-        ShowError(LinkTexts::NoFreePort());
+        ShowError(TMKError(TErrorKind::NoPort, LinkTexts::NoFreePort()));
         return;
     }
     ClosePort();
@@ -176,9 +176,9 @@ void TML_RS_Base::PurgeOutput() {
         PortHandle->PurgeOutput();
 }
 
-void TML_RS_Base::ShowError(const QString& text) const {
+void TML_RS_Base::ShowError(const TMKError& error) const {
     if (Env.Prompts.ShowError)
-        Env.Prompts.ShowError(text);
+        Env.Prompts.ShowError(error);
     else
-        qWarning().noquote() << text;
+        qWarning().noquote() << error.Text();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/LinkEnvironment.h"
 #include "link/FrameInterface.h"
+#include "link/LinkEnvironment.h"
 
 #include <array>
 #include <memory>
@@ -36,7 +36,7 @@ public:
     const TLinkEnvironment& Environment() const { return Env; }
     QString DevicePath(int n) const { return Env.Ports.DevicePath(n); }
     // An error box through the user interface's prompt.
-    void ShowError(const QString& text) const;
+    void ShowError(const TMKError& error) const;
 
     int AvailableCount = 0;
     std::array<bool, TPortMap::LastPort + 1> Available{}; // indexed 1..32

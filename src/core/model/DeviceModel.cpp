@@ -309,6 +309,39 @@ void TMK::SetDefaultHotMenus() {
         }
 }
 
+void TMK::SwapSettings(TMK& other) noexcept {
+    Image.swap(other.Image);
+    std::swap(SettingsVersion, other.SettingsVersion);
+    std::swap(ImageDirectory, other.ImageDirectory);
+    std::swap(Record, other.Record);
+    std::swap(Oscilloscope, other.Oscilloscope);
+    std::swap(Origin, other.Origin);
+    std::swap(Catalog, other.Catalog);
+    Baseline.swap(other.Baseline);
+    std::swap(BaselineVersion, other.BaselineVersion);
+}
+
+void TMK::CopySettingsFrom(const TMK& other) {
+    Image = other.Image;
+    SettingsVersion = other.SettingsVersion;
+    ImageDirectory = other.ImageDirectory;
+    Record = other.Record;
+    Oscilloscope = other.Oscilloscope;
+    Origin = other.Origin;
+    Catalog = other.Catalog;
+    Baseline = other.Baseline;
+    BaselineVersion = other.BaselineVersion;
+}
+
+void TMK::RefreshCatalogue() noexcept {
+    try {
+        RebuildProtocolList();
+    } catch (const TMKError&) {
+        // Settings no catalogue describes: the editor and the viewers refuse them when they
+        // open, as they rebuild the catalogue first.
+    }
+}
+
 uint32_t TMK::FirmwareVersion() const {
     uint32_t value = 0;
     if (Image.size() >= qsizetype(offsetof(TImageDirectory, FirmwareVersion) + 4))

@@ -5,6 +5,7 @@
 
 #include "catalog/DeviceCatalog.h"
 #include "model/Record.h"
+#include "model/SettingsOrigin.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -67,6 +68,7 @@ public:
     TImageDirectory ImageDirectory{};
     TSettingsRecord Record{};
     TOscilloscopeRecord Oscilloscope{};
+    TSettingsOrigin Origin; // where the settings came from
     // Factory colour schemes 1..4 (index 0..3); scheme 4 is the user scheme.
     std::array<TColorTable, FactorySchemeCount> FactorySchemes{};
 
@@ -101,6 +103,16 @@ public:
 
     // Resets the record, the oscilloscope capture and the hot menus to the factory state.
     void SetRecordDefaults();
+
+    // The settings a road builds in a model of its own and hands over on success: image,
+    // SettingsVersion, directory, record, oscilloscope capture, origin and the catalogue
+    // they are read with. The preview stays with its model, so widgets holding the model
+    // keep it.
+    void SwapSettings(TMK& other) noexcept;
+    void CopySettingsFrom(const TMK& other);
+    // Builds the catalogue for the settings in hand; settings no catalogue describes keep
+    // an empty one (whatever opens them refuses them then).
+    void RefreshCatalogue() noexcept;
 
     // Unpacks blocks 1-11, rebuilds the catalogue, runs the editor; packs on true, restores
     // the blocks and the catalogue otherwise. Returns the editor's answer.

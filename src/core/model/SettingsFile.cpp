@@ -30,6 +30,7 @@ QByteArray Encode(uint16_t settingsVersion, const QByteArray& image) {
 void Decode(const QByteArray& file, uint16_t& settingsVersion, QByteArray& image) {
     if (file.size() < VersionSize)
         throw TMKError(
+            TErrorKind::File,
             QStringLiteral("Файл настроек слишком короткий (%1 байт).").arg(file.size()));
     settingsVersion = uint16_t(uint8_t(file[0]) | uint8_t(file[1]) << 8);
     image = QByteArray(file.size() - VersionSize, Qt::Uninitialized);
@@ -41,21 +42,29 @@ void Save(const TMK& mk, const QString& path) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw TMKError(
+            TErrorKind::File,
             QStringLiteral("Не удаётся создать файл \"%1\": %2").arg(path, file.errorString()));
     if (file.write(bytes) != bytes.size() || !file.commit())
         throw TMKError(
+            TErrorKind::File,
             QStringLiteral("Не удаётся записать файл \"%1\": %2").arg(path, file.errorString()));
 }
 
 void Load(TMK& mk, const QString& path) {
     const QByteArray bytes =
         FileRead::ReadWholeFile(path, FileRead::SettingsLimit, FileRead::SettingsFileKind());
+    // A fresh model: a block the file cannot fill keeps its default, not the previous
+    // settings' value.
     uint16_t version = 0;
     QByteArray image;
     Decode(bytes, version, image);
-    mk.SettingsVersion = version;
-    mk.Image = image;
-    mk.UnpackAll();
+    TMK fresh;
+    fresh.SettingsVersion = version;
+    fresh.Image = image;
+    fresh.UnpackAll();
+    fresh.Origin = TSettingsOrigin::FromFile(path);
+    fresh.RefreshCatalogue();
+    mk.SwapSettings(fresh);
 }
 
 } // namespace SettingsFile

@@ -50,7 +50,8 @@ QString TBackupStore::Keep(quint16 settingsVersion, const QByteArray& image,
                            const QDateTime& when) {
     QDir dir(Dir);
     if (!dir.mkpath(QStringLiteral(".")))
-        throw TMKError(QStringLiteral("не удаётся создать папку \"%1\"").arg(Dir));
+        throw TMKError(TErrorKind::File,
+                       QStringLiteral("не удаётся создать папку \"%1\"").arg(Dir));
     // Also a folder made by an older version under the umask; the files are 0600 anyway.
     QFile::setPermissions(Dir, OwnerOnlyFolder);
     qint64 serial = 0;
@@ -67,7 +68,7 @@ QString TBackupStore::Keep(quint16 settingsVersion, const QByteArray& image,
         const QString error = QStringLiteral("\"%1\": %2").arg(file.fileName(), file.errorString());
         if (file.isOpen())
             file.remove();
-        throw TMKError(error);
+        throw TMKError(TErrorKind::File, error);
     }
     file.close();
     const QStringList kept = Files();

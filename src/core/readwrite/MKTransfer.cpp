@@ -1,19 +1,18 @@
 #include "readwrite/MKTransfer.h"
 
 #include "base/MKError.h"
-#include "link/MKProtocol.h"
 #include "link/MKLink.h"
+#include "link/MKProtocol.h"
 #include "model/DeviceModel.h"
 #include "readwrite/BackupStore.h"
+#include "readwrite/ReadWriteTexts.h"
 #include "readwrite/SectionPlan.h"
 #include "readwrite/TransferProgress.h"
-#include "readwrite/ReadWriteTexts.h"
 
 #include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <set>
 
 namespace {
@@ -38,6 +37,7 @@ private:
 int Percent(double part, double whole) {
     return int(std::nearbyint(part * 100.0 / whole));
 }
+
 
 } // namespace
 
@@ -76,22 +76,23 @@ TMKTransfer::TConnection TMKTransfer::ConnectToMK(TTransferProgress& progress) {
     }
 }
 
-void TMKTransfer::ReadImage(TTransferProgress& progress) {
+void TMKTransfer::ReadImage(TTransferProgress& progress, QByteArray& image) {
     const quint32 half = MemorySize / 64;
     const double lastBlock = MemorySize / MKProtocol::BlockSize - 2;
     for (quint32 h = 0; h < 2; ++h)
         for (quint32 i = 1; i < half; ++i) {
             const quint32 block = h * half + i;
-            MK.Image.append(Link.ReadBlock(DeviceAddress, quint16(block)));
+            image.append(Link.ReadBlock(DeviceAddress, quint16(block)));
             progress.SetGauge(Percent(block, lastBlock));
         }
 }
 
-void TMKTransfer::ReadFreshImage(TTransferProgress& progress) {
+void TMKTransfer::ReadDevice(TTransferProgress& progress, quint16 version, TMK& device) {
     progress.ShowPhase(WorkflowTexts::ReadingLabel(), true);
     QCoreApplication::processEvents();
-    MK.Image.clear();
-    ReadImage(progress);
+    device.SettingsVersion = version;
+    ReadImage(progress, device.Image);
+    device.UnpackAll();
 }
 
 TMKTransfer::TOutcome TMKTransfer::ReadSettings(TTransferProgress& progress) {
@@ -100,32 +101,19 @@ TMKTransfer::TOutcome TMKTransfer::ReadSettings(TTransferProgress& progress) {
     const TConnection connection = ConnectToMK(progress);
     if (!connection.Connected)
         return TOutcome::Cancelled;
-    MK.SettingsVersion = connection.Version;
-    ReadFreshImage(progress);
-    MK.UnpackAll();
+    TMK device;
+    ReadDevice(progress, connection.Version, device);
+    device.Origin = TSettingsOrigin::FromDevice(QDateTime::currentDateTime());
+    device.RefreshCatalogue();
+    MK.SwapSettings(device);
     return TOutcome::Done;
 }
-
-namespace {
-
-// The MK's settings as a device model of their own, for comparing before a write.
-std::unique_ptr<TMK> DeviceModel(quint16 version, const QByteArray& image) {
-    auto device = std::make_unique<TMK>();
-    device->SettingsVersion = version;
-    device->Image = image;
-    device->UnpackAll();
-    return device;
-}
-
-} // namespace
 
 TMKTransfer::TOutcome TMKTransfer::WriteSettings(TTransferProgress& progress,
                                                  TBackupStore& backups) {
     LastBackup.clear();
     Unconfirmed.clear();
     SectionsWritten = 0;
-    const TSettingsRecord record = MK.Record;
-    const QByteArray original = MK.Image;
     const quint32 firmware = MK.ImageDirectory.FirmwareVersion;
     const TOpenPort port(Link);
     progress.ShowPhase(WorkflowTexts::ConnectingLabel(), false);
@@ -133,50 +121,54 @@ TMKTransfer::TOutcome TMKTransfer::WriteSettings(TTransferProgress& progress,
     if (!connection.Connected)
         return TOutcome::Cancelled;
     if (MK.SettingsVersion != connection.Version)
-        throw TMKError(WorkflowTexts::DeviceVersionMismatch());
-    ReadFreshImage(progress);
-    const QByteArray fresh = MK.Image;
-    MK.Record = record;
-    MK.PackAll();
-    if (MK.ImageDirectory.FirmwareVersion != firmware)
-        throw TMKError(WorkflowTexts::FirmwareVersionMismatch());
-    if (ConfirmWrite && !ConfirmWrite(*DeviceModel(connection.Version, fresh), MK)) {
-        MK.Image = original;
-        MK.ReadDirectory();
-        MK.Record = record;
+        throw TMKError(TErrorKind::VersionMismatch, WorkflowTexts::DeviceVersionMismatch());
+    TMK device;
+    ReadDevice(progress, connection.Version, device);
+    // What goes to the MK: its present memory with the program's record laid over it.
+    TMK toWrite;
+    toWrite.CopySettingsFrom(MK);
+    toWrite.Image = device.Image;
+    toWrite.PackAll();
+    if (toWrite.ImageDirectory.FirmwareVersion != firmware)
+        throw TMKError(TErrorKind::FirmwareMismatch, WorkflowTexts::FirmwareVersionMismatch());
+    if (ConfirmWrite && !ConfirmWrite(device, toWrite))
         return TOutcome::Cancelled;
-    }
-    const QList<TSection> sections = PlanSections(MK.Image, fresh.size());
+    const QList<TSection> sections = PlanSections(toWrite.Image, device.Image.size());
     try {
-        LastBackup = backups.Keep(connection.Version, fresh);
+        LastBackup = backups.Keep(connection.Version, device.Image);
     } catch (const TMKError& e) {
-        throw TMKError(WorkflowTexts::BackupFailed(e.Text()));
+        throw TMKError(TErrorKind::BackupFailed, WorkflowTexts::BackupFailed(e.Text()));
     }
     try {
-        WriteSections(progress, sections);
+        WriteSections(progress, toWrite.Image, sections);
     } catch (const TMKError& e) {
         if (SectionsWritten == 0)
             throw;
-        throw TMKError(WorkflowTexts::WriteInterrupted(e.Text(), SectionsWritten,
+        throw TMKError(TErrorKind::WriteInterrupted,
+                       WorkflowTexts::WriteInterrupted(e.Text(), SectionsWritten,
                                                        int(sections.size()), LastBackup));
     }
-    Unconfirmed = VerifySections(progress, sections);
+    Unconfirmed = VerifySections(progress, toWrite.Image, sections);
     if (!Unconfirmed.isEmpty()) {
         QStringList entries;
         for (const int entry : Unconfirmed)
             entries << QString::number(entry);
         throw TMKError(
+            TErrorKind::WriteNotConfirmed,
             WorkflowTexts::WriteNotConfirmed(entries.join(QStringLiteral(", ")), LastBackup));
     }
+    toWrite.RefreshCatalogue();
+    MK.SwapSettings(toWrite);
     return TOutcome::Done;
 }
 
-void TMKTransfer::WriteSections(TTransferProgress& progress, const QList<TSection>& sections) {
+void TMKTransfer::WriteSections(TTransferProgress& progress, const QByteArray& image,
+                                const QList<TSection>& sections) {
     progress.ShowPhase(WorkflowTexts::WritingLabel(), true);
     QCoreApplication::processEvents();
     for (qsizetype i = 0; i < sections.size(); ++i) {
         const TSection& section = sections[i];
-        const QByteArray bytes = MK.Image.mid(section.ImagePosition(), section.Count);
+        const QByteArray bytes = image.mid(section.ImagePosition(), section.Count);
         Link.FirstByteTimeout = SectionTimeoutMs;
         Link.BeginSectionWrite(DeviceAddress, section.Address, section.Count);
         for (int j = 0; j * MKProtocol::MaxChunkSize < bytes.size(); ++j)
@@ -188,7 +180,7 @@ void TMKTransfer::WriteSections(TTransferProgress& progress, const QList<TSectio
     }
 }
 
-QList<int> TMKTransfer::VerifySections(TTransferProgress& progress,
+QList<int> TMKTransfer::VerifySections(TTransferProgress& progress, const QByteArray& image,
                                        const QList<TSection>& sections) {
     // The image is made of whole blocks: unit u is block u + 1 in the first half and
     // block u + 2 in the second, as ReadImage lays them down.
@@ -203,7 +195,7 @@ QList<int> TMKTransfer::VerifySections(TTransferProgress& progress,
         return {};
     progress.ShowPhase(WorkflowTexts::VerifyingLabel(), true);
     QCoreApplication::processEvents();
-    QByteArray readBack(MK.Image.size(), '\0');
+    QByteArray readBack(image.size(), '\0');
     int done = 0;
     for (const qsizetype u : units) {
         const qsizetype block = u < unitsPerHalf ? u + 1 : u + 2;
@@ -215,7 +207,7 @@ QList<int> TMKTransfer::VerifySections(TTransferProgress& progress,
     QList<int> differing;
     for (qsizetype i = 0; i < sections.size(); ++i) {
         const qsizetype from = sections[i].ImagePosition();
-        if (readBack.mid(from, sections[i].Count) != MK.Image.mid(from, sections[i].Count))
+        if (readBack.mid(from, sections[i].Count) != image.mid(from, sections[i].Count))
             differing << int(i + 1);
     }
     return differing;

@@ -39,24 +39,27 @@ public:
     // answers or the user cancels; DeviceAddress and MemorySize then describe the MK that
     // answered, and LastAddress is that address.
     TConnection ConnectToMK(TTransferProgress& progress);
-    // Appends the MK's memory to the (cleared) image, block by block.
-    void ReadImage(TTransferProgress& progress);
+    // Appends the MK's memory to `image`, block by block.
+    void ReadImage(TTransferProgress& progress, QByteArray& image);
 
-    // Opens the port, connects, reads the image and decodes the record; the port is closed
-    // in every case. Throws TMKError on a link error: SettingsVersion then holds the MK's
-    // word, the image what was read, and the record keeps its contents.
+    // Opens the port, connects, reads the MK into a model of its own and, when the whole
+    // memory was read, hands it to the program's model (origin: the MK, now). The port is
+    // closed in every case. Throws TMKError on a link error; the program's model is then as
+    // it was, and so it is after a cancel.
     TOutcome ReadSettings(TTransferProgress& progress);
-    // Writes the record into the MK over a fresh read of its memory; the fresh memory is
-    // kept in backups before the first write command. Every written section is then read
-    // back and compared with what was sent. Throws TMKError when the MK's versions differ
-    // from the settings', its directory is broken, the link fails (WriteInterrupted once a
-    // section was written), or a section reads back differently (WriteNotConfirmed, naming
-    // the backup).
+    // Writes the record into the MK over a fresh read of its memory (a model of its own);
+    // the fresh memory is kept in backups before the first write command. Every written
+    // section is then read back and compared with what was sent. Only a confirmed write
+    // changes the program's model: its image becomes what was written, the directory
+    // describes it; version, record and origin stay. Throws TMKError when the MK's versions
+    // differ from the settings' (VersionMismatch, FirmwareMismatch), its directory is broken,
+    // the backup fails, the link fails (WriteInterrupted once a section was written), or a section reads back differently
+    // (WriteNotConfirmed, naming the backup); the program's model is then as it was.
     TOutcome WriteSettings(TTransferProgress& progress, TBackupStore& backups);
 
     // Asked after the fresh read, before anything is kept or written, with the MK's
-    // settings and the ones about to be written; false cancels the write and leaves the
-    // model as it was. Unset: write without asking.
+    // settings and the ones about to be written; false cancels the write. Unset: write
+    // without asking.
     std::function<bool(TMK& device, TMK& toWrite)> ConfirmWrite;
 
     // Where the MK answered last time: an MK found there once is found there again
@@ -74,11 +77,14 @@ public:
     QList<int> Unconfirmed;
 
 private:
-    void ReadFreshImage(TTransferProgress& progress);
-    void WriteSections(TTransferProgress& progress, const QList<TSection>& sections);
+    // The MK's whole memory as a model of its own, its record unpacked.
+    void ReadDevice(TTransferProgress& progress, quint16 version, TMK& device);
+    void WriteSections(TTransferProgress& progress, const QByteArray& image,
+                       const QList<TSection>& sections);
     // Reads the sections back from the MK, each block once; the directory entries
     // (from 1) of the sections that differ from the image.
-    QList<int> VerifySections(TTransferProgress& progress, const QList<TSection>& sections);
+    QList<int> VerifySections(TTransferProgress& progress, const QByteArray& image,
+                              const QList<TSection>& sections);
 
     TML_RS& Link;
     TMK& MK;

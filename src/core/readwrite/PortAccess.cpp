@@ -1,6 +1,5 @@
 #include "readwrite/PortAccess.h"
 
-#include "link/LinkTexts.h"
 #include "link/PortMap.h"
 #include "readwrite/ReadWriteTexts.h"
 
@@ -15,13 +14,14 @@ bool PortAccessDenied(const QString& devicePath) {
     return ::access(path.constData(), R_OK | W_OK) != 0 && errno == EACCES;
 }
 
-QString WithPermissionHint(const QString& text, const TPortMap& ports, int currentPort,
+QString WithPermissionHint(const TMKError& error, const TPortMap& ports, int currentPort,
                            const TAccessCheck& denied) {
+    const QString& text = error.Text();
     QString device;
-    if (text == LinkTexts::NoConnection()) {
+    if (error.Kind() == TErrorKind::NoConnection) {
         if (denied(ports.DevicePath(currentPort)))
             device = ports.DevicePath(currentPort);
-    } else if (text == LinkTexts::NoFreePort() || text == LinkTexts::MKNotFound()) {
+    } else if (error.Kind() == TErrorKind::NoPort) {
         for (int n = TPortMap::FirstPort; n <= TPortMap::LastPort && device.isEmpty(); ++n)
             if (denied(ports.DevicePath(n)))
                 device = ports.DevicePath(n);

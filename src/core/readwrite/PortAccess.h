@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/MKError.h"
+
 #include <QString>
 #include <functional>
 
@@ -10,8 +12,8 @@ bool PortAccessDenied(const QString& devicePath);
 
 using TAccessCheck = std::function<bool(const QString& devicePath)>;
 
-// The link's texts about a port it could not use, followed by a second line saying what
-// to do when the reason was a lack of rights: "no connection" for the current port, "no
-// free port" and "MK not found" for any port of the map. Other texts stay as they are.
-QString WithPermissionHint(const QString& text, const TPortMap& ports, int currentPort,
+// The error's text, followed by a second line saying what to do when the reason was a lack
+// of rights: for a silent MK (NoConnection) when the current port is refused, for a missing
+// port (NoPort) when any port of the map is. Other errors keep their text as it is.
+QString WithPermissionHint(const TMKError& error, const TPortMap& ports, int currentPort,
                            const TAccessCheck& denied = PortAccessDenied);

@@ -16,7 +16,7 @@ quint16 WordAt(const QByteArray& image, qsizetype position) {
 }
 
 [[noreturn]] void Refuse() {
-    throw TMKError(WorkflowTexts::DirectoryBroken());
+    throw TMKError(TErrorKind::DirectoryBroken, WorkflowTexts::DirectoryBroken());
 }
 
 } // namespace

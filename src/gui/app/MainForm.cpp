@@ -36,6 +36,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
+#include <optional>
 
 namespace {
 
@@ -152,6 +153,9 @@ void TMainForm::Guarded(const std::function<void()>& action) {
 }
 
 void TMainForm::UpdateControls() {
+    const QString origin = MK ? MK->Origin.Text() : QString();
+    setWindowTitle(origin.isEmpty() ? FormTexts::MainCaption()
+                                    : origin + QStringLiteral(" — ") + FormTexts::MainCaption());
     const bool idle = !Busy;
     for (QPushButton* button : {bEditParams, bViewJournals, bViewOsc, bSaveParams, bSetParams})
         button->setEnabled(idle && DataEnabled);
@@ -190,8 +194,8 @@ TLinkEnvironment TMainForm::MakeLinkEnvironment() const {
         environment = TLinkEnvironment::ForPorts(TPortMap::FromSettings(settings));
     }
     TLinkPrompts prompts = LinkDialogPrompts();
-    prompts.ShowError = [ports = environment.Ports](const QString& text) {
-        Dialogs::ShowError(WithPermissionHint(text, ports, 0));
+    prompts.ShowError = [ports = environment.Ports](const TMKError& error) {
+        Dialogs::ShowError(WithPermissionHint(error, ports, 0));
     };
     environment.Prompts = prompts;
     return environment;
@@ -312,8 +316,8 @@ bool TMainForm::FindMK() {
     return ::FindMK(*RS, AutoSearch);
 }
 
-void TMainForm::ShowTransferError(const QString& text) {
-    Dialogs::ShowError(WithPermissionHint(text, RS->Environment().Ports, RS->PortNumber));
+void TMainForm::ShowTransferError(const TMKError& error) {
+    Dialogs::ShowError(WithPermissionHint(error, RS->Environment().Ports, RS->PortNumber));
 }
 
 bool TMainForm::RunTransfer(const std::function<void(TProgressForm&)>& transfer,
@@ -329,7 +333,7 @@ bool TMainForm::RunTransfer(const std::function<void(TProgressForm&)>& transfer,
         progress.reset();
         if (onFailure)
             onFailure();
-        ShowTransferError(e.Text());
+        ShowTransferError(e);
         return false;
     }
     RunningProgress = nullptr;
@@ -361,34 +365,33 @@ void TMainForm::bSetParamsClick() {
     const TBusy busy(*this);
     if (!FindMK())
         return;
-    // The settings as they are now: what a carry after a version message takes.
-    TMK settings;
-    settings.SettingsVersion = MK->SettingsVersion;
-    settings.Image = MK->Image;
-    settings.ReadDirectory();
-    settings.Record = MK->Record;
-    settings.PackAll();
-    QString failure;
-    if (WriteToMK(&failure))
+    std::optional<TErrorKind> failure;
+    if (WriteToMK(*Transfers, &failure))
         return;
-    if (failure == WorkflowTexts::DeviceVersionMismatch() ||
-        failure == WorkflowTexts::FirmwareVersionMismatch())
-        OfferCarry(settings);
+    if (failure == TErrorKind::VersionMismatch || failure == TErrorKind::FirmwareMismatch)
+        OfferCarry();
 }
 
-bool TMainForm::WriteToMK(QString* failure) {
+TMKTransfer TMainForm::TransferOn(TMK& model) const {
+    TMKTransfer transfer(*RS, model);
+    transfer.LastAddress = Transfers->LastAddress;
+    transfer.ConfirmWrite = Transfers->ConfirmWrite;
+    return transfer;
+}
+
+bool TMainForm::WriteToMK(TMKTransfer& transfer, std::optional<TErrorKind>* failure) {
     bool done = false;
     if (!RunTransfer([&](TProgressForm& progress) {
             try {
-                done = Transfers->WriteSettings(progress, *Backups) == TMKTransfer::TOutcome::Done;
+                done = transfer.WriteSettings(progress, *Backups) == TMKTransfer::TOutcome::Done;
             } catch (const TMKError& e) {
                 if (failure)
-                    *failure = e.Text();
+                    *failure = e.Kind();
                 throw;
             }
         })) {
-        if (!Transfers->LastBackup.isEmpty())
-            Dialogs::ShowInformation(WorkflowTexts::BackupNotice(Transfers->LastBackup));
+        if (!transfer.LastBackup.isEmpty())
+            Dialogs::ShowInformation(WorkflowTexts::BackupNotice(transfer.LastBackup));
         return false;
     }
     if (done) {
@@ -398,48 +401,41 @@ bool TMainForm::WriteToMK(QString* failure) {
     return done;
 }
 
-void TMainForm::OfferCarry(TMK& settings) {
+void TMainForm::OfferCarry() {
     if (!Dialogs::Confirm(WorkflowTexts::CarryQuestion()))
         return;
-    // Where the version message left the program, for a cancel or a failure.
-    const QByteArray keptImage = MK->Image;
-    const quint16 keptVersion = MK->SettingsVersion;
-    const TSettingsRecord keptRecord = MK->Record;
-    const auto restore = [&] {
-        MK->Image = keptImage;
-        MK->SettingsVersion = keptVersion;
-        MK->ReadDirectory();
-        MK->Record = keptRecord;
-    };
+    // The settings as they are now, the record laid over the image, for the carry to open.
+    TMK settings;
+    settings.CopySettingsFrom(*MK);
+    settings.PackAll();
+    // The MK as it is now, the carry's target; the program's model changes only when the
+    // carried settings are written.
     TMK device;
-    TMKTransfer reader(*RS, device);
+    TMKTransfer reader = TransferOn(device);
     bool read = false;
     if (!RunTransfer([&](TProgressForm& progress) {
             read = reader.ReadSettings(progress) == TMKTransfer::TOutcome::Done;
         }) ||
-        !read) {
-        restore();
+        !read)
         return;
-    }
     TCarryReport report;
     try {
         report = CarrySettings(settings, device);
     } catch (const TMKError& e) {
         Dialogs::ShowError(e.Text());
-        restore();
         return;
     }
     if (!report.Complete()) {
         TCarryReportForm form(report, this);
         Dialogs::Exec(form);
     }
-    MK->Image = device.Image;
-    MK->SettingsVersion = device.SettingsVersion;
-    MK->UnpackAll();
-    if (!WriteToMK(nullptr)) {
-        restore();
+    // The write lays the record over the MK's memory: the record the carry packed.
+    device.UnpackAll();
+    TMKTransfer writer = TransferOn(device);
+    if (!WriteToMK(writer, nullptr))
         return;
-    }
+    Transfers->LastAddress = writer.LastAddress;
+    MK->SwapSettings(device);
     // The program now holds settings no file has.
     Modified = true;
 }
@@ -453,8 +449,15 @@ bool TMainForm::ConfirmChanges(TMK& device, TMK& toWrite) {
 }
 
 void TMainForm::bEditParamsClick() {
-    if (TMK_SetParamsDlg::Run(*MK, this))
+    // The editor works on a model of its own: OK hands its settings over, Cancel (or an
+    // error) leaves the program's as they were.
+    TMK edited;
+    edited.CopySettingsFrom(*MK);
+    const bool confirmed = TMK_SetParamsDlg::Run(edited, this);
+    if (confirmed) {
+        MK->SwapSettings(edited);
         Modified = true;
+    }
 }
 
 void TMainForm::bViewJournalsClick() {

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "base/MKError.h"
 #include "base/SingleInstance.h"
 #include "link/LinkEnvironment.h"
 
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QLabel;
@@ -117,16 +119,19 @@ private:
     bool CanOpenHandedFile() const;
     void OpenPendingFiles();
     void BringForward();
-    void ShowTransferError(const QString& text);
+    void ShowTransferError(const TMKError& error);
     // Runs a transfer under a modeless progress window. A link error closes the window, runs
     // `onFailure`, shows the error and gives false.
     bool RunTransfer(const std::function<void(TProgressForm&)>& transfer,
                      const std::function<void()>& onFailure = {});
-    // The write with its messages; true when it was done. `failure` gets the error's text.
-    bool WriteToMK(QString* failure);
-    // After a version message: asks, reads the MK, carries `settings` onto what it read,
-    // lists what did not fit and writes the result as a write does.
-    void OfferCarry(TMK& settings);
+    // A transfer on a road's own model, where the program's transfer would start.
+    TMKTransfer TransferOn(TMK& model) const;
+    // The write with its messages; true when it was done. `failure` gets the error's kind.
+    bool WriteToMK(TMKTransfer& transfer, std::optional<TErrorKind>* failure);
+    // After a version message: asks, reads the MK, carries the program's settings onto what
+    // it read, lists what did not fit and writes the result as a write does; the program
+    // holds the result only when it was written.
+    void OfferCarry();
 
     TMainFormSetup Setup;
     TJustOne JustOne;

@@ -76,7 +76,7 @@ std::optional<int> RunPortChoiceDialog(const TPortChoice& choice) {
 
 TLinkPrompts LinkDialogPrompts() {
     TLinkPrompts prompts;
-    prompts.ShowError = [](const QString& text) { Dialogs::ShowError(text); };
+    prompts.ShowError = [](const TMKError& error) { Dialogs::ShowError(error.Text()); };
     prompts.ChoosePortNumber = RunPortChoiceDialog;
     return prompts;
 }

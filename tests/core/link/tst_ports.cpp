@@ -21,7 +21,7 @@ struct TTwoPorts {
     }
     TLinkEnvironment Environment() {
         TLinkEnvironment environment = TLinkEnvironment::ForPorts(Map);
-        environment.Prompts.ShowError = [this](const QString& text) { Errors << text; };
+        environment.Prompts.ShowError = [this](const TMKError& error) { Errors << error.Text(); };
         environment.Prompts.ChoosePortNumber = [this](const TPortChoice& choice) {
             Choices << choice;
             return Answer;

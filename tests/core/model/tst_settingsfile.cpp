@@ -1,7 +1,9 @@
 // The settings file: layout, scrambling, round trips and refusals.
+#include "ImageKit.h"
+#include "ModelState.h"
 #include "base/MKError.h"
-#include "model/FileKey.h"
 #include "model/DeviceModel.h"
+#include "model/FileKey.h"
 #include "model/SettingsFile.h"
 
 #include <QTemporaryDir>
@@ -36,6 +38,8 @@ private slots:
     void saveLoadRoundTrip_data();
     void saveLoadRoundTrip();
     void loadReplacesALargerImage();
+    void shortFileAfterALongOneKeepsNothingOfIt_data();
+    void shortFileAfterALongOneKeepsNothingOfIt();
     void tooShortFileIsRefusedAndChangesNothing_data();
     void tooShortFileIsRefusedAndChangesNothing();
     void anyOtherLengthIsAccepted();
@@ -89,6 +93,44 @@ void TestSettingsFile::loadReplacesALargerImage() {
     QCOMPARE(mk.Image.size(), qsizetype(8128));
 }
 
+void TestSettingsFile::shortFileAfterALongOneKeepsNothingOfIt_data() {
+    QTest::addColumn<QByteArray>("shortImage");
+    const QByteArray full = DirectoryImage();
+    QTest::newRow("no image at all") << QByteArray();
+    QTest::newRow("the directory only") << full.left(DirectorySize);
+    QTest::newRow("cut inside the third block") << full.left(96 - 32 + 164 + 4 + 28 + 4 + 20);
+    // Every entry one byte long: no block has a byte to give.
+    QByteArray empty = full;
+    for (int entry = 1; entry <= 13; ++entry)
+        empty[4 * entry + 2] = 1, empty[4 * entry + 3] = 0;
+    QTest::newRow("entries too short") << empty;
+}
+
+void TestSettingsFile::shortFileAfterALongOneKeepsNothingOfIt() {
+    QFETCH(QByteArray, shortImage);
+    QTemporaryDir dir;
+    // The long file differs from the defaults in every byte of every block.
+    TMK longSettings;
+    QByteArray longImage = DirectoryImage(32704, 7);
+    for (qsizetype i = DirectorySize; i < longImage.size(); ++i)
+        longImage[i] = char(0xA0 ^ i);
+    longSettings.SettingsVersion = 0x0301;
+    longSettings.Image = longImage;
+    const QString longPath = dir.filePath("long.rvset");
+    const QString shortPath = dir.filePath("short.rvset");
+    SettingsFile::Save(longSettings, longPath);
+    WriteAll(shortPath, SettingsFile::Encode(0x0105, shortImage));
+
+    TMK fresh;
+    SettingsFile::Load(fresh, shortPath);
+    TMK program;
+    SettingsFile::Load(program, longPath);
+    QVERIFY(BytesOf(program.Record) != BytesOf(fresh.Record));
+    SettingsFile::Load(program, shortPath);
+    MK_COMPARE_STATE(StateOf(program), StateOf(fresh));
+    QCOMPARE(program.Origin, TSettingsOrigin::FromFile(shortPath));
+}
+
 void TestSettingsFile::tooShortFileIsRefusedAndChangesNothing_data() {
     QTest::addColumn<QByteArray>("contents");
     QTest::newRow("empty") << QByteArray();
@@ -103,9 +145,15 @@ void TestSettingsFile::tooShortFileIsRefusedAndChangesNothing() {
     TMK mk;
     mk.Image = PatternImage(8128);
     mk.SettingsVersion = 0x0202;
-    QVERIFY_THROWS_EXCEPTION(TMKError, SettingsFile::Load(mk, path));
-    QCOMPARE(mk.Image, PatternImage(8128));
-    QCOMPARE(mk.SettingsVersion, uint16_t(0x0202));
+    mk.Origin = TSettingsOrigin::FromFile(QStringLiteral("before.rvset"));
+    const TModelState before = StateOf(mk);
+    try {
+        SettingsFile::Load(mk, path);
+        QFAIL("a file without a version word was taken");
+    } catch (const TMKError& e) {
+        QCOMPARE(e.Kind(), TErrorKind::File);
+    }
+    MK_COMPARE_STATE(StateOf(mk), before);
 }
 
 void TestSettingsFile::anyOtherLengthIsAccepted() {

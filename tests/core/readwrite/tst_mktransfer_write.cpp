@@ -1,4 +1,5 @@
 // Writing the settings into a simulated MK: the checks, the fresh read, the sections sent.
+#include "ModelState.h"
 #include "TransferBench.h"
 #include "base/MKError.h"
 #include "link/LinkTexts.h"
@@ -13,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -191,14 +194,110 @@ private slots:
         }
         QVERIFY(mkNow.Writes().isEmpty());
         QVERIFY(mkNow.Backups.Files().isEmpty());
-        // The image is the MK's present memory with the record laid over it.
-        TMK laid;
-        laid.Image = other;
-        laid.Record = program.MK.Record;
-        laid.PackAll();
-        QCOMPARE(program.MK.Image, laid.Image);
-        QCOMPARE(quint32(program.MK.ImageDirectory.FirmwareVersion), FactoryFirmwareVersion + 1);
+        // The program keeps its own settings, so the check holds on the next press.
+        QCOMPARE(program.MK.Image, program.Session.Simulator().Image());
+        QCOMPARE(quint32(program.MK.ImageDirectory.FirmwareVersion), FactoryFirmwareVersion);
         QCOMPARE(int(program.MK.Record.LimitsSettings.VelocityLimit), 91);
+    }
+
+    // Every way a write can end short of a confirmed write leaves the program's model byte
+    // for byte as it was, and a refusal holds on the next press; a confirmed write leaves
+    // the record, version and origin, and the image and directory of what was written.
+    void writeEndingShortChangesNothing_data() {
+        QTest::addColumn<QString>("ending");
+        QTest::addColumn<int>("kind"); // the error's TErrorKind; -1 for none
+        QTest::addColumn<bool>("done");
+        QTest::addColumn<bool>("mkWritten"); // commands reached the MK
+        const auto row = [](const char* name, int kind, bool done = false, bool written = false) {
+            QTest::newRow(name) << QString::fromLatin1(name) << kind << done << written;
+        };
+        row("connecting cancelled", -1);
+        row("version refused", int(TErrorKind::VersionMismatch));
+        row("firmware refused", int(TErrorKind::FirmwareMismatch));
+        row("link failure during the fresh read", int(TErrorKind::NoConnection));
+        row("compare declined", -1);
+        row("backup failed", int(TErrorKind::BackupFailed));
+        row("link failure while writing sections", int(TErrorKind::NoConnection), false, true);
+        row("write not confirmed", int(TErrorKind::WriteNotConfirmed), false, true);
+        row("written", -1, true, true);
+    }
+    void writeEndingShortChangesNothing() {
+        QFETCH(QString, ending);
+        QFETCH(int, kind);
+        QFETCH(bool, done);
+        QFETCH(bool, mkWritten);
+        QByteArray memory = FactoryImage(8192);
+        if (ending == "firmware refused")
+            qToLittleEndian<quint32>(FactoryFirmwareVersion + 1, memory.data() + 56);
+        TTransferBench bench(memory);
+        // The program's settings: a file of this device, edited since.
+        QByteArray file = FactoryImage(8192);
+        file[100] = '\x5A'; // a byte of its own
+        bench.LoadFile(file);
+        bench.MK.Record.LimitsSettings.VelocityLimit = 91;
+        bench.MK.Record.TripTotals.AllSum.Time = 12345; // in the first chunk written
+        if (ending == "version refused")
+            bench.MK.SettingsVersion = Version + 1;
+        const TModelState before = StateOf(bench.MK);
+        const QByteArray mkBefore = bench.Memory();
+        TMKSimulator& sim = bench.Session.Simulator();
+        bool writing = false;
+        if (ending == "connecting cancelled") {
+            sim.UpdateFaults([](TFaultPlan& f) { f.Silence = 1 << 30; });
+            bench.Progress.CancelAfterPolls = 2;
+        } else if (ending == "link failure during the fresh read") {
+            bench.Progress.OnGauge = [&](int reads) {
+                if (reads == 100)
+                    sim.UpdateFaults([](TFaultPlan& f) { f.Silence = 3; });
+            };
+        } else if (ending == "compare declined") {
+            bench.Transfer.ConfirmWrite = [](TMK&, TMK&) { return false; };
+        } else if (ending == "backup failed") {
+            // A file where the backup folder should be.
+            QFile blocker(bench.Backups.Folder());
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+        } else if (ending == "link failure while writing sections") {
+            // The first section goes through, the second meets a silent MK.
+            bench.Progress.OnPhase = [&writing](const QString& label) {
+                writing = label == WorkflowTexts::WritingLabel();
+            };
+            bench.Progress.OnGauge = [&](int) {
+                if (std::exchange(writing, false))
+                    sim.UpdateFaults([](TFaultPlan& f) { f.Silence = 3; });
+            };
+        } else if (ending == "write not confirmed") {
+            sim.UpdateFaults([](TFaultPlan& f) { f.DroppedChunk = 1; });
+        }
+
+        bool written = false;
+        const auto press = [&]() -> std::optional<TErrorKind> {
+            try {
+                written = bench.Write() == TMKTransfer::TOutcome::Done;
+            } catch (const TMKError& e) {
+                return e.Kind();
+            }
+            return std::nullopt;
+        };
+        const std::optional<TErrorKind> failure = press();
+        QCOMPARE(failure ? int(*failure) : -1, kind);
+        QCOMPARE(written, done);
+        QVERIFY(!bench.Link.IsOpen);
+        QCOMPARE(bench.Memory() != mkBefore, mkWritten);
+        if (!done) {
+            MK_COMPARE_STATE(StateOf(bench.MK), before);
+        } else {
+            TModelState expected = before;
+            expected.Image = bench.Memory();
+            expected.Directory = BytesOf(DirectoryOf(expected.Image));
+            MK_COMPARE_STATE(StateOf(bench.MK), expected);
+            QCOMPARE(int(bench.MK.FirmwareVersion()), int(FactoryFirmwareVersion));
+        }
+        // A refusal is no accident of the moment: the next press meets it again.
+        if (kind == int(TErrorKind::VersionMismatch) || kind == int(TErrorKind::FirmwareMismatch)) {
+            QCOMPARE(press(), failure);
+            MK_COMPARE_STATE(StateOf(bench.MK), before);
+            QVERIFY(bench.Writes().isEmpty());
+        }
     }
 
     void emptyDirectoryWritesNothingAndSucceeds() {

@@ -1,4 +1,5 @@
 // The second line that says what to do when a port was refused for lack of rights.
+#include "base/MKError.h"
 #include "link/LinkTexts.h"
 #include "link/PortMap.h"
 #include "readwrite/PortAccess.h"
@@ -23,7 +24,8 @@ TPortMap Ports() {
 class TestPortAccess : public QObject {
     Q_OBJECT
 private slots:
-    void hintFollowsTheTextWhenRightsAreMissing_data() {
+    void hintFollowsTheErrorWhenRightsAreMissing_data() {
+        QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("currentPort");
         QTest::addColumn<QString>("deniedDevice");
@@ -31,18 +33,25 @@ private slots:
 
         const QString acm1 = QStringLiteral("/dev/ttyACM1");
         QTest::newRow("no connection on the denied port")
-            << LinkTexts::NoConnection() << 2 << acm1 << acm1;
+            << int(TErrorKind::NoConnection) << LinkTexts::NoConnection() << 2 << acm1 << acm1;
         QTest::newRow("no connection on another port")
-            << LinkTexts::NoConnection() << 1 << acm1 << QString();
-        QTest::newRow("no free port, one denied") << LinkTexts::NoFreePort() << 0 << acm1 << acm1;
-        QTest::newRow("MK not found, one denied") << LinkTexts::MKNotFound() << 0 << acm1 << acm1;
+            << int(TErrorKind::NoConnection) << LinkTexts::NoConnection() << 1 << acm1 << QString();
+        QTest::newRow("no free port, one denied")
+            << int(TErrorKind::NoPort) << LinkTexts::NoFreePort() << 0 << acm1 << acm1;
+        QTest::newRow("MK not found, one denied")
+            << int(TErrorKind::NoPort) << LinkTexts::MKNotFound() << 0 << acm1 << acm1;
         QTest::newRow("no free port, none denied")
-            << LinkTexts::NoFreePort() << 0 << QString() << QString();
+            << int(TErrorKind::NoPort) << LinkTexts::NoFreePort() << 0 << QString() << QString();
         QTest::newRow("a timeout is no matter of rights")
-            << LinkTexts::InterByteDelay() << 2 << acm1 << QString();
-        QTest::newRow("busy device") << LinkTexts::DeviceBusy() << 2 << acm1 << QString();
+            << int(TErrorKind::Link) << LinkTexts::InterByteDelay() << 2 << acm1 << QString();
+        QTest::newRow("busy device")
+            << int(TErrorKind::Link) << LinkTexts::DeviceBusy() << 2 << acm1 << QString();
+        // The kind decides, not the words.
+        QTest::newRow("a file error with the link's words")
+            << int(TErrorKind::File) << LinkTexts::NoConnection() << 2 << acm1 << QString();
     }
-    void hintFollowsTheTextWhenRightsAreMissing() {
+    void hintFollowsTheErrorWhenRightsAreMissing() {
+        QFETCH(int, kind);
         QFETCH(QString, text);
         QFETCH(int, currentPort);
         QFETCH(QString, deniedDevice);
@@ -50,7 +59,8 @@ private slots:
         const auto denied = [&](const QString& path) {
             return !path.isEmpty() && path == deniedDevice;
         };
-        const QString shown = WithPermissionHint(text, Ports(), currentPort, denied);
+        const QString shown =
+            WithPermissionHint(TMKError(TErrorKind(kind), text), Ports(), currentPort, denied);
         if (hintedDevice.isEmpty()) {
             QCOMPARE(shown, text);
         } else {

@@ -3,13 +3,14 @@
 // the simulator configured as the other device; and No or a cancel leaving things as they were.
 #include "ImageKit.h"
 #include "MainFormKit.h"
+#include "ModelState.h"
 #include "TransferKit.h"
 #include "app/CarryReportForm.h"
 #include "editing/EditorSession.h"
 #include "editing/SettingsEditor.h"
 #include "model/SettingsFile.h"
-#include "sim/MemoryImage.h"
 #include "readwrite/ReadWriteTexts.h"
+#include "sim/MemoryImage.h"
 
 #include <QTreeWidget>
 
@@ -22,10 +23,12 @@ struct TOther {
 };
 
 // The MK attached: the factory memory of another device, its journals its own.
-TSimulatorOptions OtherDevice(const TOther& other) {
+TSimulatorOptions OtherDevice(const TOther& other, uint16_t protocol = 0) {
     TMK mk;
     DeclareDevice(mk, other.Version, other.Variant);
     mk.Record.TripSettings.TripJournal[0].Path = 424242;
+    if (protocol != 0)
+        mk.Record.ProtocolSettings.Protocol = protocol;
     mk.PackAll();
     TSimulatorOptions options;
     options.Address = 0xFC;
@@ -35,8 +38,8 @@ TSimulatorOptions OtherDevice(const TOther& other) {
 }
 
 // The settings loaded into the window: another device with gas settings and a velocity
-// correction of its own.
-void LoadSettings(TFormBench& bench) {
+// correction of its own. Returns the file's path.
+QString LoadSettings(TFormBench& bench) {
     TMK mk;
     DeclareDevice(mk, 0x0001, 1, 8192, "CAN", 1);
     RunEditorModel(mk, [](TSettingsEditor& e) {
@@ -50,19 +53,14 @@ void LoadSettings(TFormBench& bench) {
     SettingsFile::Save(mk, path);
     bench.Dialogs.FileAnswers << path;
     bench.Click(QStringLiteral("bLoadParams"));
-    QVERIFY(bench.DataButtonsEnabled());
+    if (!bench.DataButtonsEnabled())
+        qFatal("the settings file was not loaded");
+    return path;
 }
 
-struct TModelState {
-    QByteArray Image;
-    quint16 Version;
-    QByteArray Record;
-    bool operator==(const TModelState&) const = default;
-};
-
-TModelState StateOf(const TMK& mk) {
-    return {mk.Image, mk.SettingsVersion,
-            QByteArray(reinterpret_cast<const char*>(&mk.Record), sizeof mk.Record)};
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void AddRows() {
@@ -160,31 +158,78 @@ private slots:
         QCOMPARE(plain.Form->Model()->SettingsVersion, quint16(0x0001));
     }
 
-    // No at the list of changes: the program is where the version message left it.
-    void cancelAtTheChangesKeepsTheVersionMessageState() {
+    // The firmware message holds on every press: the program keeps the file's settings, so
+    // the check meets them again, and saving gives the file that was loaded.
+    void firmwareRefusalHoldsOnTheSecondPress() {
+        TFormBench bench(OtherDevice({0x0001, 4, WorkflowTexts::FirmwareVersionMismatch()}));
+        bench.CompareBeforeWrite = true;
+        TMainForm& form = bench.Show();
+        const QString loaded = LoadSettings(bench);
+        const TModelState state = StateOf(*form.Model());
+        const QByteArray memory = bench.Session.Simulator().Image();
+        bench.Dialogs.ConfirmAnswers = {false, false};
+
+        bench.Click(QStringLiteral("bSetParams"));
+        bench.Click(QStringLiteral("bSetParams"));
+
+        QCOMPARE(bench.Dialogs.Errors(), QStringList(2, WorkflowTexts::FirmwareVersionMismatch()));
+        // No list of changes came: only the offers to carry were asked.
+        QCOMPARE(bench.Dialogs.Texts(QStringLiteral("Confirm")),
+                 QStringList(2, WorkflowTexts::CarryQuestion()));
+        QVERIFY(WriteRequests(bench.Session.Simulator().Log()).isEmpty());
+        QCOMPARE(bench.Session.Simulator().Image(), memory);
+        MK_COMPARE_STATE(StateOf(*form.Model()), state);
+        QVERIFY(form.windowTitle().startsWith(QStringLiteral("other.rvset — ")));
+
+        const QString saved = bench.Dir.filePath(QStringLiteral("saved.rvset"));
+        bench.Dialogs.FileAnswers << saved;
+        bench.Click(QStringLiteral("bSaveParams"));
+        QCOMPARE(FileBytes(saved), FileBytes(loaded));
+    }
+
+    // A carry that ends short of a written MK leaves the program where the version message
+    // left it: with the settings it held before the press.
+    void carryEndingShortChangesNothing_data() {
+        QTest::addColumn<QString>("ending");
+        QTest::addColumn<QList<bool>>("answers");
+        QTest::addColumn<QStringList>("errors"); // after the version message
+        QTest::newRow("changes declined")
+            << "declined" << QList<bool>{true, false} << QStringList{};
+        // The MK's own record names no protocol its catalogue has: the carry cannot open it.
+        QTest::newRow("the MK's settings cannot be opened")
+            << "unopenable" << QList<bool>{true}
+            << QStringList{QStringLiteral("Range check error")};
+        QTest::newRow("write not confirmed")
+            << "unconfirmed" << QList<bool>{true, true}
+            << QStringList{QStringLiteral("Запись не подтверждена")};
+    }
+    void carryEndingShortChangesNothing() {
+        QFETCH(QString, ending);
+        QFETCH(QList<bool>, answers);
+        QFETCH(QStringList, errors);
         const TOther other{0x0001, 4, WorkflowTexts::FirmwareVersionMismatch()};
-        // The state after the message, as No at the question leaves it.
-        TModelState afterMessage;
-        {
-            TFormBench reference(OtherDevice(other));
-            reference.Show();
-            LoadSettings(reference);
-            reference.Dialogs.ConfirmAnswers = {false};
-            reference.Click(QStringLiteral("bSetParams"));
-            afterMessage = StateOf(*reference.Form->Model());
-        }
-        TFormBench bench(OtherDevice(other));
+        TFormBench bench(OtherDevice(other, ending == "unopenable" ? 300 : 0));
         bench.CompareBeforeWrite = true;
         TMainForm& form = bench.Show();
         LoadSettings(bench);
-        const QByteArray memory = bench.Session.Simulator().Image();
-        bench.Dialogs.ConfirmAnswers = {true, false};
+        const TModelState state = StateOf(*form.Model());
+        const QString title = form.windowTitle();
+        // The MK takes no chunk at all, so no written section reads back as sent.
+        if (ending == "unconfirmed")
+            bench.Session.Simulator().UpdateFaults([](TFaultPlan& f) { f.DroppedChunk = 1000; });
+        bench.Dialogs.ConfirmAnswers = answers;
 
         bench.Click(QStringLiteral("bSetParams"));
 
-        QCOMPARE(bench.Dialogs.Texts(QStringLiteral("Confirm")).size(), 2);
-        QCOMPARE(bench.Session.Simulator().Image(), memory);
-        QVERIFY(StateOf(*form.Model()) == afterMessage);
+        QCOMPARE(bench.Dialogs.Texts(QStringLiteral("Confirm")).size(), answers.size());
+        const QStringList shown = bench.Dialogs.Errors();
+        QCOMPARE(shown.size(), 1 + errors.size());
+        QCOMPARE(shown[0], other.Message);
+        for (qsizetype i = 0; i < errors.size(); ++i)
+            QVERIFY2(shown[1 + i].startsWith(errors[i]), qPrintable(shown[1 + i]));
+        MK_COMPARE_STATE(StateOf(*form.Model()), state);
+        QCOMPARE(form.windowTitle(), title);
+        QVERIFY(!form.Modified);
         QVERIFY(!form.Link()->IsOpen);
     }
 };

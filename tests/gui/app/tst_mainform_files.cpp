@@ -1,8 +1,9 @@
 // Saving and loading settings files through the main window's dialogs, and the viewers.
 #include "MainFormKit.h"
+#include "ModelState.h"
 #include "model/SettingsFile.h"
-#include "sim/FactoryMemory.h"
 #include "readwrite/ReadWriteTexts.h"
+#include "sim/FactoryMemory.h"
 
 #include <QDialog>
 
@@ -146,7 +147,9 @@ private slots:
         QFETCH(bool, missing);
         WriteBytes(Path("good.rvset"), SettingsFileOf(8128, 7));
         Load(Path("good.rvset"));
-        const QByteArray image = Form->Model()->Image;
+        const TModelState loaded = StateOf(*Form->Model());
+        const QString title = Form->windowTitle();
+        QVERIFY(title.startsWith(QStringLiteral("good.rvset — ")));
         if (!missing)
             WriteBytes(Path("bad.rvset"), content);
         Load(Path("bad.rvset"));
@@ -154,7 +157,8 @@ private slots:
         if (missing)
             QVERIFY(Bench->Dialogs.Errors()[0].contains(Path("bad.rvset")));
         QVERIFY(!Bench->DataButtonsEnabled());
-        QCOMPARE(Form->Model()->Image, image);
+        MK_COMPARE_STATE(StateOf(*Form->Model()), loaded);
+        QCOMPARE(Form->windowTitle(), title);
     }
 
     void cancelledOpenDialogChangesNothing() {
