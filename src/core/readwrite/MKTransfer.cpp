@@ -122,6 +122,7 @@ std::unique_ptr<TMK> DeviceModel(quint16 version, const QByteArray& image) {
 TMKTransfer::TOutcome TMKTransfer::WriteSettings(TTransferProgress& progress,
                                                  TBackupStore& backups) {
     LastBackup.clear();
+    LastWritten.clear();
     Unconfirmed.clear();
     const TSettingsRecord record = MK.Record;
     const QByteArray original = MK.Image;
@@ -139,20 +140,23 @@ TMKTransfer::TOutcome TMKTransfer::WriteSettings(TTransferProgress& progress,
     MK.PackAll();
     if (MK.ImageDirectory.FirmwareVersion != firmware)
         throw TMKError(WorkflowTexts::FirmwareVersionMismatch());
-    if (ConfirmWrite && !ConfirmWrite(*DeviceModel(connection.Version, fresh), MK)) {
+    const std::optional<QByteArray> image =
+        ConfirmWrite ? ConfirmWrite(*DeviceModel(connection.Version, fresh), MK) : MK.Image;
+    if (!image) {
         MK.Image = original;
         MK.ReadDirectory();
         MK.Record = record;
         return TOutcome::Cancelled;
     }
-    const QList<TSection> sections = PlanSections(MK.Image, fresh.size());
+    const QList<TSection> sections = PlanSections(*image, fresh.size());
     try {
         LastBackup = backups.Keep(connection.Version, fresh);
     } catch (const TMKError& e) {
         throw TMKError(WorkflowTexts::BackupFailed(e.Text()));
     }
-    WriteSections(progress, sections);
-    Unconfirmed = VerifySections(progress, sections);
+    WriteSections(progress, *image, sections);
+    LastWritten = *image;
+    Unconfirmed = VerifySections(progress, *image, sections);
     if (!Unconfirmed.isEmpty()) {
         QStringList entries;
         for (const int entry : Unconfirmed)
@@ -163,12 +167,13 @@ TMKTransfer::TOutcome TMKTransfer::WriteSettings(TTransferProgress& progress,
     return TOutcome::Done;
 }
 
-void TMKTransfer::WriteSections(TTransferProgress& progress, const QList<TSection>& sections) {
+void TMKTransfer::WriteSections(TTransferProgress& progress, const QByteArray& image,
+                                const QList<TSection>& sections) {
     progress.ShowPhase(WorkflowTexts::WritingLabel(), true);
     QCoreApplication::processEvents();
     for (qsizetype i = 0; i < sections.size(); ++i) {
         const TSection& section = sections[i];
-        const QByteArray bytes = MK.Image.mid(section.ImagePosition(), section.Count);
+        const QByteArray bytes = image.mid(section.ImagePosition(), section.Count);
         Link.FirstByteTimeout = SectionTimeoutMs;
         Link.BeginSectionWrite(DeviceAddress, section.Address, section.Count);
         for (int j = 0; j * MKProtocol::MaxChunkSize < bytes.size(); ++j)
@@ -179,7 +184,7 @@ void TMKTransfer::WriteSections(TTransferProgress& progress, const QList<TSectio
     }
 }
 
-QList<int> TMKTransfer::VerifySections(TTransferProgress& progress,
+QList<int> TMKTransfer::VerifySections(TTransferProgress& progress, const QByteArray& image,
                                        const QList<TSection>& sections) {
     // The image is made of whole blocks: unit u is block u + 1 in the first half and
     // block u + 2 in the second, as ReadImage lays them down.
@@ -194,7 +199,7 @@ QList<int> TMKTransfer::VerifySections(TTransferProgress& progress,
         return {};
     progress.ShowPhase(WorkflowTexts::VerifyingLabel(), true);
     QCoreApplication::processEvents();
-    QByteArray readBack(MK.Image.size(), '\0');
+    QByteArray readBack(image.size(), '\0');
     int done = 0;
     for (const qsizetype u : units) {
         const qsizetype block = u < unitsPerHalf ? u + 1 : u + 2;
@@ -206,7 +211,7 @@ QList<int> TMKTransfer::VerifySections(TTransferProgress& progress,
     QList<int> differing;
     for (qsizetype i = 0; i < sections.size(); ++i) {
         const qsizetype from = sections[i].ImagePosition();
-        if (readBack.mid(from, sections[i].Count) != MK.Image.mid(from, sections[i].Count))
+        if (readBack.mid(from, sections[i].Count) != image.mid(from, sections[i].Count))
             differing << int(i + 1);
     }
     return differing;

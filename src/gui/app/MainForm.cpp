@@ -203,8 +203,10 @@ void TMainForm::FormShow() {
     AutoSearch = true;
     MK = std::make_unique<TMK>();
     Transfers = std::make_unique<TMKTransfer>(*RS, *MK);
-    Transfers->ConfirmWrite = [this](TMK& device, TMK& toWrite) {
-        return ConfirmChanges(device, toWrite);
+    Transfers->ConfirmWrite = [this](TMK& device, TMK& toWrite) -> std::optional<QByteArray> {
+        if (!ConfirmChanges(device, toWrite))
+            return std::nullopt;
+        return toWrite.Image;
     };
     Backups = std::make_unique<TBackupStore>(
         Setup.BackupFolder.isEmpty() ? TBackupStore::DefaultFolder() : Setup.BackupFolder);
