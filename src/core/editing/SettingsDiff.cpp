@@ -186,7 +186,7 @@ namespace {
 // cascade sets (a name ending in '*' stands for every name so begun).
 const std::vector<QStringList>& TogetherTable() {
     static const std::vector<QStringList> table = {
-        {"cbProtocol", "cbProtType*"},
+        {"cbProtocol", "cbProtType*", "cbShowDisp_1_*"},
         {"rgActiveColorScheme", "ColorTable0", "ColorTable1"},
         {"seTarirLeng", "TarirLitres", "TarirUnits"},
         {"seOilCalibrQuant", "seOilCalibrLitArr*", "seOilCalibrResArr*"},

@@ -39,8 +39,9 @@ struct TSettingsDiff {
     // of a journal or the totals.
     QStringList Names() const;
     // The lines that are chosen together, in Lines() order, each line in one group: a
-    // protocol with its sub-types, a colour scheme with its colour tables, a tank point
-    // count with its points (when the first of these is among the lines).
+    // protocol with its sub-types and the x1 screen boxes it clears, a colour scheme with
+    // its colour tables, a tank point count with its points (when the first of these is
+    // among the lines).
     QList<QList<int>> Groups() const;
     // The given lines (indices into Lines()) as a difference of their own, or the others.
     TSettingsDiff Pick(const QList<int>& lines) const;

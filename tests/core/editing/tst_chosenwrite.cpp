@@ -12,8 +12,8 @@
 namespace {
 
 // The MK (M74CAN with a sub-type chosen, colour scheme 1) and what a write would send after
-// the user changed a plain control, the protocol, the colour scheme, the tank table, a hot
-// menu and a trip journal entry.
+// the user changed a plain control, the protocol (to M86, which clears an x1 screen box),
+// the colour scheme, the tank table, a hot menu and a trip journal entry.
 struct TWriteKit {
     TWriteKit() {
         DeclareDevice(Device, 0x0001, 1, 8192, QStringLiteral("M74CAN"), 11);
@@ -24,7 +24,7 @@ struct TWriteKit {
         ToWrite.UnpackAll();
         RunEditorModel(ToWrite, [](TSettingsEditor& editor) {
             editor.Put(QStringLiteral("seVelocityLimit"), 150);
-            editor.Put(QStringLiteral("cbProtocol"), ProtocolIndex(0x0001, 1, "CAN", 1));
+            editor.Put(QStringLiteral("cbProtocol"), ProtocolIndex(0x0001, 1, "M86", 16));
             editor.Put(QStringLiteral("rgActiveColorScheme"), 2);
             editor.Put(QStringLiteral("seTarirLeng"), 3);
             return true;
@@ -70,13 +70,12 @@ private slots:
         QList<QStringList> groups;
         for (const QList<int>& group : diff.Groups())
             groups << NamesOf(diff, group);
-        const QList<QStringList> expected = {
-            {"cbProtocol", "cbProtTypeAdd1", "cbProtTypeAdd2", "cbProtTypeAdd3"},
-            {"seVelocityLimit"},
-            {"rgActiveColorScheme", "ColorTable0"},
-            {"seTarirLeng", "TarirLitres", "TarirUnits"},
-            {"TripSettings"},
-            {"HotMenus"}};
+        const QList<QStringList> expected = {{"cbProtocol", "cbProtTypeAdd1", "cbShowDisp_1_26"},
+                                             {"seVelocityLimit"},
+                                             {"rgActiveColorScheme", "ColorTable0"},
+                                             {"seTarirLeng", "TarirLitres", "TarirUnits"},
+                                             {"TripSettings"},
+                                             {"HotMenus"}};
         QCOMPARE(groups, expected);
         // Naming one line of a group names the group.
         QCOMPARE(NamesOf(diff, diff.LinesAbout({"TarirUnits", "HotMenus", "seTimeCorr"})),
