@@ -10,6 +10,7 @@
 #include "base/IniFile.h"
 #include "base/MKError.h"
 #include "base/ProgramSettings.h"
+#include "editing/ChosenWrite.h"
 #include "editing/SettingsDiff.h"
 #include "editor/SettingsDialog.h"
 #include "link/FindMK.h"
@@ -203,10 +204,8 @@ void TMainForm::FormShow() {
     AutoSearch = true;
     MK = std::make_unique<TMK>();
     Transfers = std::make_unique<TMKTransfer>(*RS, *MK);
-    Transfers->ConfirmWrite = [this](TMK& device, TMK& toWrite) -> std::optional<QByteArray> {
-        if (!ConfirmChanges(device, toWrite))
-            return std::nullopt;
-        return toWrite.Image;
+    Transfers->ConfirmWrite = [this](TMK& device, TMK& toWrite) {
+        return ChooseChanges(device, toWrite);
     };
     Backups = std::make_unique<TBackupStore>(
         Setup.BackupFolder.isEmpty() ? TBackupStore::DefaultFolder() : Setup.BackupFolder);
@@ -440,12 +439,22 @@ void TMainForm::OfferCarry(TMK& settings) {
     Modified = true;
 }
 
-bool TMainForm::ConfirmChanges(TMK& device, TMK& toWrite) {
+std::optional<QByteArray> TMainForm::ChooseChanges(TMK& device, TMK& toWrite) {
     if (!CompareBeforeWrite)
-        return true;
+        return toWrite.Image;
     const TSettingsDiff diff = CompareSettings(device, toWrite);
-    return Dialogs::Confirm(ChangesText(diff, 30) + QStringLiteral("\n\n") +
-                            WorkflowTexts::WriteChangesQuestion());
+    if (diff.Empty()) {
+        if (!Dialogs::Confirm(ChangesText(diff, 30) + QStringLiteral("\n\n") +
+                              WorkflowTexts::WriteChangesQuestion()))
+            return std::nullopt;
+        return toWrite.Image;
+    }
+    const std::optional<QList<int>> ticked = Dialogs::Choose(
+        {ChangesHeader(), diff.Lines(), diff.Groups(), WorkflowTexts::WriteChangesQuestion()});
+    if (!ticked)
+        return std::nullopt;
+    // The program keeps every change; the ones left out stay changes against the MK.
+    return ChosenImage(device, toWrite, diff.Drop(*ticked));
 }
 
 void TMainForm::bEditParamsClick() {
