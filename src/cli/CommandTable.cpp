@@ -114,14 +114,19 @@ QList<TCommandInfo> MakeTable() {
     TCommandInfo write{"write",
                        RunWrite,
                        "[--port P | --auto] [--connect-timeout S] [--address A] [--dry-run] "
-                       "IN.rvset",
+                       "[--only NAME[,NAME...]] IN.rvset",
                        "Записать файл настроек в МК: проверка версий, свежее чтение, резервная "
                        "копия, запись разделов и проверочное чтение. Перед записью в stderr "
                        "выводится, что изменится.",
                        DeviceOptions(),
                        {"rvset"},
                        UsualExitCodes()};
-    write.Options << Switch("--dry-run", "только показать, что изменится, ничего не записывая");
+    write.Options << Switch("--dry-run", "только показать, что изменится, ничего не записывая")
+                  << Value("--only", "NAME[,NAME...]",
+                           "записать только эти изменения: элементы редактора по именам, как "
+                           "их принимают get и set, данные страниц, журналы и счётчики по "
+                           "именам, как их выводит diff; остальное в МК остаётся прежним "
+                           "(неизвестное имя — код 2, ничего не записано)");
     table << write;
     table << TCommandInfo{
         "simulate",

@@ -70,6 +70,13 @@ TDeviceCommand::TDeviceCommand(const QStringList& args, const QString& command)
     : Console(DefaultConnectTimeoutS * 1000) {
     const TArgs a(args, command);
     DryRun = a.Has(QStringLiteral("--dry-run"));
+    if (const std::optional<QString> only = a.Value(QStringLiteral("--only"))) {
+        OnlyNames = only->split(QLatin1Char(','));
+        for (QString& name : *OnlyNames)
+            name = name.trimmed();
+        if (OnlyNames->contains(QString()))
+            throw TUsageError{QStringLiteral("--only: пустое имя в списке")};
+    }
     a.ExpectPositional(1, UsageOf(command));
     Path = a.Positional()[0];
     const std::optional<QString> port = a.Value(QStringLiteral("--port"));

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 class TML_RS;
 
@@ -42,6 +43,8 @@ public:
     // The device address to try first (--address), the table's first without it.
     quint8 FirstAddress() const { return Address; }
     bool IsDryRun() const { return DryRun; }
+    // The names given with --only (write); nothing without the option.
+    const std::optional<QStringList>& Only() const { return OnlyNames; }
     TML_RS& Link() { return *RS; }
     TConsoleProgress& Progress() { return Console; }
     // The port to use: the search of the MK's USB device with --auto (the default), the
@@ -55,6 +58,7 @@ private:
     bool AutoSearch = true;
     quint8 Address = 0;
     bool DryRun = false;
+    std::optional<QStringList> OnlyNames;
     std::unique_ptr<TML_RS> RS;
     TConsoleProgress Console;
 };

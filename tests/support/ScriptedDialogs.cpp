@@ -59,3 +59,11 @@ int TScriptedDialogs::Exec(QDialog& dialog) {
     }
     return ExecAnswers.takeFirst()(dialog);
 }
+
+std::optional<QList<int>> TScriptedDialogs::Choose(const Dialogs::TChoiceRequest& request) {
+    Choices.append(request);
+    const QList<int> unticked = UntickAnswers.isEmpty() ? QList<int>() : UntickAnswers.takeFirst();
+    if (!Confirm(request.Text()))
+        return std::nullopt;
+    return request.TickedWithout(unticked);
+}

@@ -23,6 +23,11 @@ public:
     QList<bool> ConfirmAnswers;
     QStringList FileAnswers; // "" answers a file dialog with cancel
     QList<std::function<int(QDialog&)>> ExecAnswers;
+    // A list with ticks is a "Confirm" prompt of its whole text, answered from
+    // ConfirmAnswers; the lines to untick before Yes come from here (their groups follow),
+    // every line stays ticked when it is empty. Each list asked is kept in Choices.
+    QList<QList<int>> UntickAnswers;
+    QList<Dialogs::TChoiceRequest> Choices;
     int Unanswered = 0;
 
     QStringList Texts(const QString& kind) const;
@@ -34,6 +39,7 @@ public:
     QString OpenFile(QWidget* parent, const Dialogs::TFileDialogRequest& request) override;
     QString SaveFile(QWidget* parent, const Dialogs::TFileDialogRequest& request) override;
     int Exec(QDialog& dialog) override;
+    std::optional<QList<int>> Choose(const Dialogs::TChoiceRequest& request) override;
 
 private:
     Dialogs::THandler* Previous;

@@ -82,6 +82,10 @@ void Assign(TSettingsEditor& editor, const TControlRow& row, const QVariant& val
             throw TMKError(
                 QStringLiteral("Пункт %1 элемента %2 недоступен").arg(item).arg(row.Name));
     }
+    Put(editor, row, value);
+}
+
+void Put(TSettingsEditor& editor, const TControlRow& row, const QVariant& value) {
     // The user has the control in hand: a question it asks on the way is answered Yes.
     editor.SchemeRadioFocused = row.Name == QLatin1String("rgActiveColorScheme");
     // The "Показывать" groups act only on their page, where the user clicks them.

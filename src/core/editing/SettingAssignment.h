@@ -42,5 +42,8 @@ std::optional<QVariant> ParseValue(const TControlRow& row, const QString& text);
 // hidden or disabled control, an item out of the list or disabled; the range error from
 // the store). A refused value leaves the record as it was.
 void Assign(TSettingsEditor& editor, const TControlRow& row, const QVariant& value);
+// The same without asking whether the user could reach the control or the item (putting
+// back a value the control held before).
+void Put(TSettingsEditor& editor, const TControlRow& row, const QVariant& value);
 
 } // namespace SettingAssignment

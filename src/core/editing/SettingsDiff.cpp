@@ -3,6 +3,7 @@
 #include "base/MKError.h"
 #include "editing/Conversions.h"
 #include "editing/EditorSession.h"
+#include "editing/EditorTables.h"
 #include "editing/SettingsEditor.h"
 #include "model/DeviceModel.h"
 #include "model/RecordFields.h"
@@ -10,6 +11,7 @@
 #include <QHash>
 #include <QJsonObject>
 #include <QSet>
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -40,12 +42,12 @@ QSet<QString> FieldsShownByControls(const std::vector<TShownControl>& controls) 
     return fields;
 }
 
-bool WholeBlockKind(TFieldType type) {
+} // namespace
+
+bool ReportedAsWhole(TFieldType type) {
     return type == TFieldType::Counter || type == TFieldType::GasCounter ||
            type == TFieldType::Journal || type == TFieldType::Fault;
 }
-
-} // namespace
 
 TSettingsDiff CompareSettings(TMK& a, TMK& b) {
     TSettingsDiff diff;
@@ -91,7 +93,7 @@ TSettingsDiff CompareSettings(TMK& a, TMK& b) {
             }
             if (!changed)
                 continue;
-            if (WholeBlockKind(field.Type))
+            if (ReportedAsWhole(field.Type))
                 wholeChanged = true;
             else
                 diff.Fields.push_back({name, changed, false});
@@ -162,5 +164,113 @@ QString ChangesText(const TSettingsDiff& diff, int maxLines) {
         lines = lines.mid(0, maxLines);
         lines.append(QStringLiteral("… и ещё %1").arg(total - maxLines));
     }
-    return QStringLiteral("Изменения в МК (было → станет):\n") + lines.join(QLatin1Char('\n'));
+    return ChangesHeader() + QLatin1Char('\n') + lines.join(QLatin1Char('\n'));
+}
+
+QString ChangesHeader() {
+    return QStringLiteral("Изменения в МК (было → станет):");
+}
+
+QStringList TSettingsDiff::Names() const {
+    QStringList names;
+    for (const TControlChange& c : Controls)
+        names << c.Control;
+    for (const TFieldChange& f : Fields)
+        names << f.Field;
+    return names;
+}
+
+namespace {
+
+// Settings one store changes together: the control whose store cascades, then what the
+// cascade sets (a name ending in '*' stands for every name so begun).
+const std::vector<QStringList>& TogetherTable() {
+    static const std::vector<QStringList> table = {
+        {"cbProtocol", "cbProtType*", "cbShowDisp_1_*"},
+        {"rgActiveColorScheme", "ColorTable0", "ColorTable1"},
+        {"seTarirLeng", "TarirLitres", "TarirUnits"},
+        {"seOilCalibrQuant", "seOilCalibrLitArr*", "seOilCalibrResArr*"},
+    };
+    return table;
+}
+
+bool Matches(const QString& pattern, const QString& name) {
+    return pattern.endsWith(QLatin1Char('*')) ? name.startsWith(pattern.chopped(1))
+                                              : name == pattern;
+}
+
+} // namespace
+
+QList<QList<int>> TSettingsDiff::Groups() const {
+    const QStringList names = Names();
+    std::vector<int> groupOf(std::size_t(names.size()), -1);
+    QList<QList<int>> groups;
+    for (const QStringList& together : TogetherTable()) {
+        const qsizetype leader = names.indexOf(together.first());
+        if (leader < 0 || groupOf[std::size_t(leader)] >= 0)
+            continue;
+        QList<int> group;
+        for (qsizetype i = 0; i < names.size(); ++i)
+            if (groupOf[std::size_t(i)] < 0 &&
+                std::any_of(together.begin(), together.end(),
+                            [&](const QString& p) { return Matches(p, names[i]); })) {
+                groupOf[std::size_t(i)] = int(groups.size());
+                group << int(i);
+            }
+        groups << group;
+    }
+    for (qsizetype i = 0; i < names.size(); ++i)
+        if (groupOf[std::size_t(i)] < 0)
+            groups << QList<int>{int(i)};
+    std::sort(groups.begin(), groups.end(),
+              [](const QList<int>& a, const QList<int>& b) { return a.first() < b.first(); });
+    return groups;
+}
+
+namespace {
+
+TSettingsDiff Picked(const TSettingsDiff& diff, const QList<int>& lines, bool keep) {
+    TSettingsDiff picked;
+    const int controls = int(diff.Controls.size());
+    for (int line = 0; line < controls + int(diff.Fields.size()); ++line) {
+        if (lines.contains(line) != keep)
+            continue;
+        if (line < controls)
+            picked.Controls.push_back(diff.Controls[std::size_t(line)]);
+        else
+            picked.Fields.push_back(diff.Fields[std::size_t(line - controls)]);
+    }
+    return picked;
+}
+
+} // namespace
+
+TSettingsDiff TSettingsDiff::Pick(const QList<int>& lines) const {
+    return Picked(*this, lines, true);
+}
+
+TSettingsDiff TSettingsDiff::Drop(const QList<int>& lines) const {
+    return Picked(*this, lines, false);
+}
+
+QList<int> TSettingsDiff::LinesAbout(const QStringList& names) const {
+    const QStringList lineNames = Names();
+    QList<int> lines;
+    for (const QList<int>& group : Groups())
+        if (std::any_of(group.begin(), group.end(),
+                        [&](int line) { return names.contains(lineNames[line]); }))
+            lines << group;
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+bool IsChangeName(const QString& name) {
+    if (FindRecordField(name))
+        return true;
+    for (const TBlockInfo& block : BlockTable())
+        if (name == QLatin1String(block.Name))
+            return true;
+    const std::vector<TControlRow>& rows = EditorRows();
+    return std::any_of(rows.begin(), rows.end(),
+                       [&name](const TControlRow& row) { return row.Name == name; });
 }

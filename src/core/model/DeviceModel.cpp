@@ -392,7 +392,11 @@ void TMK::PackAll() {
 }
 
 void TMK::MarkBaseline() {
-    Baseline = Image;
+    MarkBaseline(Image);
+}
+
+void TMK::MarkBaseline(const QByteArray& image) {
+    Baseline = image;
     BaselineVersion = SettingsVersion;
 }
 

@@ -91,8 +91,9 @@ public:
     void PackBlock(TBlock block);
     void UnpackAll();
     void PackAll();
-    // The image as it is now becomes the baseline.
+    // The image as it is now, or what a write sent the MK, becomes the baseline.
     void MarkBaseline();
+    void MarkBaseline(const QByteArray& image);
     // The edited blocks of the baseline over `record`; false (the record as it was) without
     // a baseline of this settings version and firmware variant.
     bool UnpackBaseline(TSettingsRecord& record) const;

@@ -112,6 +112,7 @@ TMKTransfer::TOutcome TMKTransfer::ReadSettings(TTransferProgress& progress) {
 TMKTransfer::TOutcome TMKTransfer::WriteSettings(TTransferProgress& progress,
                                                  TBackupStore& backups) {
     LastBackup.clear();
+    LastWritten.clear();
     Unconfirmed.clear();
     SectionsWritten = 0;
     const quint32 firmware = MK.ImageDirectory.FirmwareVersion;
@@ -131,16 +132,19 @@ TMKTransfer::TOutcome TMKTransfer::WriteSettings(TTransferProgress& progress,
     toWrite.PackAll();
     if (toWrite.ImageDirectory.FirmwareVersion != firmware)
         throw TMKError(TErrorKind::FirmwareMismatch, WorkflowTexts::FirmwareVersionMismatch());
-    if (ConfirmWrite && !ConfirmWrite(device, toWrite))
+    // The image to send: toWrite's own, or one with only the changes the user chose.
+    const std::optional<QByteArray> image =
+        ConfirmWrite ? ConfirmWrite(device, toWrite) : std::optional<QByteArray>(toWrite.Image);
+    if (!image)
         return TOutcome::Cancelled;
-    const QList<TSection> sections = PlanSections(toWrite.Image, device.Image.size());
+    const QList<TSection> sections = PlanSections(*image, device.Image.size());
     try {
         LastBackup = backups.Keep(connection.Version, device.Image);
     } catch (const TMKError& e) {
         throw TMKError(TErrorKind::BackupFailed, WorkflowTexts::BackupFailed(e.Text()));
     }
     try {
-        WriteSections(progress, toWrite.Image, sections);
+        WriteSections(progress, *image, sections);
     } catch (const TMKError& e) {
         if (SectionsWritten == 0)
             throw;
@@ -148,7 +152,8 @@ TMKTransfer::TOutcome TMKTransfer::WriteSettings(TTransferProgress& progress,
                        WorkflowTexts::WriteInterrupted(e.Text(), SectionsWritten,
                                                        int(sections.size()), LastBackup));
     }
-    Unconfirmed = VerifySections(progress, toWrite.Image, sections);
+    LastWritten = *image;
+    Unconfirmed = VerifySections(progress, *image, sections);
     if (!Unconfirmed.isEmpty()) {
         QStringList entries;
         for (const int entry : Unconfirmed)

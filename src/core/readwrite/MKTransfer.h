@@ -3,9 +3,11 @@
 #include "link/MKProtocol.h"
 #include "readwrite/SectionPlan.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 #include <functional>
+#include <optional>
 
 class TBackupStore;
 class TMK;
@@ -58,9 +60,10 @@ public:
     TOutcome WriteSettings(TTransferProgress& progress, TBackupStore& backups);
 
     // Asked after the fresh read, before anything is kept or written, with the MK's
-    // settings and the ones about to be written; false cancels the write. Unset: write
-    // without asking.
-    std::function<bool(TMK& device, TMK& toWrite)> ConfirmWrite;
+    // settings and the ones about to be written; answers the image to send: toWrite's own,
+    // or one with only some of its changes (the model keeps all of them). Nothing cancels
+    // the write and leaves the model as it was. Unset: write toWrite's image without asking.
+    std::function<std::optional<QByteArray>(TMK& device, TMK& toWrite)> ConfirmWrite;
 
     // Where the MK answered last time: an MK found there once is found there again
     // without waiting for the silent addresses before it.
@@ -72,6 +75,9 @@ public:
     // The sections the last write sent whole. Once there is one, a link failure leaves the
     // MK part new, part old, and the error says so (WriteInterrupted, naming the backup).
     int SectionsWritten = 0;
+    // The image the last write sent, what the MK holds since (the baseline of what the
+    // user changed); empty when it sent nothing.
+    QByteArray LastWritten;
     // The directory entries the last write's read-back found different; empty when the
     // write was confirmed or did not get that far.
     QList<int> Unconfirmed;

@@ -1,6 +1,7 @@
 #include "app/Dialogs.h"
 
 #include "readwrite/ReadWriteTexts.h"
+#include "app/ChoiceDialog.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -8,6 +9,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
 
 namespace Dialogs {
 namespace {
@@ -51,11 +53,42 @@ public:
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     }
     int Exec(QDialog& dialog) override { return dialog.exec(); }
+    std::optional<QList<int>> Choose(const TChoiceRequest& request) override {
+        TChoiceDialog dialog(request, ActiveParent());
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.Ticked();
+    }
 };
 
 THandler* Installed = nullptr;
 
 } // namespace
+
+QString TChoiceRequest::Text() const {
+    return Header + QLatin1Char('\n') + Lines.join(QLatin1Char('\n')) + QStringLiteral("\n\n") +
+           Question;
+}
+
+QList<int> TChoiceRequest::TickedWithout(const QList<int>& unticked) const {
+    QList<int> ticked;
+    for (int line = 0; line < Lines.size(); ++line)
+        ticked << line;
+    for (const QList<int>& group : Groups)
+        if (std::any_of(group.begin(), group.end(),
+                        [&](int line) { return unticked.contains(line); }))
+            for (const int line : group)
+                ticked.removeOne(line);
+    for (const int line : unticked)
+        ticked.removeOne(line);
+    return ticked;
+}
+
+std::optional<QList<int>> THandler::Choose(const TChoiceRequest& request) {
+    if (!Confirm(request.Text()))
+        return std::nullopt;
+    return request.TickedWithout({});
+}
 
 THandler& SystemHandler() {
     static TSystemHandler handler;
@@ -108,6 +141,9 @@ QString SaveFile(QWidget* parent, const TFileDialogRequest& request) {
 }
 int Exec(QDialog& dialog) {
     return Opened([&](THandler& h) { return h.Exec(dialog); });
+}
+std::optional<QList<int>> Choose(const TChoiceRequest& request) {
+    return Opened([&](THandler& h) { return h.Choose(request); });
 }
 
 bool MayOverwrite(const QString& path) {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 class QDialog;
 class QWidget;
@@ -17,6 +20,19 @@ struct TFileDialogRequest {
     bool MustExist = false; // open dialogs: the path and the file must exist
 };
 
+// A list of changes to choose from, each line with a tick, and a Yes/No question below.
+struct TChoiceRequest {
+    QString Header;
+    QStringList Lines;
+    QList<QList<int>> Groups; // lines (indices into Lines) that tick and untick together
+    QString Question;
+
+    // Header, lines and question as one message text.
+    QString Text() const;
+    // Every line, less the groups any of `unticked` belongs to.
+    QList<int> TickedWithout(const QList<int>& unticked) const;
+};
+
 class THandler {
 public:
     virtual ~THandler() = default;
@@ -28,6 +44,9 @@ public:
     virtual QString SaveFile(QWidget* parent, const TFileDialogRequest& request) = 0;
     // Runs a modal dialog; returns QDialog::Accepted or QDialog::Rejected.
     virtual int Exec(QDialog& dialog) = 0;
+    // The lines left ticked (all of them at first) when the user answers Yes; nothing for
+    // No. A handler without a list of ticks asks the question about every line.
+    virtual std::optional<QList<int>> Choose(const TChoiceRequest& request);
 };
 
 // The real boxes and dialogs of the toolkit.
@@ -45,6 +64,7 @@ int Exec(QDialog& dialog);
 // Before a save: true when the file does not exist yet or the user agrees to replace it
 // ("Файл уже существует. Переписать?"). The save dialogs ask nothing themselves.
 bool MayOverwrite(const QString& path);
+std::optional<QList<int>> Choose(const TChoiceRequest& request); // title "Confirm", Yes/No
 
 // True while any of the above is open (a box, a file dialog, the editor, a viewer).
 bool AnyOpen();

@@ -11,6 +11,7 @@
 #include "base/MKError.h"
 #include "base/ProgramSettings.h"
 #include "carry/SettingsCarry.h"
+#include "editing/ChosenWrite.h"
 #include "editing/SettingsDiff.h"
 #include "editor/SettingsDialog.h"
 #include "link/FindMK.h"
@@ -208,7 +209,7 @@ void TMainForm::FormShow() {
     MK = std::make_unique<TMK>();
     Transfers = std::make_unique<TMKTransfer>(*RS, *MK);
     Transfers->ConfirmWrite = [this](TMK& device, TMK& toWrite) {
-        return ConfirmChanges(device, toWrite);
+        return ChooseChanges(device, toWrite);
     };
     Backups = std::make_unique<TBackupStore>(
         Setup.BackupFolder.isEmpty() ? TBackupStore::DefaultFolder() : Setup.BackupFolder);
@@ -395,7 +396,8 @@ bool TMainForm::WriteToMK(TMKTransfer& transfer, std::optional<TErrorKind>* fail
         return false;
     }
     if (done) {
-        MK->MarkBaseline();
+        // What the MK holds now: changes left unticked still show as changes.
+        MK->MarkBaseline(transfer.LastWritten);
         Dialogs::ShowInformation(WorkflowTexts::SettingsWritten());
     }
     return done;
@@ -440,12 +442,22 @@ void TMainForm::OfferCarry() {
     Modified = true;
 }
 
-bool TMainForm::ConfirmChanges(TMK& device, TMK& toWrite) {
+std::optional<QByteArray> TMainForm::ChooseChanges(TMK& device, TMK& toWrite) {
     if (!CompareBeforeWrite)
-        return true;
+        return toWrite.Image;
     const TSettingsDiff diff = CompareSettings(device, toWrite);
-    return Dialogs::Confirm(ChangesText(diff, 30) + QStringLiteral("\n\n") +
-                            WorkflowTexts::WriteChangesQuestion());
+    if (diff.Empty()) {
+        if (!Dialogs::Confirm(ChangesText(diff, 30) + QStringLiteral("\n\n") +
+                              WorkflowTexts::WriteChangesQuestion()))
+            return std::nullopt;
+        return toWrite.Image;
+    }
+    const std::optional<QList<int>> ticked = Dialogs::Choose(
+        {ChangesHeader(), diff.Lines(), diff.Groups(), WorkflowTexts::WriteChangesQuestion()});
+    if (!ticked)
+        return std::nullopt;
+    // The program keeps every change; the ones left out stay changes against the MK.
+    return ChosenImage(device, toWrite, diff.Drop(*ticked));
 }
 
 void TMainForm::bEditParamsClick() {

@@ -4,6 +4,7 @@
 #include "base/SingleInstance.h"
 #include "link/LinkEnvironment.h"
 
+#include <QByteArray>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -67,7 +68,9 @@ public:
     void bGetParamsClick();
     void bSetParamsClick();
     void bEditParamsClick();
-    bool ConfirmChanges(TMK& device, TMK& toWrite);
+    // The compare step: lists what a write changes in the MK, a tick for each change, and
+    // gives the image to send (the ticked changes only), or nothing for No.
+    std::optional<QByteArray> ChooseChanges(TMK& device, TMK& toWrite);
     void bViewJournalsClick();
     void bViewOscClick();
     void bRS232Click();

@@ -1,6 +1,8 @@
-// The comparison before a write: what the confirmation lists, and that No writes nothing.
+// The comparison before a write: what the confirmation lists, that only the ticked changes
+// are written, and that No writes nothing.
 #include "MainFormKit.h"
 #include "TransferKit.h"
+#include "readwrite/MKTransfer.h"
 #include "readwrite/ReadWriteTexts.h"
 
 namespace {
@@ -84,6 +86,46 @@ private slots:
         QVERIFY(Form->Modified);
         QVERIFY(Bench->Dialogs.Errors().isEmpty());
         QCOMPARE(QDir(Bench->BackupFolder()).entryList(QDir::Files).size(), 0);
+    }
+
+    // The velocity unticked: the MK takes the other two changes and keeps its speed limit;
+    // the program keeps all three, so the next write lists the speed limit alone.
+    void untickedChangeStaysOutOfTheMKAndInTheProgram() {
+        ReadFromTheMK(true);
+        const TSettingsRecord device = Form->Model()->Record;
+        ChangeSettings();
+        const QByteArray record(reinterpret_cast<const char*>(&Form->Model()->Record),
+                                sizeof(TSettingsRecord));
+        Bench->Dialogs.ConfirmAnswers << true;
+        Bench->Dialogs.UntickAnswers << QList<int>{1};
+        Bench->Click(QStringLiteral("bSetParams"));
+        QCOMPARE(Bench->Dialogs.Choices.size(), 1);
+        const QStringList lines = Bench->Dialogs.Choices[0].Lines;
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(Bench->Dialogs.Texts(QStringLiteral("Information")),
+                 QStringList{WorkflowTexts::SettingsWritten()});
+
+        TMK written;
+        written.Image = Bench->Session.Simulator().Image();
+        written.UnpackAll();
+        QCOMPARE(int(written.Record.LimitsSettings.TimeCorr), 5);
+        QCOMPARE(written.Record.DisplaySettings.HotMenus[0][0],
+                 uint16_t(device.DisplaySettings.HotMenus[0][0] + 1));
+        QCOMPARE(written.Record.LimitsSettings.VelocityLimit, device.LimitsSettings.VelocityLimit);
+        QCOMPARE(Bench->Form->Transfer()->LastWritten, Bench->Session.Simulator().Image());
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(&Form->Model()->Record),
+                            sizeof(TSettingsRecord)),
+                 record);
+        QVERIFY(Form->Modified);
+
+        const QByteArray held = Bench->Session.Simulator().Image();
+        const qsizetype writes = WriteRequests(Bench->Session.Simulator().Log()).size();
+        Bench->Dialogs.ConfirmAnswers << false;
+        Bench->Click(QStringLiteral("bSetParams"));
+        QCOMPARE(Bench->Dialogs.Choices.size(), 2);
+        QCOMPARE(Bench->Dialogs.Choices[1].Lines, QStringList{lines[1]});
+        QCOMPARE(WriteRequests(Bench->Session.Simulator().Log()).size(), writes);
+        QCOMPARE(Bench->Session.Simulator().Image(), held);
     }
 
     void noDifferenceIsSaidAndYesStillWrites() {
