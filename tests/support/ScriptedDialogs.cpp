@@ -1,6 +1,7 @@
 #include "ScriptedDialogs.h"
 
 #include <QDialog>
+#include <QPrintPreviewDialog>
 
 TScriptedDialogs::TScriptedDialogs() : Previous(Dialogs::SetHandler(this)) {}
 
@@ -58,4 +59,13 @@ int TScriptedDialogs::Exec(QDialog& dialog) {
         return QDialog::Rejected;
     }
     return ExecAnswers.takeFirst()(dialog);
+}
+
+void TScriptedDialogs::PrintPreview(QPrintPreviewDialog& dialog) {
+    Prompts.append({"PrintPreview", dialog.objectName()});
+    if (PreviewAnswers.isEmpty()) {
+        ++Unanswered;
+        return;
+    }
+    PreviewAnswers.takeFirst()(dialog);
 }

@@ -12,7 +12,8 @@
 class TScriptedDialogs : public Dialogs::THandler {
 public:
     struct TPrompt {
-        QString Kind; // "Error", "Information", "Confirm", "OpenFile", "SaveFile", "Exec"
+        QString Kind; // "Error", "Information", "Confirm", "OpenFile", "SaveFile", "Exec",
+                      // "PrintPreview"
         QString Text; // message text, dialog caption or dialog object name
     };
 
@@ -23,6 +24,8 @@ public:
     QList<bool> ConfirmAnswers;
     QStringList FileAnswers; // "" answers a file dialog with cancel
     QList<std::function<int(QDialog&)>> ExecAnswers;
+    // What the user does in a print preview, in order; without one it is closed at once.
+    QList<std::function<void(QPrintPreviewDialog&)>> PreviewAnswers;
     int Unanswered = 0;
 
     QStringList Texts(const QString& kind) const;
@@ -34,6 +37,7 @@ public:
     QString OpenFile(QWidget* parent, const Dialogs::TFileDialogRequest& request) override;
     QString SaveFile(QWidget* parent, const Dialogs::TFileDialogRequest& request) override;
     int Exec(QDialog& dialog) override;
+    void PrintPreview(QPrintPreviewDialog& dialog) override;
 
 private:
     Dialogs::THandler* Previous;

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
 
 namespace Dialogs {
@@ -48,6 +49,7 @@ public:
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     }
     int Exec(QDialog& dialog) override { return dialog.exec(); }
+    void PrintPreview(QPrintPreviewDialog& dialog) override { dialog.exec(); }
 };
 
 THandler* Installed = nullptr;
@@ -105,6 +107,9 @@ QString SaveFile(QWidget* parent, const TFileDialogRequest& request) {
 }
 int Exec(QDialog& dialog) {
     return Opened([&](THandler& h) { return h.Exec(dialog); });
+}
+void PrintPreview(QPrintPreviewDialog& dialog) {
+    Opened([&](THandler& h) { h.PrintPreview(dialog); });
 }
 
 } // namespace Dialogs

@@ -3,6 +3,7 @@
 #include <QString>
 
 class QDialog;
+class QPrintPreviewDialog;
 class QWidget;
 
 // The one seam for every modal interaction. The program installs the real handler;
@@ -28,6 +29,8 @@ public:
     virtual QString SaveFile(QWidget* parent, const TFileDialogRequest& request) = 0;
     // Runs a modal dialog; returns QDialog::Accepted or QDialog::Rejected.
     virtual int Exec(QDialog& dialog) = 0;
+    // Runs a print preview; its pages come from the dialog's paintRequested.
+    virtual void PrintPreview(QPrintPreviewDialog& dialog) = 0;
 };
 
 // The real boxes and dialogs of the toolkit.
@@ -42,6 +45,7 @@ bool Confirm(const QString& text);         // title "Confirm", Yes/No
 QString OpenFile(QWidget* parent, const TFileDialogRequest& request);
 QString SaveFile(QWidget* parent, const TFileDialogRequest& request);
 int Exec(QDialog& dialog);
+void PrintPreview(QPrintPreviewDialog& dialog);
 
 // True while any of the above is open (a box, a file dialog, the editor, a viewer).
 bool AnyOpen();

@@ -8,6 +8,7 @@
 #include "editor/EditorKeys.h"
 #include "editor/EditorPage.h"
 #include "editor/SettingSearch.h"
+#include "editor/SheetPreview.h"
 #include "model/DeviceModel.h"
 
 #include <QAbstractButton>
@@ -87,6 +88,11 @@ TMK_SetParamsDlg::TMK_SetParamsDlg(TMK& mk, QWidget* parent)
     row->addWidget(search);
     new TEditorKeys(this, main, search);
     row->addStretch(1);
+    auto* sheet = new QPushButton(QStringLiteral("Отчёт…"), buttons);
+    sheet->setObjectName(QStringLiteral("bSettingsSheet"));
+    sheet->setAccessibleName(QStringLiteral("Отчёт о настройках"));
+    connect(sheet, &QPushButton::clicked, this, [this] { SheetPreview::Run(*Model, this); });
+    row->addWidget(sheet);
     row->addWidget(ok);
     row->addWidget(cancel);
     buttons->setGeometry(0, PagesHeight, ClientWidth, ClientHeight - PagesHeight);
@@ -164,6 +170,7 @@ void TMK_SetParamsDlg::OrderTabs() {
         grid->setTabKeyNavigation(false);
     QWidgetList stops = PageStops(PageControls.value(QStringLiteral("pcMain")));
     stops += {findChild<QWidget*>(QStringLiteral("eFindSetting")),
+              findChild<QWidget*>(QStringLiteral("bSettingsSheet")),
               findChild<QWidget*>(QStringLiteral("bOK")),
               findChild<QWidget*>(QStringLiteral("bCancel"))};
     for (qsizetype i = 1; i < stops.size(); ++i)
