@@ -15,7 +15,7 @@
 #include <functional>
 
 // Devices unlike each other in pages and controls: parking, voice, gas, tanks, the short
-// service form, a universal input, an undesignated variant.
+// service form, a universal input.
 inline void SheetDevices() {
     QTest::addColumn<int>("version");
     QTest::addColumn<int>("variant");
@@ -23,7 +23,7 @@ inline void SheetDevices() {
     QTest::newRow("0001/1 blocks, voice") << 0x0001 << 1 << "0x0001";
     QTest::newRow("0201 no park type") << 0x0201 << 0 << "0x0201";
     QTest::newRow("0601 lights, no air") << 0x0601 << 0 << "0x0601";
-    QTest::newRow("0801/3 undesignated, two tanks") << 0x0801 << 3 << "0x0801";
+    QTest::newRow("0901/1 two tanks, lights") << 0x0901 << 1 << "0x0901";
     QTest::newRow("0A01/10 universal input, no parking") << 0x0A01 << 10 << "0x0A01";
     QTest::newRow("0C01 short service form") << 0x0C01 << 0 << "0x0C01";
 }
@@ -60,8 +60,9 @@ inline QString Unescaped(QString text) {
 
 // Every <tr data-name> row of the page, by name.
 inline QHash<QString, THtmlLine> HtmlLines(const QString& html) {
-    static const QRegularExpression row(QStringLiteral(
-        R"re(<tr data-name="([^"]*)"[^>]*><td class="caption">(.*?)</td><td class="value">(.*?)</td><td class="off">(.*?)</td></tr>)re"));
+    static const QRegularExpression row(
+        QStringLiteral("<tr data-name=\"([^\"]*)\"[^>]*><td class=\"caption\">(.*?)</td>"
+                       "<td class=\"value\">(.*?)</td><td class=\"off\">(.*?)</td></tr>"));
     QHash<QString, THtmlLine> lines;
     for (auto it = row.globalMatch(html); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
