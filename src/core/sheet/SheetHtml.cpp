@@ -12,6 +12,8 @@ namespace SheetHtml {
 namespace {
 
 // A4 with 15 mm margins leaves 180 mm: two 320-pixel screens side by side fit at 96 dpi.
+// Cells are aligned to the top by their valign: a text document would apply a CSS
+// vertical-align to the pictures inside them too.
 const char* const Style = R"(
 @page { size: A4; margin: 15mm; }
 body { font-family: "DejaVu Sans", sans-serif; font-size: 9pt; color: #000; max-width: 180mm; }
@@ -19,7 +21,7 @@ h1 { font-size: 15pt; margin: 0 0 4pt 0; }
 h2 { font-size: 12pt; margin: 12pt 0 3pt 0; border-bottom: 1px solid #444; }
 h3 { font-size: 10pt; margin: 8pt 0 3pt 0; }
 table { border-collapse: collapse; width: 100%; max-width: 100%; }
-td, th { padding: 1px 4px; text-align: left; vertical-align: top; border-bottom: 1px solid #ccc;
+td, th { padding: 1px 4px; text-align: left; border-bottom: 1px solid #ccc;
          overflow-wrap: anywhere; }
 th.group { font-weight: bold; background-color: #eee; }
 td.caption { width: 55%; }
@@ -62,12 +64,15 @@ void AddLines(const TSheetPage& page, QString& out) {
             out += QStringLiteral("<tr><th class=\"group\" colspan=\"3\">%1</th></tr>\n")
                        .arg(Escaped(line.Group));
         group = line.Group;
-        out += QStringLiteral("<tr data-name=\"%1\"%2><td class=\"caption\">%3</td>"
-                              "<td class=\"value\">%4</td><td class=\"off\">%5</td></tr>\n")
-                   .arg(Escaped(line.Name),
-                        line.Enabled ? QString() : QStringLiteral(" class=\"off\""),
-                        Escaped(line.Caption), Escaped(line.Value),
-                        line.Enabled ? QString() : QStringLiteral("недоступно"));
+        out +=
+            QStringLiteral(
+                "<tr data-name=\"%1\"%2><td class=\"caption\" width=\"50%\" valign=\"top\">%3</td>"
+                "<td class=\"value\" width=\"35%\">%4</td>"
+                "<td class=\"off\" width=\"15%\">%5</td></tr>\n")
+                .arg(Escaped(line.Name),
+                     line.Enabled ? QString() : QStringLiteral(" class=\"off\""),
+                     Escaped(line.Caption), Escaped(line.Value),
+                     line.Enabled ? QString() : QStringLiteral("недоступно"));
     }
     out += QStringLiteral("</table>\n");
 }
@@ -81,7 +86,7 @@ void AddPictures(const TSheetPage& page, const TImageSource& source, int width, 
         const TSheetPicture& picture = page.Pictures[i];
         if (i % 2 == 0)
             out += QStringLiteral("<tr>");
-        out += QStringLiteral("<td data-picture=\"%1\"><p class=\"caption\">%2</p>"
+        out += QStringLiteral("<td data-picture=\"%1\" valign=\"top\"><p class=\"caption\">%2</p>"
                               "<img src=\"%3\" width=\"%4\" height=\"%5\" alt=\"%2\">")
                    .arg(Escaped(picture.Name), Escaped(picture.Caption),
                         Escaped(source(picture, index++)), QString::number(width),

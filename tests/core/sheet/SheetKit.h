@@ -60,9 +60,9 @@ inline QString Unescaped(QString text) {
 
 // Every <tr data-name> row of the page, by name.
 inline QHash<QString, THtmlLine> HtmlLines(const QString& html) {
-    static const QRegularExpression row(
-        QStringLiteral("<tr data-name=\"([^\"]*)\"[^>]*><td class=\"caption\">(.*?)</td>"
-                       "<td class=\"value\">(.*?)</td><td class=\"off\">(.*?)</td></tr>"));
+    static const QRegularExpression row(QStringLiteral(
+        "<tr data-name=\"([^\"]*)\"[^>]*><td class=\"caption\"[^>]*>(.*?)</td>"
+        "<td class=\"value\"[^>]*>(.*?)</td><td class=\"off\"[^>]*>(.*?)</td></tr>"));
     QHash<QString, THtmlLine> lines;
     for (auto it = row.globalMatch(html); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
