@@ -92,7 +92,7 @@ struct TEditorDialogKit {
         ProtocolList.push_back(std::move(protocol));
         Mk.Record.ProtocolSettings.Protocol = uint16_t(ProtocolList.size() - 1);
         Editor().ProtocolChanged();
-        Dialog->RefreshAll();
+        Editor().NotifyRecordChanged();
     }
 
     TScriptedDialogs Dialogs;

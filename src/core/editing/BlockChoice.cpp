@@ -60,6 +60,7 @@ void Enter(TSettingsEditor& editor) {
     editor.Reload(ShowName);
     editor.Reload(ViewName);
     editor.BlocksPageActive = true;
+    editor.NotifyRecordChanged();
 }
 
 void Leave(TSettingsEditor& editor) {

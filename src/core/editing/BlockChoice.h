@@ -26,7 +26,8 @@ void SetChosen(TMK& mk, int id, bool chosen);
 // The chosen entries of the catalogue, in its order.
 std::vector<TAddSystem> ChosenEntries(const TMK& mk, const std::vector<TAddSystem>& catalogue);
 
-// Entering the page: the two groups from byte 0, then BlocksPageActive. Leaving clears it.
+// Entering the page: the two groups from byte 0, then BlocksPageActive; the view is told,
+// as after a change, since the groups show the record anew. Leaving clears it.
 void Enter(TSettingsEditor& editor);
 void Leave(TSettingsEditor& editor);
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// The binding tables of the editor's pages, one function per page group, and the steps
-// each group adds to showing and to the protocol change cascade.
+// The binding tables of the editor's pages, one function per page group, and what the
+// display pages add to opening the editor and to a change of protocol.
 
 #include "editing/ControlRow.h"
 
@@ -21,8 +21,9 @@ std::vector<TControlRow> ExtrasRows();      // "Унив.вход", "Допси�
 // no editor's state.
 const std::vector<TControlRow>& EditorRows();
 
-// Showing step 11 and cascade step 4 for the display pages: the screen-enable boxes and
-// the x1 list rebuilt from the current protocol.
+// The screen-enable boxes and the x1 list rebuilt from the current protocol: when the
+// editor opens, after the user picks another protocol and after "Все в исх.состояние".
 void RebuildScreenList(TSettingsEditor& editor);
-// Showing step 9: SchemeIsUser from the active colour scheme.
+// SchemeIsUser from the active colour scheme: when the editor opens and after the schemes
+// changed as a whole ("Все в исх.состояние", colours carried from another MK).
 void ApplySchemeChoice(TSettingsEditor& editor);

@@ -310,6 +310,16 @@ void TSettingsEditor::ApplyProtocol() {
     }
 }
 
+void TSettingsEditor::Change(const std::function<void()>& edit) {
+    try {
+        edit();
+    } catch (...) {
+        NotifyRecordChanged();
+        throw;
+    }
+    NotifyRecordChanged();
+}
+
 void TSettingsEditor::NotifyRecordChanged() {
     if (RecordChanged)
         RecordChanged();

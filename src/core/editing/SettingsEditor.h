@@ -42,7 +42,10 @@ public:
     // Whether the control (or a part of it) has the keyboard focus at this moment; the window
     // answers from its focus widget. Unset (mktool, tests): SchemeRadioFocused stands for it.
     std::function<bool(const QString& name)> HasFocus;
-    // Told after the record changed through the model, so the view redraws.
+    // Told once per user action that changed the record through the model (a store with its
+    // cascades, a colour, a screen parameter, a list edit, the tank table, "Все в
+    // исх.состояние") or showed it anew (a page entered that reloads its controls), so the
+    // view redraws. The showing steps and the bulk load tell nothing.
     std::function<void()> RecordChanged;
 
     // The showing steps: state cleared, every control loaded, the current protocol applied.
@@ -103,6 +106,10 @@ public:
     void ProtocolChanged();
     // Re-applies what depends on the current protocol (sub-type lists, ranges, visibility).
     void ApplyProtocol();
+    // Runs a user's edit of the record that does not tell by itself (a hot menu list, a
+    // colour element, a palette entry) and tells RecordChanged once, also when it threw part
+    // way.
+    void Change(const std::function<void()>& edit);
     void NotifyRecordChanged();
 
 private:

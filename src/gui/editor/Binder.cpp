@@ -146,8 +146,8 @@ void TBinder::Wire(const TControlRow& row, QWidget* control) {
             return;
         }
         Editor.SetShown(name, WidgetValue(*Editor.Row(name)));
-        if (Stored)
-            Stored();
+        if (ShownChanged)
+            ShownChanged();
     };
     // Leaving the control stores the rows that store then.
     control->installEventFilter(this);
@@ -238,11 +238,7 @@ void TBinder::Commit(const QString& name) {
     } catch (const TMKError& e) {
         Refresh();
         Dialogs::ShowError(e.Text());
-        return;
     }
-    Refresh();
-    if (Stored)
-        Stored();
 }
 
 void TBinder::ShowValue(const TControlRow& row) {

@@ -56,12 +56,14 @@ public:
 
     // Pushes the model's values, items, ranges, visibility and enabled state into the widgets.
     void Refresh();
-    // Runs the store of a control with the widget's value, as leaving or clicking it does;
-    // an error is shown in the error box and the widget gets the model's value back.
+    // Runs the store of a control with the widget's value, as leaving or clicking it does
+    // (the model then tells the change, and the dialog redraws); an error is shown in the
+    // error box and the widget gets the model's value back.
     void Commit(const QString& name);
 
-    // Called after every store that went through (the dialog redraws its pages).
-    std::function<void()> Stored;
+    // Called after a control took a value it stores only when left: nothing is stored yet,
+    // but what depends on the shown value follows (the dialog redraws its pages).
+    std::function<void()> ShownChanged;
 
 private:
     QWidget* Make(const TControlRow& row);

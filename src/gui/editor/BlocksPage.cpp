@@ -5,7 +5,6 @@
 #include "editing/SettingsEditor.h"
 #include "editor/Binder.h"
 #include "editor/EditorPage.h"
-#include "editor/SettingsDialog.h"
 #include "editor/PageParts.h"
 
 #include <QHBoxLayout>
@@ -21,21 +20,20 @@ const QString BlocksPage = QStringLiteral("tsBlocks");
 
 class TBlocksPage : public QObject, public TEditorPage {
 public:
-    void Build(TMK_SetParamsDlg& dialog) override {
-        Dialog = &dialog;
-        BuildBlocks(dialog.Binder(), dialog.Sheet(BlocksPage));
+    void Build(TEditorPageHost& host) override {
+        Model = &host.Editor();
+        BuildBlocks(host.Binder(), host.Sheet(BlocksPage));
     }
 
     void Refresh() override { FillGrids(); }
 
     void MainPageChanged(const QString& page) override {
-        if (!Dialog)
+        if (!Model)
             return;
-        TSettingsEditor& editor = Dialog->Editor();
+        TSettingsEditor& editor = *Model;
         if (page == BlocksPage) {
             Catalogue = BlockChoice::Catalogue(editor);
             BlockChoice::Enter(editor);
-            Dialog->RefreshAll();
         } else if (editor.BlocksPageActive) {
             BlockChoice::Leave(editor);
         }
@@ -57,14 +55,10 @@ private:
                               Chosen->verticalScrollBar()->sizeHint().width());
         // The grids show catalogue order; their first data row is row 1 of the model's
         // numbering, whose row 0 is the header.
-        connect(All, &QTableWidget::cellDoubleClicked, this, [this](int row) {
-            if (BlockChoice::LeftDoubleClick(Dialog->Editor(), Catalogue, row + 1))
-                FillGrids();
-        });
-        connect(Chosen, &QTableWidget::cellDoubleClicked, this, [this](int row) {
-            if (BlockChoice::RightDoubleClick(Dialog->Editor(), Catalogue, row + 1))
-                FillGrids();
-        });
+        connect(All, &QTableWidget::cellDoubleClicked, this,
+                [this](int row) { BlockChoice::LeftDoubleClick(*Model, Catalogue, row + 1); });
+        connect(Chosen, &QTableWidget::cellDoubleClicked, this,
+                [this](int row) { BlockChoice::RightDoubleClick(*Model, Catalogue, row + 1); });
 
         auto* line = new QHBoxLayout;
         line->addLayout(Titled(QStringLiteral("Все доступные"), All));
@@ -106,7 +100,7 @@ private:
     void FillGrids() {
         if (!All)
             return;
-        const TMK& mk = Dialog->Editor().Mk;
+        const TMK& mk = Model->Mk;
         const QSignalBlocker blockAll(All);
         const QSignalBlocker blockChosen(Chosen);
         All->setRowCount(int(Catalogue.size()));
@@ -122,7 +116,7 @@ private:
             SetRow(Chosen, r, {chosen[std::size_t(r)].Name});
     }
 
-    TMK_SetParamsDlg* Dialog = nullptr;
+    TSettingsEditor* Model = nullptr;
     QTableWidget* All = nullptr;
     QTableWidget* Chosen = nullptr;
     std::vector<TAddSystem> Catalogue; // built each time the page is entered

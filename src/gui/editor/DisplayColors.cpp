@@ -10,7 +10,6 @@
 #include "editor/Binder.h"
 #include "editor/DisplayWidgets.h"
 #include "editor/EditorPage.h"
-#include "editor/SettingsDialog.h"
 #include "editor/PageParts.h"
 #include "model/Preview.h"
 
@@ -73,17 +72,18 @@ struct TGridState {
 
 class TColorPages : public QObject, public TEditorPage {
 public:
-    void Build(TMK_SetParamsDlg& dialog) override {
-        Dialog = &dialog;
+    void Build(TEditorPageHost& host) override {
+        Model = &host.Editor();
+        ColorsSheet = host.Sheet(QStringLiteral("tsColors"));
         for (std::size_t g = 0; g < GridInfos.size(); ++g)
             MakeGrid(g);
-        BuildSchemes(dialog);
-        BuildDigits(dialog);
-        BuildSingle(dialog.Sheet(QStringLiteral("tsColorMenu")), TColorGrid::Menu,
+        BuildSchemes(host);
+        BuildDigits(host);
+        BuildSingle(host.Sheet(QStringLiteral("tsColorMenu")), TColorGrid::Menu,
                     {{TColorSample::Menu, "pbMenu"}});
-        BuildSingle(dialog.Sheet(QStringLiteral("tsColorGraph")), TColorGrid::Graph,
+        BuildSingle(host.Sheet(QStringLiteral("tsColorGraph")), TColorGrid::Graph,
                     {{TColorSample::Graph, "pbGraph"}});
-        BuildArrows(dialog.Sheet(QStringLiteral("tsColorArrow")));
+        BuildArrows(host.Sheet(QStringLiteral("tsColorArrow")));
     }
 
     // The bulk load chose palette row 0 in the model; the element grids start at row 0 too.
@@ -99,7 +99,7 @@ public:
     }
 
     void Refresh() override {
-        if (!Dialog || !DisplayParts::IsCurrent(Dialog->Sheet(QStringLiteral("tsColors"))))
+        if (!Model || !DisplayParts::IsCurrent(ColorsSheet))
             return;
         PaintGrid(TColorGrid::Palette);
         ReloadSpins(TColorGrid::Palette);
@@ -112,8 +112,8 @@ public:
         }
         for (const TSample& sample : Samples)
             if (DisplayParts::IsCurrent(sample.Box)) {
-                DrawSample(Dialog->Editor().Mk, sample.Kind);
-                sample.Box->SetImage(Dialog->Editor().Mk.Preview->PreviewSurface);
+                DrawSample(Model->Mk, sample.Kind);
+                sample.Box->SetImage(Model->Mk.Preview->PreviewSurface);
             }
     }
 
@@ -128,7 +128,7 @@ private:
     };
 
     TGridState& State(TColorGrid grid) { return States[std::size_t(grid)]; }
-    TSettingsEditor& Editor() { return Dialog->Editor(); }
+    TSettingsEditor& Editor() { return *Model; }
 
     void MakeGrid(std::size_t g) {
         const TGridInfo& info = GridInfos[g];
@@ -210,11 +210,10 @@ private:
         return layout;
     }
 
-    void BuildSchemes(TMK_SetParamsDlg& dialog) {
-        TBinder& binder = dialog.Binder();
-        QWidget* sheet = dialog.Sheet(QStringLiteral("tsColors"));
-        QTabWidget* pages = dialog.PageControl(QStringLiteral("pcColorDisp"));
-        auto* layout = SheetLayout(sheet);
+    void BuildSchemes(TEditorPageHost& host) {
+        TBinder& binder = host.Binder();
+        QTabWidget* pages = host.PageControl(QStringLiteral("pcColorDisp"));
+        auto* layout = SheetLayout(ColorsSheet);
         layout->removeWidget(pages);
 
         auto* left = new QVBoxLayout;
@@ -245,14 +244,9 @@ private:
         copy->setObjectName(QStringLiteral("bCopyToUser"));
         auto* reset = new QPushButton(DisplayTexts::ResetAll);
         reset->setObjectName(QStringLiteral("bPaletteInit"));
-        connect(copy, &QPushButton::clicked, this, [this] {
-            CopyToUser(Editor().Mk);
-            Dialog->RefreshAll();
-        });
-        connect(reset, &QPushButton::clicked, this, [this] {
-            if (ResetSchemes(Editor()))
-                Dialog->RefreshAll();
-        });
+        connect(copy, &QPushButton::clicked, this,
+                [this] { Editor().Change([this] { CopyToUser(Editor().Mk); }); });
+        connect(reset, &QPushButton::clicked, this, [this] { ResetSchemes(Editor()); });
         auto* buttons = new QHBoxLayout;
         buttons->addWidget(copy);
         buttons->addWidget(reset);
@@ -268,21 +262,21 @@ private:
         layout->addLayout(row);
     }
 
-    void BuildDigits(TMK_SetParamsDlg& dialog) {
-        auto* layout = SheetLayout(dialog.Sheet(QStringLiteral("tsColorDigit")));
+    void BuildDigits(TEditorPageHost& host) {
+        auto* layout = SheetLayout(host.Sheet(QStringLiteral("tsColorDigit")));
         QHBoxLayout* top = GridWithEditor(TColorGrid::Digit);
         auto* types = new QVBoxLayout;
         for (const char* name : {"sgDispVar4", "sgDispVar9"})
-            types->addWidget(dialog.Binder().Control(QString::fromLatin1(name)));
+            types->addWidget(host.Binder().Control(QString::fromLatin1(name)));
         types->addStretch(1);
         top->insertLayout(top->count() - 1, types);
         layout->insertLayout(0, top);
 
-        auto* ones = SheetLayout(dialog.Sheet(QStringLiteral("tsColorDig17")));
+        auto* ones = SheetLayout(host.Sheet(QStringLiteral("tsColorDig17")));
         ones->addLayout(
             SampleRow({{TColorSample::One, "pbDigit1"}, {TColorSample::Seven, "pbDigit7"}}));
         ones->addStretch(1);
-        auto* fours = SheetLayout(dialog.Sheet(QStringLiteral("tsColorDig49")));
+        auto* fours = SheetLayout(host.Sheet(QStringLiteral("tsColorDig49")));
         fours->addLayout(
             SampleRow({{TColorSample::Four, "pbDigit4"}, {TColorSample::Nine, "pbDigit9"}}));
         fours->addStretch(1);
@@ -358,23 +352,23 @@ private:
 
     void PaletteEdited() {
         const int row = State(TColorGrid::Palette).Row;
-        if (!Dialog || Editor().RefreshInProgress || row < 0)
+        if (!Model || Editor().RefreshInProgress || row < 0)
             return;
-        EditPalette(Editor(),
-                    {Components[0]->value(), Components[1]->value(), Components[2]->value()});
-        Dialog->RefreshAll();
+        const TRgb5 shown{Components[0]->value(), Components[1]->value(), Components[2]->value()};
+        Editor().Change([this, &shown] { EditPalette(Editor(), shown); });
     }
 
     void ElementEdited(TColorGrid grid) {
         TGridState& state = State(grid);
-        if (!Dialog || Editor().RefreshInProgress || state.Row < 0)
+        if (!Model || Editor().RefreshInProgress || state.Row < 0)
             return;
         try {
-            StoreElementIndex(Editor().Mk, grid, state.Row, state.Spin->value());
+            Editor().Change([this, grid, &state] {
+                StoreElementIndex(Editor().Mk, grid, state.Row, state.Spin->value());
+            });
         } catch (const TMKError& e) {
             Dialogs::ShowError(e.Text());
         }
-        Dialog->RefreshAll();
     }
 
     void PaintGrid(TColorGrid grid) {
@@ -391,7 +385,8 @@ private:
         }
     }
 
-    TMK_SetParamsDlg* Dialog = nullptr;
+    TSettingsEditor* Model = nullptr;
+    QWidget* ColorsSheet = nullptr;
     std::array<TGridState, GridCount> States;
     std::array<QSpinBox*, 3> Components{};
     std::vector<TSample> Samples;

@@ -6,7 +6,6 @@
 #include "editor/Binder.h"
 #include "editor/DisplayWidgets.h"
 #include "editor/EditorPage.h"
-#include "editor/SettingsDialog.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -19,8 +18,8 @@ constexpr int OneValueRows = 8;
 
 class TMiscPage : public TEditorPage {
 public:
-    void Build(TMK_SetParamsDlg& dialog) override {
-        TBinder& binder = dialog.Binder();
+    void Build(TEditorPageHost& host) override {
+        TBinder& binder = host.Binder();
         auto* screens = new QGroupBox(DisplayTexts::ShowScreens);
         auto* screensLayout = new QVBoxLayout(screens);
         screensLayout->setContentsMargins(6, 2, 6, 4);
@@ -61,7 +60,7 @@ public:
         row->addWidget(screens, 0, Qt::AlignTop);
         row->addLayout(side, 1);
         auto* layout =
-            static_cast<QVBoxLayout*>(dialog.Sheet(QStringLiteral("tsDispMisc"))->layout());
+            static_cast<QVBoxLayout*>(host.Sheet(QStringLiteral("tsDispMisc"))->layout());
         layout->setContentsMargins(4, 2, 4, 2);
         layout->addLayout(row);
         layout->addStretch(1);

@@ -4,7 +4,6 @@
 #include "editing/SettingsEditor.h"
 #include "editor/DisplayWidgets.h"
 #include "editor/EditorPage.h"
-#include "editor/SettingsDialog.h"
 
 #include <QTabWidget>
 
@@ -23,14 +22,16 @@ public:
         Parts.push_back(DisplayParts::MakeMiscPage());
     }
 
-    void Build(TMK_SetParamsDlg& dialog) override {
+    void Build(TEditorPageHost& host) override {
         for (auto& part : Parts)
-            part->Build(dialog);
-        // A sub-page coming to the front is drawn from the record at once.
+            part->Build(host);
+        // A sub-page coming to the front is drawn from the record at once. The record did
+        // not change, so the model tells nothing: only these pages redraw, here.
+        TSettingsEditor* model = &host.Editor();
         for (const char* name : DisplayPageControls)
-            if (QTabWidget* tabs = dialog.PageControl(QString::fromLatin1(name)))
-                QObject::connect(tabs, &QTabWidget::currentChanged, tabs, [this, &dialog] {
-                    TSettingsEditor& editor = dialog.Editor();
+            if (QTabWidget* tabs = host.PageControl(QString::fromLatin1(name)))
+                QObject::connect(tabs, &QTabWidget::currentChanged, tabs, [this, model] {
+                    TSettingsEditor& editor = *model;
                     const bool refreshing = editor.RefreshInProgress;
                     editor.RefreshInProgress = true;
                     Refresh();

@@ -8,7 +8,6 @@
 #include "editing/SettingsEditor.h"
 #include "editor/DisplayWidgets.h"
 #include "editor/EditorPage.h"
-#include "editor/SettingsDialog.h"
 #include "editor/PageParts.h"
 #include "model/DeviceModel.h"
 #include "model/Preview.h"
@@ -39,18 +38,18 @@ const TScreenSheet Sheets[] = {
 
 class TScreenPages : public QObject, public TEditorPage {
 public:
-    void Build(TMK_SetParamsDlg& dialog) override {
-        Dialog = &dialog;
-        Menu = new QMenu(dialog.Sheet(QStringLiteral("tsDisp")));
+    void Build(TEditorPageHost& host) override {
+        Model = &host.Editor();
+        Menu = new QMenu(host.Sheet(QStringLiteral("tsDisp")));
         Menu->setObjectName(QStringLiteral("pmScreenParams"));
         for (const TScreenSheet& screens : Sheets)
-            BuildSheet(dialog.Sheet(QString::fromLatin1(screens.Sheet)), screens);
+            BuildSheet(host.Sheet(QString::fromLatin1(screens.Sheet)), screens);
     }
 
     void Refresh() override {
-        if (!Dialog)
+        if (!Model)
             return;
-        TMK& mk = Dialog->Editor().Mk;
+        TMK& mk = Model->Mk;
         for (const TBox& box : Boxes) {
             if (!DisplayParts::IsCurrent(box.Box))
                 continue;
@@ -86,7 +85,7 @@ private:
     }
 
     void RightClick(TScreenKind kind, TPreviewBox& box, const QPoint& at) {
-        TSettingsEditor& editor = Dialog->Editor();
+        TSettingsEditor& editor = *Model;
         try {
             if (!ScreenChoice::Aim(editor, kind, box.Tag(), at.x(), at.y(), box.width(),
                                    box.height()))
@@ -102,7 +101,7 @@ private:
 
     // Rebuilt at every click, so the check mark and the protocol's parameters are current.
     void FillMenu(TScreenKind kind) {
-        TSettingsEditor& editor = Dialog->Editor();
+        TSettingsEditor& editor = *Model;
         Menu->clear();
         for (const ScreenChoice::TParamItem& item :
              ScreenChoice::ParamMenu(editor, kind, editor.PopupList, editor.PopupSlot)) {
@@ -117,14 +116,13 @@ private:
 
     void Choose(TScreenKind kind, int id) {
         try {
-            ScreenChoice::Choose(Dialog->Editor(), kind, id);
+            ScreenChoice::Choose(*Model, kind, id);
         } catch (const TMKError& e) {
             Dialogs::ShowError(e.Text());
         }
-        Dialog->RefreshAll();
     }
 
-    TMK_SetParamsDlg* Dialog = nullptr;
+    TSettingsEditor* Model = nullptr;
     QMenu* Menu = nullptr;
     QPoint PopupPoint;
     std::vector<TBox> Boxes;

@@ -9,7 +9,6 @@
 #include "editing/SettingsEditor.h"
 #include "editor/DisplayWidgets.h"
 #include "editor/EditorPage.h"
-#include "editor/SettingsDialog.h"
 #include "editor/PageParts.h"
 
 #include <QEvent>
@@ -23,6 +22,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <array>
+#include <functional>
 
 namespace {
 
@@ -32,19 +32,19 @@ constexpr int CaptionWidth = 196;
 
 class THotMenuPage : public QObject, public TEditorPage {
 public:
-    void Build(TMK_SetParamsDlg& dialog) override {
-        Dialog = &dialog;
-        QWidget* sheet = dialog.Sheet(Page);
-        RowMenu = new QMenu(sheet);
+    void Build(TEditorPageHost& host) override {
+        Model = &host.Editor();
+        Sheet = host.Sheet(Page);
+        RowMenu = new QMenu(Sheet);
         RowMenu->setObjectName(QStringLiteral("pmHotMenu"));
         const QStringList actions = HotMenus::RowMenu();
         for (int a = 0; a < actions.size(); ++a)
             connect(RowMenu->addAction(actions[a]), &QAction::triggered, this,
                     [this, a] { RowAction(a); });
-        InsertMenu = new QMenu(sheet);
+        InsertMenu = new QMenu(Sheet);
         InsertMenu->setObjectName(QStringLiteral("pmHotInsert"));
 
-        auto* layout = static_cast<QVBoxLayout*>(sheet->layout());
+        auto* layout = static_cast<QVBoxLayout*>(Sheet->layout());
         layout->setContentsMargins(4, 4, 4, 4);
         auto* row = new QHBoxLayout;
         for (int list = 0; list < HotMenus::ListCount; ++list) {
@@ -64,7 +64,7 @@ public:
     void Shown() override { Reload(); }
 
     void Refresh() override {
-        if (Dialog && DisplayParts::IsCurrent(Dialog->Sheet(Page)))
+        if (Sheet && DisplayParts::IsCurrent(Sheet))
             Reload();
     }
 
@@ -131,14 +131,14 @@ private:
             const int from = DragRow;
             DragList = -1;
             if (ListOf(watched) == list && row >= 0 && row != from)
-                Edit([&] { HotMenus::Move(Dialog->Editor().Mk, list, from, row); });
+                Edit([&] { HotMenus::Move(Model->Mk, list, from, row); });
             return false;
         }
         return false;
     }
 
     void RightClick(int list, int row, const QPoint& global) {
-        TSettingsEditor& editor = Dialog->Editor();
+        TSettingsEditor& editor = *Model;
         Grids[std::size_t(list)]->selectRow(row);
         editor.PopupList = list;
         editor.PopupSlot = row;
@@ -147,7 +147,7 @@ private:
     }
 
     void RowAction(int action) {
-        TSettingsEditor& editor = Dialog->Editor();
+        TSettingsEditor& editor = *Model;
         const int list = editor.PopupList;
         const int row = editor.PopupSlot;
         switch (action) {
@@ -184,24 +184,24 @@ private:
             action->setData(choice.Id);
             const uint16_t id = choice.Id;
             connect(action, &QAction::triggered, this, [this, id] {
-                TSettingsEditor& editor = Dialog->Editor();
+                TSettingsEditor& editor = *Model;
                 Edit([&] { HotMenus::Insert(editor.Mk, editor.PopupList, editor.PopupSlot, id); });
             });
         }
     }
 
-    template <class Change> void Edit(Change change) {
+    // A list edit through the model, which has the pages redrawn.
+    void Edit(const std::function<void()>& change) {
         try {
-            change();
+            Model->Change(change);
         } catch (const TMKError& e) {
             Dialogs::ShowError(e.Text());
         }
-        Dialog->RefreshAll();
     }
 
     // Shows the lists; the model keeps them compact (the bulk load and every edit).
     void Reload() {
-        const TMK& mk = Dialog->Editor().Mk;
+        const TMK& mk = Model->Mk;
         for (int list = 0; list < HotMenus::ListCount; ++list) {
             QTableWidget* grid = Grids[std::size_t(list)];
             const QSignalBlocker blocker(grid);
@@ -210,7 +210,8 @@ private:
         }
     }
 
-    TMK_SetParamsDlg* Dialog = nullptr;
+    TSettingsEditor* Model = nullptr;
+    QWidget* Sheet = nullptr;
     std::array<QTableWidget*, HotMenus::ListCount> Grids{};
     QMenu* RowMenu = nullptr;
     QMenu* InsertMenu = nullptr;

@@ -3,7 +3,6 @@
 #include "editing/ServiceInfo.h"
 #include "editing/SettingsEditor.h"
 #include "editor/EditorPage.h"
-#include "editor/SettingsDialog.h"
 
 #include <QHeaderView>
 #include <QLayout>
@@ -13,13 +12,13 @@ namespace {
 
 class TServiceInfoPage : public TEditorPage {
 public:
-    void Build(TMK_SetParamsDlg& dialog) override {
-        Dialog = &dialog;
-        BuildServiceInfo(dialog.Sheet(QStringLiteral("tsServiceInfo")));
+    void Build(TEditorPageHost& host) override {
+        Model = &host.Editor();
+        BuildServiceInfo(host.Sheet(QStringLiteral("tsServiceInfo")));
     }
 
     void Shown() override {
-        const auto rows = ServiceInfoRows(Dialog->Editor());
+        const auto rows = ServiceInfoRows(*Model);
         for (int r = 0; r < rows.size() && r < Info->rowCount(); ++r) {
             Info->setItem(r, 0, new QTableWidgetItem(rows[r].first));
             Info->setItem(r, 1, new QTableWidgetItem(rows[r].second));
@@ -38,7 +37,7 @@ private:
         sheet->layout()->addWidget(Info);
     }
 
-    TMK_SetParamsDlg* Dialog = nullptr;
+    const TSettingsEditor* Model = nullptr;
     QTableWidget* Info = nullptr;
 };
 

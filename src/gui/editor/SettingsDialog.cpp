@@ -64,7 +64,9 @@ TMK_SetParamsDlg::TMK_SetParamsDlg(TMK& mk, QWidget* parent)
         QWidget* focus = focusWidget();
         return control && focus && (focus == control || control->isAncestorOf(focus));
     };
-    Bind->Stored = [this] { RefreshAll(); };
+    // A value typed but not yet stored already shows what depends on it (the rows a count
+    // shows); the record is unchanged, so the model tells nothing.
+    Bind->ShownChanged = [this] { RefreshAll(); };
     Bind->CreateAll();
 
     auto* main = new QTabWidget(this);
@@ -143,8 +145,6 @@ void TMK_SetParamsDlg::BuildPages() {
         Bind->LayoutPage(Sheets.value(page.Name), page.Name);
 }
 
-// A page control's tabs, then the stops of each of its pages in turn: Tab from the tabs
-// enters the page shown, since the hidden pages' controls are skipped.
 // A page control's tabs, then the stops of each of its pages in turn: Tab from the tabs
 // enters the page shown, since the hidden pages' controls are skipped.
 QWidgetList TMK_SetParamsDlg::PageStops(QTabWidget* pages) {
@@ -249,6 +249,7 @@ void TMK_SetParamsDlg::Prepare() {
     for (auto& group : Groups)
         group->Shown();
     RefreshAll();
+    Model->RecordChanged = [this] { RefreshAll(); };
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }

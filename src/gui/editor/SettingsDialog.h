@@ -1,42 +1,40 @@
 #pragma once
 
 // The settings editor dialog "Настройки МК": the page tree, OK and Cancel, the binder
-// and the page groups; everything it edits goes through the editor's model.
+// and the page groups; everything it edits goes through the editor's model, whose
+// RecordChanged redraws every page.
+
+#include "editor/EditorPage.h"
 
 #include <QDialog>
 #include <QHash>
 #include <memory>
 #include <vector>
 
-class QTabWidget;
-class TBinder;
-class TEditorPage;
 class TMK;
-class TSettingsEditor;
 
-class TMK_SetParamsDlg : public QDialog {
+class TMK_SetParamsDlg : public QDialog, public TEditorPageHost {
     Q_OBJECT
 public:
     explicit TMK_SetParamsDlg(TMK& mk, QWidget* parent = nullptr);
     ~TMK_SetParamsDlg() override;
 
-    TSettingsEditor& Editor() { return *Model; }
-    TBinder& Binder() { return *Bind; }
-    // The sheet of a page or sub-page by its object name (TabSheet2, tsDisp4_1, ...).
-    QWidget* Sheet(const QString& page) const;
-    // A page control by object name: pcMain, pcDisp, pcColorDisp, pcColorDig and the
-    // screen sub-page controls pcDisp4, pcDisp7, pcDispGraph, pcDispArrow.
-    QTabWidget* PageControl(const QString& name) const;
+    TSettingsEditor& Editor() override { return *Model; }
+    TBinder& Binder() override { return *Bind; }
+    QWidget* Sheet(const QString& page) const override;
+    QTabWidget* PageControl(const QString& name) const override;
     // Makes a page (and its parents) the current tab.
     void SelectPage(const QString& page);
     // Selects the control's page and gives it the focus.
     void GoTo(const QString& page, const QString& control);
 
-    // Controls from the model, then every page group's drawing, with RefreshInProgress set.
+    // Controls from the model, then every page group's drawing, with RefreshInProgress set:
+    // what each change the model tells runs.
     void RefreshAll();
 
     // The showing steps: first tabs selected, the bulk load, pages shown or hidden, drawn.
-    // Runs once, before the dialog appears; throws the error that refuses to open it.
+    // Runs once, before the dialog appears; throws the error that refuses to open it. From
+    // then on each change the model tells redraws the pages once.
     void Prepare();
 
     // Runs the editor on the device model: true when closed with "OK".

@@ -8,7 +8,6 @@
 #include "editing/TankTable.h"
 #include "editor/Binder.h"
 #include "editor/EditorPage.h"
-#include "editor/SettingsDialog.h"
 #include "editor/PageParts.h"
 #include "model/DeviceModel.h"
 
@@ -67,7 +66,7 @@ QString StartFolder() {
 
 class TTankPage : public QObject, public TEditorPage {
 public:
-    void Build(TMK_SetParamsDlg& dialog) override;
+    void Build(TEditorPageHost& host) override;
     void Shown() override;
     void Refresh() override;
     void MainPageChanged(const QString& page) override;
@@ -80,12 +79,12 @@ private:
     bool InGrid(const QWidget* widget) const;
     void GridLeft();
     void StoreGrid();
-    void Reload();
     void SaveFile();
     void LoadFile();
 
-    TMK_SetParamsDlg* Dialog = nullptr;
+    TSettingsEditor* Model = nullptr;
     TBinder* Binder = nullptr;
+    QWidget* Sheet = nullptr;
     QTableWidget* Tarir = nullptr;
     QString Folder;
     bool StorePending = false;
@@ -104,8 +103,7 @@ QGroupBox* TTankPage::TaredGroup() {
                            QAbstractItemView::AnyKeyPressed);
     column->addWidget(Tarir, 1);
     column->addWidget(Binder->Control("rgTarirIncline"));
-    connect(Tarir, &QTableWidget::itemChanged, this,
-            [this] { Dialog->Editor().TarirEdited = true; });
+    connect(Tarir, &QTableWidget::itemChanged, this, [this] { Model->TarirEdited = true; });
     Tarir->installEventFilter(this);
     // A cell editor that loses the focus to outside the grid: store once it has committed.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
@@ -147,16 +145,17 @@ QWidget* TTankPage::FilePanel() {
     return panel;
 }
 
-void TTankPage::Build(TMK_SetParamsDlg& dialog) {
-    Dialog = &dialog;
-    Binder = &dialog.Binder();
+void TTankPage::Build(TEditorPageHost& host) {
+    Model = &host.Editor();
+    Binder = &host.Binder();
+    Sheet = host.Sheet(Page);
     // The lines' groups, laid out from their rows, stand left of the tared table.
     QWidget* tared = TaredGroup();
     auto* row = new QHBoxLayout;
     row->addWidget(Binder->Rows(Page), 0);
     row->addWidget(tared, 0);
     row->addWidget(FilePanel(), 1);
-    static_cast<QVBoxLayout*>(dialog.Sheet(Page)->layout())->addLayout(row);
+    static_cast<QVBoxLayout*>(Sheet->layout())->addLayout(row);
 }
 
 void TTankPage::Shown() {
@@ -191,7 +190,7 @@ void TTankPage::GridLeft() {
 }
 
 void TTankPage::StoreGrid() {
-    if (!Dialog->Editor().TarirEdited)
+    if (!Model->TarirEdited)
         return;
     QList<TankTable::TCells> cells;
     for (int r = 0; r < Tarir->rowCount(); ++r) {
@@ -201,19 +200,17 @@ void TTankPage::StoreGrid() {
         cells.append({text(LitresColumn), text(UnitsColumn)});
     }
     try {
-        TankTable::Store(Dialog->Editor(), cells);
+        TankTable::Store(*Model, cells);
     } catch (const TMKError& e) {
         Dialogs::ShowError(e.Text());
     }
-    Dialog->RefreshAll();
-    FillGrid();
 }
 
 void TTankPage::FillGrid() {
     // The grid holds typed text until it is stored.
-    if (Dialog->Editor().TarirEdited)
+    if (Model->TarirEdited)
         return;
-    const TMK& mk = Dialog->Editor().Mk;
+    const TMK& mk = Model->Mk;
     const QList<TankTable::TCells> cells = TankTable::Cells(mk);
     const QSignalBlocker blocker(Tarir);
     Tarir->setRowCount(TankTable::DataRows(mk));
@@ -239,14 +236,9 @@ void TTankPage::Refresh() {
     FillGrid();
 }
 
-void TTankPage::Reload() {
-    TankTable::LoadPage(Dialog->Editor());
-    Dialog->RefreshAll();
-}
-
 void TTankPage::MainPageChanged(const QString& page) {
-    if (page == Page && Dialog)
-        Reload();
+    if (page == Page && Model)
+        TankTable::LoadPage(*Model);
 }
 
 Dialogs::TFileDialogRequest TankFileRequest(const QString& folder, bool mustExist) {
@@ -259,29 +251,29 @@ Dialogs::TFileDialogRequest TankFileRequest(const QString& folder, bool mustExis
 }
 
 void TTankPage::SaveFile() {
-    const QString path = Dialogs::SaveFile(Dialog, TankFileRequest(Folder, false));
+    const QString path = Dialogs::SaveFile(Sheet->window(), TankFileRequest(Folder, false));
     if (path.isEmpty())
         return;
     try {
-        TankFile::Save(Dialog->Editor().Mk, path);
+        TankFile::Save(Model->Mk, path);
     } catch (const TMKError& e) {
         Dialogs::ShowError(e.Text());
     }
 }
 
 void TTankPage::LoadFile() {
-    const QString path = Dialogs::OpenFile(Dialog, TankFileRequest(Folder, true));
+    const QString path = Dialogs::OpenFile(Sheet->window(), TankFileRequest(Folder, true));
     if (path.isEmpty())
         return;
     try {
-        const int bytes = TankFile::Load(Dialog->Editor().Mk, path);
+        const int bytes = TankFile::Load(Model->Mk, path);
         if (bytes < TankFile::Size)
             Dialogs::ShowInformation(TankFile::ShortFileNote(bytes));
     } catch (const TMKError& e) {
         Dialogs::ShowError(e.Text());
     }
-    Dialog->Editor().TarirEdited = false;
-    Reload();
+    Model->TarirEdited = false;
+    TankTable::LoadPage(*Model);
 }
 
 } // namespace

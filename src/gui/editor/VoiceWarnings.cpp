@@ -5,7 +5,6 @@
 #include "editing/WarningTable.h"
 #include "editor/Binder.h"
 #include "editor/EditorPage.h"
-#include "editor/SettingsDialog.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -79,13 +78,13 @@ QLabel* Heading(const QString& text) {
 
 class TVoiceWarnings : public TEditorPage {
 public:
-    void Build(TMK_SetParamsDlg& dialog) override {
-        Dialog = &dialog;
-        BuildWarnings(dialog);
+    void Build(TEditorPageHost& host) override {
+        Model = &host.Editor();
+        BuildWarnings(host);
     }
 
     void Refresh() override {
-        const TSettingsEditor& editor = Dialog->Editor();
+        const TSettingsEditor& editor = *Model;
         const auto& rows = WarningRows();
         for (int i = 0; i < int(rows.size()); ++i)
             RowCaptions[i]->setVisible(
@@ -94,38 +93,37 @@ public:
 
 private:
     // The general controls stand above, where their rows say.
-    void BuildWarnings(TMK_SetParamsDlg& dialog) {
-        auto* sheet = dialog.Sheet(QStringLiteral("tsVoice"));
+    void BuildWarnings(TEditorPageHost& host) {
+        auto* sheet = host.Sheet(QStringLiteral("tsVoice"));
         // The warning table needs nearly the whole width of the page.
         sheet->layout()->setContentsMargins(4, 4, 4, 4);
-        sheet->layout()->addWidget(WarningTable(dialog));
+        sheet->layout()->addWidget(WarningTable(host));
         static_cast<QVBoxLayout*>(sheet->layout())->addStretch(1);
     }
 
     // Two blocks of twelve rows side by side: caption, the group for the first occurrence,
     // the group for later ones. Each block closes up over the rows its protocol hides.
-    QWidget* WarningTable(TMK_SetParamsDlg& dialog) {
+    QWidget* WarningTable(TEditorPageHost& host) {
         Bare = new TBareGroupStyle;
-        Bare->setParent(dialog.Sheet(QStringLiteral("tsVoice")));
+        Bare->setParent(host.Sheet(QStringLiteral("tsVoice")));
         auto* table = new QWidget;
         auto* blocks = new QHBoxLayout(table);
         blocks->setContentsMargins(0, 0, 0, 0);
         blocks->setSpacing(10);
         const int perBlock = int(WarningRows().size() + 1) / 2;
         for (int first = 0; first < int(WarningRows().size()); first += perBlock)
-            blocks->addLayout(WarningBlock(dialog, first, perBlock), 0);
+            blocks->addLayout(WarningBlock(host, first, perBlock), 0);
         blocks->addStretch(1);
         return table;
     }
 
-    QGridLayout* WarningBlock(TMK_SetParamsDlg& dialog, int first, int count) {
-        TBinder& binder = dialog.Binder();
+    QGridLayout* WarningBlock(TEditorPageHost& host, int first, int count) {
+        TBinder& binder = host.Binder();
         auto* grid = new QGridLayout;
         grid->setHorizontalSpacing(2);
         grid->setVerticalSpacing(0);
         grid->addWidget(
-            Heading(
-                dialog.Editor().RowOrThrow(WarningGroupName(WarningRows().front(), false)).Group),
+            Heading(host.Editor().RowOrThrow(WarningGroupName(WarningRows().front(), false)).Group),
             0, 0);
         grid->addWidget(Heading(QStringLiteral("Первое")), 0, 1, Qt::AlignHCenter);
         grid->addWidget(Heading(QStringLiteral("Последующие")), 0, 2, Qt::AlignHCenter);
@@ -152,7 +150,7 @@ private:
         return grid;
     }
 
-    TMK_SetParamsDlg* Dialog = nullptr;
+    const TSettingsEditor* Model = nullptr;
     TBareGroupStyle* Bare = nullptr;
     QList<QLabel*> RowCaptions;
 };

@@ -95,7 +95,7 @@ private slots:
 
         // The samples are drawn with the edited table.
         edited.Indices[0] = 5;
-        kit.Dialog->RefreshAll();
+        kit.Editor().NotifyRecordChanged();
         const QImage shown = kit.Find<TPreviewBox>("pbDigit1")->Image();
         QCOMPARE(shown, Sample(kit.Mk, TColorSample::One));
         kit.Mk.Preview->SchemeIsUser ^= 1;

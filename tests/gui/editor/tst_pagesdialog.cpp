@@ -13,12 +13,14 @@
 
 #include "EditorDialogKit.h"
 
+#include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -290,6 +292,53 @@ private slots:
 
         kit.Page("tsOil");
         QVERIFY(!kit.Dialog->Editor().BlocksPageActive);
+    }
+
+    // A user's action redraws the pages once: the model tells, nothing else redraws.
+    void EachActionRedrawsOnce_data() {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("action");
+        QTest::newRow("check box") << "tsDispMisc"
+                                   << "check box";
+        QTest::newRow("tank grid left") << "tsOil"
+                                        << "tank grid left";
+        QTest::newRow("block double click") << "tsBlocks"
+                                            << "block double click";
+        QTest::newRow("colour element") << "tsColorMenu"
+                                        << "colour element";
+        QTest::newRow("copy to user") << "tsColorMenu"
+                                      << "copy to user";
+        QTest::newRow("entering Бак") << "TabSheet2"
+                                      << "enter tank";
+    }
+    void EachActionRedrawsOnce() {
+        QFETCH(QString, page);
+        QFETCH(QString, action);
+        TEditorDialogKit kit(Points(3));
+        kit.Page(page);
+        int redraws = 0;
+        for (std::function<void()>* told :
+             {&kit.Editor().RecordChanged, &kit.Dialog->Binder().ShownChanged})
+            *told = [&redraws, redraw = *told] {
+                ++redraws;
+                redraw();
+            };
+        if (action == "check box") {
+            kit.Find<QCheckBox>("cbDispShowTitle")->click();
+        } else if (action == "tank grid left") {
+            kit.Find<QTableWidget>("sgTarir")->item(0, 1)->setText("77");
+            TEditorDialogKit::Leave(kit.Find("sgTarir"));
+        } else if (action == "block double click") {
+            DoubleClick(kit.Find<QTableWidget>("sgAllBlocks"), 0);
+        } else if (action == "colour element") {
+            auto* spin = kit.Find<QSpinBox>("seMenu");
+            spin->setValue(spin->value() == 7 ? 8 : 7);
+        } else if (action == "copy to user") {
+            kit.Find<QPushButton>("bCopyToUser")->click();
+        } else {
+            kit.Page("tsOil");
+        }
+        QCOMPARE(redraws, 1);
     }
 };
 
