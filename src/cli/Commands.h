@@ -17,3 +17,4 @@ int RunDescribe(const QStringList& args);
 int RunSet(const QStringList& args);
 int RunDiff(const QStringList& args);
 int RunCarry(const QStringList& args);
+int RunSheet(const QStringList& args);

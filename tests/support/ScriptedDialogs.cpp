@@ -1,6 +1,7 @@
 #include "ScriptedDialogs.h"
 
 #include <QDialog>
+#include <QPrintPreviewDialog>
 
 TScriptedDialogs::TScriptedDialogs() : Previous(Dialogs::SetHandler(this)) {}
 
@@ -66,4 +67,13 @@ std::optional<QList<int>> TScriptedDialogs::Choose(const Dialogs::TChoiceRequest
     if (!Confirm(request.Text()))
         return std::nullopt;
     return request.TickedWithout(unticked);
+}
+
+void TScriptedDialogs::PrintPreview(QPrintPreviewDialog& dialog) {
+    Prompts.append({"PrintPreview", dialog.objectName()});
+    if (PreviewAnswers.isEmpty()) {
+        ++Unanswered;
+        return;
+    }
+    PreviewAnswers.takeFirst()(dialog);
 }

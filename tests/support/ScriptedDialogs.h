@@ -12,7 +12,8 @@
 class TScriptedDialogs : public Dialogs::THandler {
 public:
     struct TPrompt {
-        QString Kind; // "Error", "Information", "Confirm", "OpenFile", "SaveFile", "Exec"
+        QString Kind; // "Error", "Information", "Confirm", "OpenFile", "SaveFile", "Exec",
+                      // "PrintPreview"
         QString Text; // message text, dialog caption or dialog object name
     };
 
@@ -28,6 +29,8 @@ public:
     // every line stays ticked when it is empty. Each list asked is kept in Choices.
     QList<QList<int>> UntickAnswers;
     QList<Dialogs::TChoiceRequest> Choices;
+    // What the user does in a print preview, in order; without one it is closed at once.
+    QList<std::function<void(QPrintPreviewDialog&)>> PreviewAnswers;
     int Unanswered = 0;
 
     QStringList Texts(const QString& kind) const;
@@ -40,6 +43,7 @@ public:
     QString SaveFile(QWidget* parent, const Dialogs::TFileDialogRequest& request) override;
     int Exec(QDialog& dialog) override;
     std::optional<QList<int>> Choose(const Dialogs::TChoiceRequest& request) override;
+    void PrintPreview(QPrintPreviewDialog& dialog) override;
 
 private:
     Dialogs::THandler* Previous;

@@ -3,6 +3,8 @@
 #include "editing/SettingsEditor.h"
 #include "model/DeviceModel.h"
 
+#include <algorithm>
+
 bool RunEditorModel(TMK& mk, const std::function<bool(TSettingsEditor&)>& work) {
     return mk.EditSettings([&mk, &work] {
         TSettingsEditor editor(mk);
@@ -27,5 +29,15 @@ QString ShownText(const TSettingsEditor& editor, const TControlRow& row) {
     case TControlKind::Edit:
         return shown.toString();
     }
+    return {};
+}
+
+QString ShownCaption(const TSettingsEditor& editor, const TControlRow& row) {
+    const std::vector<TControlRow>& rows = editor.Rows();
+    const auto at = std::find_if(rows.rbegin(), rows.rend(),
+                                 [&row](const TControlRow& r) { return &r == &row; });
+    for (auto it = at; it != rows.rend() && it->Page == row.Page; ++it)
+        if (!it->Caption.isEmpty() || it->CaptionRule)
+            return editor.Caption(*it);
     return {};
 }

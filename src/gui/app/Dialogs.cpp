@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <algorithm>
 
@@ -59,6 +60,7 @@ public:
             return std::nullopt;
         return dialog.Ticked();
     }
+    void PrintPreview(QPrintPreviewDialog& dialog) override { dialog.exec(); }
 };
 
 THandler* Installed = nullptr;
@@ -148,6 +150,10 @@ std::optional<QList<int>> Choose(const TChoiceRequest& request) {
 
 bool MayOverwrite(const QString& path) {
     return !QFileInfo::exists(path) || Confirm(WorkflowTexts::FileExistsQuestion());
+}
+
+void PrintPreview(QPrintPreviewDialog& dialog) {
+    Opened([&](THandler& h) { h.PrintPreview(dialog); });
 }
 
 } // namespace Dialogs

@@ -6,6 +6,7 @@
 #include <optional>
 
 class QDialog;
+class QPrintPreviewDialog;
 class QWidget;
 
 // The one seam for every modal interaction. The program installs the real handler;
@@ -47,6 +48,8 @@ public:
     // The lines left ticked (all of them at first) when the user answers Yes; nothing for
     // No. A handler without a list of ticks asks the question about every line.
     virtual std::optional<QList<int>> Choose(const TChoiceRequest& request);
+    // Runs a print preview; its pages come from the dialog's paintRequested.
+    virtual void PrintPreview(QPrintPreviewDialog& dialog) = 0;
 };
 
 // The real boxes and dialogs of the toolkit.
@@ -65,6 +68,7 @@ int Exec(QDialog& dialog);
 // ("Файл уже существует. Переписать?"). The save dialogs ask nothing themselves.
 bool MayOverwrite(const QString& path);
 std::optional<QList<int>> Choose(const TChoiceRequest& request); // title "Confirm", Yes/No
+void PrintPreview(QPrintPreviewDialog& dialog);
 
 // True while any of the above is open (a box, a file dialog, the editor, a viewer).
 bool AnyOpen();

@@ -28,6 +28,7 @@ public:
     QString OpenFile(QWidget*, const Dialogs::TFileDialogRequest&) override { return {}; }
     QString SaveFile(QWidget*, const Dialogs::TFileDialogRequest&) override { return {}; }
     int Exec(QDialog&) override { return QDialog::Rejected; }
+    void PrintPreview(QPrintPreviewDialog&) override {}
 };
 
 } // namespace

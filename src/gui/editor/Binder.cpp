@@ -2,6 +2,7 @@
 
 #include "app/Dialogs.h"
 #include "base/MKError.h"
+#include "editing/EditorSession.h"
 #include "editing/SettingsEditor.h"
 
 #include <QAbstractButton>
@@ -517,16 +518,8 @@ void TBinder::LayoutPage(QWidget* sheet, const QString& page) {
     static_cast<QBoxLayout*>(sheet->layout())->insertWidget(0, area);
 }
 
-// A control without a caption of its own (an "in use" box, a name edit) belongs to the
-// line of the captioned row before it.
 QString TBinder::AccessibleName(const TControlRow& row) const {
-    const std::vector<TControlRow>& rows = Editor.Rows();
-    auto it = std::find_if(rows.rbegin(), rows.rend(),
-                           [&row](const TControlRow& r) { return &r == &row; });
-    for (; it != rows.rend() && it->Page == row.Page; ++it)
-        if (!it->Caption.isEmpty() || it->CaptionRule)
-            return Editor.Caption(it->Name);
-    return {};
+    return ShownCaption(Editor, row);
 }
 
 QWidgetList TBinder::TabStops(QWidget* sheet, const QString& page) const {

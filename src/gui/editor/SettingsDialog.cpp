@@ -9,6 +9,7 @@
 #include "editor/EditorKeys.h"
 #include "editor/EditorPage.h"
 #include "editor/SettingSearch.h"
+#include "editor/SheetPreview.h"
 #include "model/DeviceModel.h"
 
 #include <QAbstractButton>
@@ -93,6 +94,11 @@ TMK_SetParamsDlg::TMK_SetParamsDlg(TMK& mk, QWidget* parent)
     History->WatchPages(PageControls.values());
     History->GoTo = [this](const QString& page, const QString& control) { GoTo(page, control); };
     row->addStretch(1);
+    auto* sheet = new QPushButton(QStringLiteral("Отчёт…"), buttons);
+    sheet->setObjectName(QStringLiteral("bSettingsSheet"));
+    sheet->setAccessibleName(QStringLiteral("Отчёт о настройках"));
+    connect(sheet, &QPushButton::clicked, this, [this] { SheetPreview::Run(*Model, this); });
+    row->addWidget(sheet);
     row->addWidget(ok);
     row->addWidget(cancel);
     buttons->setGeometry(0, PagesHeight, ClientWidth, ClientHeight - PagesHeight);
@@ -169,7 +175,8 @@ void TMK_SetParamsDlg::OrderTabs() {
     QWidgetList stops = PageStops(PageControls.value(QStringLiteral("pcMain")));
     stops += findChild<QWidget*>(QStringLiteral("eFindSetting"));
     stops += History->Buttons();
-    stops += {findChild<QWidget*>(QStringLiteral("bOK")),
+    stops += {findChild<QWidget*>(QStringLiteral("bSettingsSheet")),
+              findChild<QWidget*>(QStringLiteral("bOK")),
               findChild<QWidget*>(QStringLiteral("bCancel"))};
     for (qsizetype i = 1; i < stops.size(); ++i)
         QWidget::setTabOrder(stops[i - 1], stops[i]);
