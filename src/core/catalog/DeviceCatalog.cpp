@@ -108,8 +108,8 @@ void TDeviceCatalog::SelectProtocol(int index) {
 
 void TDeviceCatalog::RestoreProtocol(const TProtBase* entry) {
     const auto& list = Lists->Protocols;
-    if (entry == nullptr || std::any_of(list.begin(), list.end(),
-                                        [entry](const auto& p) { return p.get() == entry; }))
+    if (entry == nullptr ||
+        std::any_of(list.begin(), list.end(), [entry](const auto& p) { return p.get() == entry; }))
         Current = entry;
 }
 

@@ -6,6 +6,7 @@
 #include "editing/DisplayTexts.h"
 #include "editing/HotMenus.h"
 #include "editing/ScreenChoice.h"
+#include "editing/SettingsEditor.h"
 #include "model/DeviceModel.h"
 
 #include <QStringList>
@@ -120,11 +121,11 @@ void AddHotMenus(std::vector<TPagePart>& parts) {
                                    std::size_t(list * HotMenus::RowCount) * 2;
         parts.push_back({QStringLiteral("tsHotMenu"), HotMenus::ListCaption(list), offset,
                          std::size_t(HotMenus::RowCount) * 2, 0xFF,
-                         [offset](const TSettingsEditor&, const uint8_t* r) {
+                         [offset](const TSettingsEditor& e, const uint8_t* r) {
                              QStringList items;
                              for (int row = 0; row < HotMenus::RowCount; ++row)
                                  if (const auto id = uint16_t(Unsigned(r, offset + row * 2, 2)))
-                                     items.append(HotMenus::Caption(id));
+                                     items.append(HotMenus::Caption(e.Mk.Catalog, id));
                              return items.isEmpty() ? QStringLiteral("—") : items.join(u", ");
                          }});
     }

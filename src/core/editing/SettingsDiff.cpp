@@ -270,7 +270,8 @@ bool IsChangeName(const QString& name) {
     for (const TBlockInfo& block : BlockTable())
         if (name == QLatin1String(block.Name))
             return true;
-    const std::vector<TControlRow>& rows = EditorRows();
+    // Both service forms name the same controls.
+    const std::vector<TControlRow>& rows = EditorRows(false);
     return std::any_of(rows.begin(), rows.end(),
                        [&name](const TControlRow& row) { return row.Name == name; });
 }

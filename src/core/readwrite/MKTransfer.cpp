@@ -38,7 +38,6 @@ int Percent(double part, double whole) {
     return int(std::nearbyint(part * 100.0 / whole));
 }
 
-
 } // namespace
 
 TMKTransfer::TMKTransfer(TML_RS& link, TMK& mk) : Link(link), MK(mk) {}

@@ -55,8 +55,9 @@ public:
     // changes the program's model: its image becomes what was written, the directory
     // describes it; version, record and origin stay. Throws TMKError when the MK's versions
     // differ from the settings' (VersionMismatch, FirmwareMismatch), its directory is broken,
-    // the backup fails, the link fails (WriteInterrupted once a section was written), or a section reads back differently
-    // (WriteNotConfirmed, naming the backup); the program's model is then as it was.
+    // the backup fails, the link fails (WriteInterrupted once a section was written), or a section
+    // reads back differently (WriteNotConfirmed, naming the backup); the program's model is then as
+    // it was.
     TOutcome WriteSettings(TTransferProgress& progress, TBackupStore& backups);
 
     // Asked after the fresh read, before anything is kept or written, with the MK's

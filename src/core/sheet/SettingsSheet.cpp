@@ -15,8 +15,9 @@ namespace SettingsSheet {
 namespace {
 
 // The device's name from its catalogue; "—" for a device the catalogue does not name.
-QString DeviceName(const TSettingsEditor&) {
-    return ProjectName.isEmpty() ? QStringLiteral("—") : ProjectName;
+QString DeviceName(const TSettingsEditor& editor) {
+    const QString& name = editor.Mk.Catalog.ProjectName();
+    return name.isEmpty() ? QStringLiteral("—") : name;
 }
 
 QString ProtocolName(const TSettingsEditor& editor) {

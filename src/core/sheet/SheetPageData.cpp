@@ -154,7 +154,7 @@ void AddHotMenus(const TMK& mk, TSheetPage& page) {
             const uint16_t id = HotMenus::Entry(mk, list, row);
             if (id == 0)
                 continue;
-            const QString caption = HotMenus::Caption(id);
+            const QString caption = HotMenus::Caption(mk.Catalog, id);
             table.Rows << QStringList{QString::number(row + 1),
                                       caption.isEmpty() ? QStringLiteral("пункт %1").arg(id)
                                                         : caption};

@@ -1,7 +1,7 @@
 #include "app/Dialogs.h"
 
-#include "readwrite/ReadWriteTexts.h"
 #include "app/ChoiceDialog.h"
+#include "readwrite/ReadWriteTexts.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -10,7 +10,7 @@
 #include "editor/DisplayWidgets.h"
 #include "editor/EditorPage.h"
 #include "editor/PageParts.h"
-#include "editor/SettingsDialog.h"
+#include "model/DeviceModel.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -172,7 +172,7 @@ private:
 
     void FillInsertMenu(int list) {
         InsertMenu->clear();
-        AddChoices(InsertMenu, HotMenus::InsertChoices(Dialog->Editor().Mk.Catalog, list));
+        AddChoices(InsertMenu, HotMenus::InsertChoices(Model->Mk.Catalog, list));
     }
 
     void AddChoices(QMenu* menu, const std::vector<HotMenus::TChoice>& choices) {

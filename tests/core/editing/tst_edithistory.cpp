@@ -38,8 +38,6 @@ struct TDeviceKit {
             DeclareDevice(Mk, version, variant);
         }
         Mk.RebuildProtocolList();
-        Mk.CreateMeasParams();
-        BuildMenuItemList();
         Editor = std::make_unique<TSettingsEditor>(Mk);
         Editor->Show();
     }
@@ -178,7 +176,7 @@ void TestEditHistory::undoAllOpensRedoAllEnds() {
     QVERIFY(steps > 10);
     QVERIFY(editor.Snapshot() == opening);
     QCOMPARE(Bytes(kit.Mk), openingBytes);
-    QCOMPARE(CurrentProtocol, opening.Protocol);
+    QCOMPARE(kit.Mk.Catalog.CurrentProtocol(), opening.Protocol);
     while (editor.CanRedo()) {
         editor.Redo();
         --steps;
@@ -316,20 +314,23 @@ void TestEditHistory::baselineOfTheDeviceModelIsMarked() {
     const std::vector<TSettingChange> changes = editor.Baseline().Changes(editor);
     const TSettingChange* protocol = Find(changes, QStringLiteral("cbProtocol"));
     QVERIFY(protocol);
-    QCOMPARE(protocol->Was, ProtocolList[std::size_t(baseProtocol)]->ProtName);
-    QCOMPARE(protocol->Now, CurrentProtocol->ProtName);
+    QCOMPARE(protocol->Was, kit.Mk.Catalog.Protocols()[std::size_t(baseProtocol)]->ProtName);
+    QCOMPARE(protocol->Now, kit.Mk.Catalog.CurrentProtocol()->ProtName);
     const TControlRow& row = editor.RowOrThrow(QStringLiteral("cbProtocol"));
     QCOMPARE(editor.Baseline().Text(editor, row), protocol->Was);
     QVERIFY(std::any_of(changes.begin(), changes.end(), [](const TSettingChange& c) {
         return c.Page == QStringLiteral("tsHotMenu") && c.Was == QStringLiteral("—");
     }));
-    QCOMPARE(editor.Baseline().State().Protocol, ProtocolList[std::size_t(baseProtocol)].get());
-    QVERIFY(CurrentProtocol != ProtocolList[std::size_t(baseProtocol)].get());
+    QCOMPARE(editor.Baseline().State().Protocol,
+             kit.Mk.Catalog.Protocols()[std::size_t(baseProtocol)].get());
+    QVERIFY(kit.Mk.Catalog.CurrentProtocol() !=
+            kit.Mk.Catalog.Protocols()[std::size_t(baseProtocol)].get());
     QVERIFY(!editor.CanUndo());
     // Put back, the editor has nothing left to mark there.
     RevertChanges(editor, changes);
     QCOMPARE(editor.Baseline().Marks(editor).Count, 0);
-    QCOMPARE(CurrentProtocol, ProtocolList[std::size_t(baseProtocol)].get());
+    QCOMPARE(kit.Mk.Catalog.CurrentProtocol(),
+             kit.Mk.Catalog.Protocols()[std::size_t(baseProtocol)].get());
 }
 
 QTEST_MAIN(TestEditHistory)

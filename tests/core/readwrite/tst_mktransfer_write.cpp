@@ -217,7 +217,7 @@ private slots:
         row("link failure during the fresh read", int(TErrorKind::NoConnection));
         row("compare declined", -1);
         row("backup failed", int(TErrorKind::BackupFailed));
-        row("link failure while writing sections", int(TErrorKind::NoConnection), false, true);
+        row("link failure while writing sections", int(TErrorKind::WriteInterrupted), false, true);
         row("write not confirmed", int(TErrorKind::WriteNotConfirmed), false, true);
         row("written", -1, true, true);
     }
@@ -251,7 +251,7 @@ private slots:
                     sim.UpdateFaults([](TFaultPlan& f) { f.Silence = 3; });
             };
         } else if (ending == "compare declined") {
-            bench.Transfer.ConfirmWrite = [](TMK&, TMK&) { return false; };
+            bench.Transfer.ConfirmWrite = [](TMK&, TMK&) { return std::optional<QByteArray>(); };
         } else if (ending == "backup failed") {
             // A file where the backup folder should be.
             QFile blocker(bench.Backups.Folder());

@@ -109,9 +109,10 @@ private slots:
         written.Image = Bench->Session.Simulator().Image();
         written.UnpackAll();
         QCOMPARE(int(written.Record.LimitsSettings.TimeCorr), 5);
-        QCOMPARE(written.Record.DisplaySettings.HotMenus[0][0],
+        QCOMPARE(uint16_t(written.Record.DisplaySettings.HotMenus[0][0]),
                  uint16_t(device.DisplaySettings.HotMenus[0][0] + 1));
-        QCOMPARE(written.Record.LimitsSettings.VelocityLimit, device.LimitsSettings.VelocityLimit);
+        QCOMPARE(int(written.Record.LimitsSettings.VelocityLimit),
+                 int(device.LimitsSettings.VelocityLimit));
         QCOMPARE(Bench->Form->Transfer()->LastWritten, Bench->Session.Simulator().Image());
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(&Form->Model()->Record),
                             sizeof(TSettingsRecord)),

@@ -3,6 +3,7 @@
 #include "EditorDialogKit.h"
 
 #include "catalog/MeasuredParams.h"
+#include "catalog/MenuItems.h"
 #include "editing/DisplayTexts.h"
 #include "editing/HotMenus.h"
 #include "editing/ScreenChoice.h"

@@ -162,7 +162,7 @@ private slots:
         QFETCH(int, version);
         QFETCH(int, variant);
         QFETCH(int, code);
-        const TDeviceCatalog catalog(uint16_t(version), uint8_t(variant));
+        const TDeviceCatalog catalog{uint16_t(version), uint8_t(variant)};
         int index = 0;
         while (catalog.Protocols()[std::size_t(index)]->ProtCode != code)
             ++index;

@@ -209,7 +209,8 @@ void TestEditorHistory::changesListRevertsAndGoes() {
 void TestEditorHistory::bottomRowReadsInOrder() {
     TKit kit;
     kit.Find(QStringLiteral("pButtons"))->layout()->activate();
-    const QStringList names = {"eFindSetting", "bUndo", "bRedo", "bChanges", "bOK", "bCancel"};
+    const QStringList names = {"eFindSetting",   "bUndo", "bRedo",  "bChanges",
+                               "bSettingsSheet", "bOK",   "bCancel"};
     int left = -1;
     for (const QString& name : names) {
         QWidget* w = kit.Find(name);
