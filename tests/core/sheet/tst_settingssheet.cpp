@@ -71,7 +71,7 @@ private slots:
         WithSheet(version, variant, {}, [&](TSettingsEditor& editor, const TSettingsSheet& sheet) {
             const QString html = SheetHtml::Html(sheet);
             const QHash<QString, THtmlLine> lines = HtmlLines(html);
-            int visible = 0, disabled = 0;
+            int visible = 0;
             for (std::size_t i = 0; i < editor.Rows().size(); ++i) {
                 const TControlRow& row = editor.Rows()[i];
                 const THtmlLine line = lines.value(row.Name);
@@ -85,7 +85,6 @@ private slots:
                 QCOMPARE(line.Caption, ExpectedCaption(editor, i));
                 QCOMPARE(line.Value, ExpectedValue(editor, row));
                 QCOMPARE(line.Mark.isEmpty(), editor.Enabled(row));
-                disabled += !editor.Enabled(row);
             }
             QCOMPARE(lines.size(), visible);
             QVERIFY(visible > 100);
