@@ -35,8 +35,7 @@ void Save(const TSettingsSheet& sheet, QWidget* parent) {
 
 void Run(TSettingsEditor& editor, QWidget* parent) {
     try {
-        const TSettingsSheet sheet =
-            SettingsSheet::Build(editor, SettingsSheet::OriginOf(editor.Mk));
+        const TSettingsSheet sheet = SettingsSheet::Build(editor);
         const std::unique_ptr<QTextDocument> document = SheetPdf::Document(sheet);
         QPrinter printer(QPrinter::HighResolution);
         // The document keeps margins of its own.
