@@ -192,10 +192,7 @@ private slots:
     // picture stays with its caption and its notes.
     void picturesStayWholeOnAPage() {
         WithSheet(0x0001, 1, TickEveryScreen, [](TSettingsEditor&, const TSettingsSheet& sheet) {
-        const std::unique_ptr<QTextDocument> document = SheetPdf::Document(sheet);
-        if (qEnvironmentVariableIsSet("SHEETDBG")) {
-            SheetFile::Write(sheet, "/tmp/sheet2dbg.pdf");
-            SheetFile::Write(sheet, "/tmp/sheet2dbg.html");
+            const std::unique_ptr<QTextDocument> document = SheetPdf::Document(sheet);
             for (int height = 420; height <= 1120; height += 35) {
                 document->setPageSize(QSizeF(640, height));
                 int rows = 0;
@@ -283,5 +280,5 @@ private slots:
     }
 };
 
-    QTEST_MAIN(TestSettingsSheet)
+QTEST_MAIN(TestSettingsSheet)
 #include "tst_settingssheet.moc"
