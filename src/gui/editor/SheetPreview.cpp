@@ -46,7 +46,7 @@ void Run(TSettingsEditor& editor, QWidget* parent) {
         dialog.setObjectName(QStringLiteral("SheetPreview"));
         dialog.setWindowTitle(QStringLiteral("Отчёт о настройках"));
         QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                         [&document](QPrinter* target) { document->print(target); });
+                         [&document](QPrinter* target) { SheetPdf::Print(*document, *target); });
         if (auto* tools = dialog.findChild<QToolBar*>()) {
             tools->addSeparator();
             QAction* save = tools->addAction(QStringLiteral("Сохранить как PDF или HTML…"));

@@ -193,7 +193,7 @@ private slots:
     void picturesStayWholeOnAPage() {
         WithSheet(0x0001, 1, TickEveryScreen, [](TSettingsEditor&, const TSettingsSheet& sheet) {
             const std::unique_ptr<QTextDocument> document = SheetPdf::Document(sheet);
-            for (int height = 420; height <= 1120; height += 35) {
+            for (int height = 600; height <= 1300; height += 35) {
                 document->setPageSize(QSizeF(640, height));
                 int rows = 0;
                 for (QTextFrame* frame : document->rootFrame()->childFrames()) {
