@@ -50,6 +50,7 @@ int main(int argc, char* argv[]) {
                 sizeof variant);
     mk.SettingsVersion = 0x0901;
     mk.UnpackAll();
+    mk.Origin = TSettingsOrigin::FromFile(QStringLiteral("car.rvset"));
 
     double built = 0, html = 0, pdf = 0;
     qsizetype htmlBytes = 0, pdfBytes = 0;
@@ -59,9 +60,7 @@ int main(int argc, char* argv[]) {
             for (int d = 0; d < group.Count; ++d)
                 if (editor.Visible(ScreenEnable::BoxName(group, d)))
                     editor.Put(ScreenEnable::BoxName(group, d), true);
-        const auto build = [&] {
-            return SettingsSheet::Build(editor, QStringLiteral("car.rvset"));
-        };
+        const auto build = [&] { return SettingsSheet::Build(editor); };
         for (const TSheetPage& page : build().Pages)
             pictures += int(page.Pictures.size());
         built = MedianSeconds([&] { build(); });

@@ -25,7 +25,7 @@ int RunSheet(const QStringList& args) {
         SettingsFile::Load(mk, in);
         TSettingsSheet sheet;
         RunEditorModel(mk, [&](TSettingsEditor& editor) {
-            sheet = SettingsSheet::Build(editor, SettingsSheet::FileOrigin(in));
+            sheet = SettingsSheet::Build(editor);
             return false;
         });
         SheetFile::Write(sheet, out);

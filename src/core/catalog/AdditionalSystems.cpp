@@ -10,7 +10,7 @@ struct TAddSystemRow {
     TCapMask Needs;
 };
 
-const TAddSystemRow Rows[] = {
+const TAddSystemRow AddSystemRows[] = {
     {93, "Доп.устройства", {HasCanBlocks, J1939Extended}},
     {8, "Иммо АПС-4", {}},
     {10, "Иммо АПС-6", {}},
@@ -135,7 +135,7 @@ const TAddSystemRow Rows[] = {
     {129, "Creta соед.блок", {HasCanBlocks}},
     {132, "АКПП Hyund/Kia3", {HasCanBlocks}},
 };
-static_assert(std::size(Rows) <= MaxAddSystems);
+static_assert(std::size(AddSystemRows) <= MaxAddSystems);
 
 } // namespace
 
@@ -143,7 +143,7 @@ std::vector<TAddSystem> BuildAddSystemList(const TDeviceFlags& flags) {
     // Every list shares the names, decoded once: the page, carrying and mktool ask often.
     static const std::vector<TAddSystem> All = [] {
         std::vector<TAddSystem> all;
-        for (const TAddSystemRow& row : Rows)
+        for (const TAddSystemRow& row : AddSystemRows)
             all.push_back({row.Id, QString::fromUtf8(row.Name)});
         return all;
     }();
@@ -151,7 +151,7 @@ std::vector<TAddSystem> BuildAddSystemList(const TDeviceFlags& flags) {
     std::vector<TAddSystem> list;
     list.reserve(All.size());
     for (std::size_t i = 0; i < All.size(); ++i)
-        if (caps.Contains(Rows[i].Needs))
+        if (caps.Contains(AddSystemRows[i].Needs))
             list.push_back(All[i]);
     return list;
 }

@@ -8,7 +8,7 @@ namespace {
 // MaxValue, DialMin, DialMax, Width, Decimals, SampleText, Name, Caption1, Name4, Unit4, Name9,
 // Unit9, Label7, DialName, DialUnit, ChartLabel, HasDialMarker.
 // clang-format off
-constexpr std::array Rows = {
+constexpr std::array MeasParRows = {
     TMeasParRow{TMeasParKind::TTripTime, 1, 0, 0, 0, 0, 0, 100, 0, 100, 3, 0, " 1:15", "Время/Поез.", "Время/Поез.", "Время/П", "", "Время/Поез.", "", "Время/Поез.", "", "", "", 0},
     TMeasParRow{TMeasParKind::TTripPath, 2, 0, 0, 0, 0, 0, 100, 0, 100, 3, 0, "517.3", "Пробег/Поез.", "Пробег/Поездка,км", "Проб/П", "км", "Пробег/Поез.", "км", "Пробег/Поез.", "", "", "", 0},
     TMeasParRow{TMeasParKind::TTripExpense, 3, 0, 0, 0, 0, 0, 100, 0, 100, 3, 0, "123.4", "Топл./Поез.", "Топливо/Поездка,л", "Топл/П", "литры", "Топл./Поез.", "литры", "Топл./Поез.", "", "", "", 0},
@@ -67,15 +67,15 @@ constexpr std::array Rows = {
 // clang-format on
 
 constexpr bool RowsFollowKinds() {
-    for (std::size_t i = 0; i < Rows.size(); ++i)
-        if (Rows[i].Kind != TMeasParKind(i))
+    for (std::size_t i = 0; i < MeasParRows.size(); ++i)
+        if (MeasParRows[i].Kind != TMeasParKind(i))
             return false;
-    return Rows.size() == std::size_t(TMeasParKind::Count);
+    return MeasParRows.size() == std::size_t(TMeasParKind::Count);
 }
 static_assert(RowsFollowKinds());
 
 } // namespace
 
 const TMeasParRow& MeasParRow(TMeasParKind kind) {
-    return Rows[std::size_t(kind)];
+    return MeasParRows[std::size_t(kind)];
 }

@@ -15,7 +15,7 @@ constexpr TGroupMask SetA = {
 
 // Columns: settings version, variants, designation, capabilities, protocol groups.
 // clang-format off
-const TVariantRow Rows[] = {
+const TVariantRow VariantRows[] = {
     {0x0001, Variants({0}), Designated, {HasCanBlocks}, SetA},
     {0x0001, Variants({1}), Designated, {HasBlocks, HasTaximeter, HasOscilloscope, HasCanBlocks}, {UseCanFamily, UseM74Can, UseM86, UseEdc16Iveco, UseJ1850, UseMikas, UseDaewoo, UseMikas103, UseKorvet, UseJanuary, UseMikas76, UseM74, UseBoschM797, UseUaz1797, UseObd2, UseUniversal}},
     {0x0001, Variants({2}), Designated, {HasBlocks, HasTaximeter, HasOscilloscope, HasCanBlocks}, {UseCanFamily, UseCanFord, UseJ1850, UseChrysler, UseNissan, UseRenault, UseVag, UseObd2, UseUniversal}},
@@ -102,11 +102,11 @@ QString Designation(uint16_t settingsVersion, uint8_t variant) {
 } // namespace
 
 std::span<const TVariantRow> DeviceVariantRows() {
-    return Rows;
+    return VariantRows;
 }
 
 TDeviceVariant LookUpDeviceVariant(uint16_t settingsVersion, uint8_t variant) {
-    for (const TVariantRow& row : Rows) {
+    for (const TVariantRow& row : VariantRows) {
         if (row.SettingsVersion != settingsVersion || !row.Variants.Contains(variant))
             continue;
         TDeviceVariant found;

@@ -6,6 +6,7 @@
 #include "editing/DisplayTexts.h"
 #include "editing/HotMenus.h"
 #include "editing/ScreenChoice.h"
+#include "editing/ScreenPages.h"
 #include "editing/SettingsEditor.h"
 #include "model/DeviceModel.h"
 
@@ -58,26 +59,6 @@ void AddColours(std::vector<TPagePart>& parts, std::size_t table, const QString&
         }
 }
 
-// The sheet a display of a kind is edited on.
-QString ScreenPage(TScreenKind kind, int display) {
-    const QString third = QString::number(display / 3 + 1);
-    switch (kind) {
-    case TScreenKind::Four:
-        return QStringLiteral("tsDisp4_") + third;
-    case TScreenKind::Nine:
-        return QStringLiteral("tsDisp9");
-    case TScreenKind::Seven:
-        return QStringLiteral("tsDisp7_") + QString::number(display / 2 + 1);
-    case TScreenKind::Six:
-        return QStringLiteral("tsDisp6");
-    case TScreenKind::Graph:
-        return QStringLiteral("tsDispGraph_") + third;
-    case TScreenKind::Arrow:
-        return QStringLiteral("tsDispArrow_") + third;
-    }
-    return {};
-}
-
 std::size_t ScreenArray(TScreenKind kind) {
     switch (kind) {
     case TScreenKind::Four:
@@ -104,7 +85,7 @@ void AddScreens(std::vector<TPagePart>& parts) {
                 const std::size_t offset =
                     DisplayAt + ScreenArray(kind) + std::size_t(display * partCount + part);
                 parts.push_back(
-                    {ScreenPage(kind, display),
+                    {ScreenPages::PageOf(kind, display),
                      QStringLiteral("Дисплей %1, часть %2").arg(display + 1).arg(part + 1), offset,
                      1, 0xFF, [kind, part, offset](const TSettingsEditor& e, const uint8_t* r) {
                          ScreenChoice::TPartMenus menus(e);

@@ -35,7 +35,6 @@ const std::array<TBlockInfo, BlockCount> Blocks = {{
 // Blocks the editor works on (all but ErrorJournal).
 constexpr int EditedBlocks = 11;
 
-constexpr int MKAddressBase = 32; // image position 0 is MK address 32
 
 // The palette entries 9..15 all factory schemes share, and each scheme's own part.
 constexpr TRgb5 SharedPalette[7] = {{31, 0, 0},  {0, 31, 0},  {31, 31, 0}, {0, 0, 31},

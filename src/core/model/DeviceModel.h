@@ -54,6 +54,9 @@ struct TRgb5 {
 constexpr int OscArea0Position = 3542;
 constexpr int OscArea1Position = 7606;
 constexpr int DirectorySize = 64;
+// Image position 0 is MK address 32; a directory length counts 4 bytes more than are sent.
+constexpr int MKAddressBase = 32;
+constexpr int DirectoryLengthOverhead = 4;
 constexpr int FactorySchemeCount = 4;
 
 class TMK {

@@ -9,8 +9,8 @@
 namespace {
 
 constexpr int TimeTable[Osc::TimeDivCount] = {2000, 1000, 500, 200, 100, 50, 20, 10, 5, 2};
-const char* const TimeLabels[Osc::TimeDivCount] = {"0.5", "  1", "  2", "  5", " 10",
-                                                   " 20", " 50", "100", "200", "500"};
+const char* const TimeDivLabels[Osc::TimeDivCount] = {"0.5", "  1", "  2", "  5", " 10",
+                                                      " 20", " 50", "100", "200", "500"};
 constexpr float VoltFactors[Osc::VoltDivCount] = {0.2f, 0.5f, 1.0f};
 constexpr float InDividerFactors[Osc::InDividerCount] = {1.0f, 0.1f, 0.01f};
 const char* const VoltLabels[Osc::InDividerCount][Osc::VoltDivCount] = {
@@ -46,7 +46,7 @@ float InDividerFactor(int inDivider) {
 }
 
 QString TimeLabel(int timeDiv) {
-    return QString::fromLatin1(TimeLabels[Checked(timeDiv, TimeDivCount)]);
+    return QString::fromLatin1(TimeDivLabels[Checked(timeDiv, TimeDivCount)]);
 }
 
 QString VoltLabel(int inDivider, int voltDiv) {

@@ -63,8 +63,8 @@ constexpr int PlotBottom = H - 4 * 16; // 176, four text rows above the bottom
 constexpr int PlotSplit = (PlotBottom + 1) / 2 + 16 / 4;
 constexpr int FirstZoneBottomWhenSplit = PlotSplit - 16 / 2;
 constexpr int TimeLabelY = 180;
-const QString TimeLabels[3] = {QStringLiteral("15:25:00"), QStringLiteral("15:25:30"),
-                               QStringLiteral("15:26:00")};
+const QString ChartTimeLabels[3] = {QStringLiteral("15:25:00"), QStringLiteral("15:25:30"),
+                                    QStringLiteral("15:26:00")};
 const QString SampleInterval = QStringLiteral("  1c");
 
 int TimeMarkX(int k) {
@@ -552,8 +552,8 @@ void TMKPreview::PreviewGraph(int first, int second) {
     }
     BackColor = RoleColor(RoleGraphBack);
     for (int k = 0; k < 3; ++k) {
-        SetOrigin(TimeMarkX(k) - int(TimeLabels[k].size()) * 8 / 2, TimeLabelY);
-        PutStringAt(0, 0, TimeLabels[k]);
+        SetOrigin(TimeMarkX(k) - int(ChartTimeLabels[k].size()) * 8 / 2, TimeLabelY);
+        PutStringAt(0, 0, ChartTimeLabels[k]);
     }
 
     if (firstParam)

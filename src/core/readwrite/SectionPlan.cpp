@@ -1,15 +1,13 @@
 #include "readwrite/SectionPlan.h"
 
 #include "base/MKError.h"
+#include "model/DeviceModel.h"
 #include "model/Record.h"
 #include "readwrite/ReadWriteTexts.h"
 
 #include <QtEndian>
 
 namespace {
-
-constexpr int MKAddressBase = 32; // image position 0 is MK address 32
-constexpr int LengthOverhead = 4; // a directory length counts 4 bytes more than are sent
 
 quint16 WordAt(const QByteArray& image, qsizetype position) {
     return qFromLittleEndian<quint16>(image.constData() + position);
@@ -36,9 +34,9 @@ QList<TSection> PlanSections(const QByteArray& image, qsizetype imageLimit) {
     for (quint32 i = 1; i <= count; ++i) {
         const quint16 address = WordAt(image, 4 * i);
         const quint16 length = WordAt(image, 4 * i + 2);
-        if (address < MKAddressBase || length < LengthOverhead)
+        if (address < MKAddressBase || length < DirectoryLengthOverhead)
             Refuse();
-        TSection section{address, quint16(length - LengthOverhead)};
+        TSection section{address, quint16(length - DirectoryLengthOverhead)};
         if (section.ImagePosition() + section.Count > limit)
             Refuse();
         sections << section;

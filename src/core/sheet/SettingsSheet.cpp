@@ -8,8 +8,6 @@
 #include "model/Preview.h"
 #include "sheet/SheetPageData.h"
 
-#include <QFileInfo>
-
 namespace SettingsSheet {
 
 namespace {
@@ -29,14 +27,19 @@ QString SettingsVersion(const TMK& mk) {
            QStringLiteral("%1").arg(mk.SettingsVersion, 4, 16, QLatin1Char('0')).toUpper();
 }
 
-QList<QPair<QString, QString>> Header(const TSettingsEditor& editor, const QString& origin,
-                                      const QDateTime& made) {
+// Where the settings came from ("car.rvset", "МК, считано …"); "—" for none.
+QString Origin(const TMK& mk) {
+    const QString text = mk.Origin.Text();
+    return text.isEmpty() ? QStringLiteral("—") : text;
+}
+
+QList<QPair<QString, QString>> Header(const TSettingsEditor& editor, const QDateTime& made) {
     return {
         {QStringLiteral("Устройство"), DeviceName(editor)},
         {QStringLiteral("Версия настроек"), SettingsVersion(editor.Mk)},
         {QStringLiteral("Вариант прошивки"), QString::number(editor.Mk.FirmwareVersion())},
         {QStringLiteral("Протокол"), ProtocolName(editor)},
-        {QStringLiteral("Откуда настройки"), origin},
+        {QStringLiteral("Откуда настройки"), Origin(editor.Mk)},
         {QStringLiteral("Отчёт составлен"), made.toString(QStringLiteral("dd.MM.yyyy HH:mm"))},
     };
 }
@@ -56,23 +59,10 @@ void AddPages(const TSettingsEditor& editor, const QString& parent, const QStrin
 
 } // namespace
 
-QString FileOrigin(const QString& path) {
-    return QFileInfo(path).fileName();
-}
-
-QString DeviceOrigin(const QDateTime& readAt) {
-    return QStringLiteral("МК, считано ") + readAt.toString(QStringLiteral("dd.MM.yyyy HH:mm"));
-}
-
-QString OriginOf(const TMK& mk) {
-    const QString text = mk.Origin.Text();
-    return text.isEmpty() ? QStringLiteral("—") : text;
-}
-
-TSettingsSheet Build(TSettingsEditor& editor, const QString& origin, const QDateTime& made) {
+TSettingsSheet Build(TSettingsEditor& editor, const QDateTime& made) {
     TSettingsSheet sheet;
     sheet.Title = QStringLiteral("Настройки МК");
-    sheet.Header = Header(editor, origin, made);
+    sheet.Header = Header(editor, made);
     AddPages(editor, QString(), QString(), 0, sheet.Pages);
 
     QHash<QString, TSheetPage*> byName;

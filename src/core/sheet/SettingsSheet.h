@@ -13,7 +13,6 @@
 #include <QStringList>
 #include <vector>
 
-class TMK;
 class TSettingsEditor;
 
 // One visible control: its object name, caption and value as the editor shows them.
@@ -59,15 +58,9 @@ struct TSettingsSheet {
 
 namespace SettingsSheet {
 
-// Where the settings came from: a settings file (its name), or the MK read at a time.
-QString FileOrigin(const QString& path);
-QString DeviceOrigin(const QDateTime& readAt);
-// Where the model's settings came from ("car.rvset", "МК, считано …"), "—" for none.
-QString OriginOf(const TMK& mk);
-
-// The sheet of the record as the editor shows it now. Draws the previews on the model's
-// preview surface and puts back what was on it. `made` is the date printed in the header.
-TSettingsSheet Build(TSettingsEditor& editor, const QString& origin,
-                     const QDateTime& made = QDateTime::currentDateTime());
+// The sheet of the record as the editor shows it now, with where its settings came from as
+// the model's origin names it. Draws the previews on the model's preview surface and puts
+// back what was on it. `made` is the date printed in the header.
+TSettingsSheet Build(TSettingsEditor& editor, const QDateTime& made = QDateTime::currentDateTime());
 
 } // namespace SettingsSheet

@@ -4,6 +4,8 @@
 #include "sheet/SettingsSheet.h"
 
 #include <QBuffer>
+#include <QHash>
+#include <QImageWriter>
 #include <QRegularExpression>
 #include <algorithm>
 
@@ -28,10 +30,12 @@ td.caption { width: 55%; }
 td.value { width: 30%; font-weight: bold; }
 td.off { width: 15%; color: #777; font-size: 8pt; }
 tr.off td { color: #777; }
-table.pictures td { border: none; width: 50%; }
+table.pictures { margin-top: 4pt; page-break-inside: avoid; break-inside: avoid; }
+table.pictures td { border: none; padding: 0 4px 0 0; }
+table.pictures td.caption { font-weight: bold; padding-top: 4pt; }
+table.pictures td.note { font-size: 8pt; }
 table.pictures img { max-width: 100%; height: auto; }
 p.caption { font-weight: bold; margin: 4pt 0 2pt 0; }
-p.notes { font-size: 8pt; margin: 0; }
 table.data { width: auto; margin-bottom: 6pt; }
 td.swatch { width: 24pt; }
 )";
@@ -45,6 +49,38 @@ bool IsSwatch(const QString& cell) {
     static const QRegularExpression colour(QStringLiteral("^#[0-9a-f]{6}$"));
     return colour.match(cell).hasMatch();
 }
+
+// The pictures as PNG data: URIs, at a low compression level: fast, and the pictures, kept
+// with a colour table, still come out small. A picture the sheet shows again (screens set
+// alike) is encoded once.
+class TDataUris {
+public:
+    QString Of(const QImage& image) {
+        const std::size_t key = qHashBits(image.constBits(), std::size_t(image.sizeInBytes()));
+        const auto known = Encoded.constFind(key);
+        if (known != Encoded.cend() && known->first == image)
+            return known->second;
+        QString uri = Encode(image);
+        Encoded.insert(key, {image, uri});
+        return uri;
+    }
+
+private:
+    // The quality that makes the PNG writer compress at level 1 of 9.
+    static constexpr int PngQuality = 80;
+
+    static QString Encode(const QImage& image) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "png");
+        writer.setQuality(PngQuality);
+        writer.write(image);
+        return QStringLiteral("data:image/png;base64,") + QString::fromLatin1(png.toBase64());
+    }
+
+    QHash<std::size_t, std::pair<QImage, QString>> Encoded;
+};
 
 void AddHeader(const TSettingsSheet& sheet, QString& out) {
     out += QStringLiteral("<h1>%1</h1>\n<table class=\"head\">\n").arg(Escaped(sheet.Title));
@@ -77,33 +113,49 @@ void AddLines(const TSheetPage& page, QString& out) {
     out += QStringLiteral("</table>\n");
 }
 
+// Each row of two pictures is a table of its own, the captions above the pictures and their
+// notes below, whose rows all head the table: a text document moves such a table whole to the
+// next page rather than split it (a browser keeps it whole by its style).
+void AddPictureRow(const std::vector<const TSheetPicture*>& row, const QStringList& sources,
+                   int width, QString& out) {
+    out += QStringLiteral("<table class=\"pictures\" width=\"100%\"><thead>\n<tr>");
+    for (const TSheetPicture* picture : row)
+        out += QStringLiteral("<td class=\"caption\" data-picture=\"%1\" width=\"50%\">%2</td>")
+                   .arg(Escaped(picture->Name), Escaped(picture->Caption));
+    out += QStringLiteral("</tr>\n<tr>");
+    for (std::size_t i = 0; i < row.size(); ++i)
+        out +=
+            QStringLiteral("<td data-picture=\"%1\"><img src=\"%2\" width=\"%3\" "
+                           "height=\"%4\" alt=\"%5\"></td>")
+                .arg(Escaped(row[i]->Name), Escaped(sources[qsizetype(i)]), QString::number(width),
+                     QString::number(row[i]->Image.height() * width /
+                                     std::max(1, row[i]->Image.width())),
+                     Escaped(row[i]->Caption));
+    out += QStringLiteral("</tr>\n");
+    qsizetype notes = 0;
+    for (const TSheetPicture* picture : row)
+        notes = std::max(notes, picture->Notes.size());
+    for (qsizetype n = 0; n < notes; ++n) {
+        out += QStringLiteral("<tr>");
+        for (const TSheetPicture* picture : row)
+            out +=
+                QStringLiteral("<td class=\"note\">%1</td>").arg(Escaped(picture->Notes.value(n)));
+        out += QStringLiteral("</tr>\n");
+    }
+    out += QStringLiteral("</thead></table>\n");
+}
+
 void AddPictures(const TSheetPage& page, const TImageSource& source, int width, int& index,
                  QString& out) {
-    if (page.Pictures.empty())
-        return;
-    out += QStringLiteral("<table class=\"pictures\" width=\"100%\">\n");
-    for (std::size_t i = 0; i < page.Pictures.size(); ++i) {
-        const TSheetPicture& picture = page.Pictures[i];
-        if (i % 2 == 0)
-            out += QStringLiteral("<tr>");
-        out += QStringLiteral("<td data-picture=\"%1\" valign=\"top\"><p class=\"caption\">%2</p>"
-                              "<img src=\"%3\" width=\"%4\" height=\"%5\" alt=\"%2\">")
-                   .arg(Escaped(picture.Name), Escaped(picture.Caption),
-                        Escaped(source(picture, index++)), QString::number(width),
-                        QString::number(picture.Image.height() * width /
-                                        std::max(1, picture.Image.width())));
-        if (!picture.Notes.isEmpty()) {
-            QStringList notes;
-            for (const QString& note : picture.Notes)
-                notes << Escaped(note);
-            out +=
-                QStringLiteral("<p class=\"notes\">%1</p>").arg(notes.join(QStringLiteral("<br>")));
+    for (std::size_t i = 0; i < page.Pictures.size(); i += 2) {
+        std::vector<const TSheetPicture*> row;
+        QStringList sources;
+        for (std::size_t j = i; j < std::min(i + 2, page.Pictures.size()); ++j) {
+            row.push_back(&page.Pictures[j]);
+            sources << source(page.Pictures[j], index++);
         }
-        out += QStringLiteral("</td>");
-        if (i % 2 == 1 || i + 1 == page.Pictures.size())
-            out += QStringLiteral("</tr>\n");
+        AddPictureRow(row, sources, width, out);
     }
-    out += QStringLiteral("</table>\n");
 }
 
 void AddTables(const TSheetPage& page, QString& out) {
@@ -131,17 +183,10 @@ void AddTables(const TSheetPage& page, QString& out) {
 
 } // namespace
 
-QString DataUri(const TSheetPicture& picture) {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    picture.Image.save(&buffer, "PNG");
-    return QStringLiteral("data:image/png;base64,") + QString::fromLatin1(png.toBase64());
-}
-
 QString Html(const TSettingsSheet& sheet) {
+    TDataUris uris;
     return Html(
-        sheet, [](const TSheetPicture& picture, int) { return DataUri(picture); },
+        sheet, [&uris](const TSheetPicture& picture, int) { return uris.Of(picture.Image); },
         TMKPreview::ScreenWidth);
 }
 

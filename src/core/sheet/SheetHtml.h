@@ -20,7 +20,4 @@ QString Html(const TSettingsSheet& sheet);
 // each shown `pictureWidth` pixels wide.
 QString Html(const TSettingsSheet& sheet, const TImageSource& source, int pictureWidth);
 
-// A picture's PNG as a data: URI.
-QString DataUri(const TSheetPicture& picture);
-
 } // namespace SheetHtml

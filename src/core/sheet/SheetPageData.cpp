@@ -6,32 +6,49 @@
 #include "editing/HotMenus.h"
 #include "editing/ScreenChoice.h"
 #include "editing/ScreenEnable.h"
+#include "editing/ScreenPages.h"
 #include "editing/SettingsEditor.h"
 #include "editing/TankTable.h"
 #include "model/DeviceModel.h"
 #include "model/Preview.h"
 #include "sheet/SettingsSheet.h"
 
+#include <QHash>
+
 namespace SheetPageData {
 
 namespace {
 
-// The screen sub-pages and the displays each shows, as the editor lays them out.
-struct TScreenSheet {
-    const char* Page;
-    TScreenKind Kind;
-    int First;
-    int Count;
-};
-
-constexpr TScreenSheet ScreenSheets[] = {
-    {"tsDisp4_1", TScreenKind::Four, 0, 3},      {"tsDisp4_2", TScreenKind::Four, 3, 3},
-    {"tsDisp9", TScreenKind::Nine, 0, 3},        {"tsDisp7_1", TScreenKind::Seven, 0, 2},
-    {"tsDisp7_2", TScreenKind::Seven, 2, 2},     {"tsDispGraph_1", TScreenKind::Graph, 0, 3},
-    {"tsDispGraph_2", TScreenKind::Graph, 3, 3}, {"tsDispGraph_3", TScreenKind::Graph, 6, 2},
-    {"tsDispArrow_1", TScreenKind::Arrow, 0, 3}, {"tsDispArrow_2", TScreenKind::Arrow, 3, 3},
-    {"tsDispArrow_3", TScreenKind::Arrow, 6, 2}, {"tsDisp6", TScreenKind::Six, 0, 1},
-};
+// A picture of the preview surface as the sheet keeps it: an MK screen has a few palette
+// colours, so with its colours in a table, a quarter of the surface's bytes to copy and
+// later to encode; a copy as it is when it has more than 256.
+QImage Kept(const QImage& image) {
+    if (image.format() != QImage::Format_RGB32)
+        return image.copy();
+    QImage indexed(image.size(), QImage::Format_Indexed8);
+    QList<QRgb> colours;
+    QHash<QRgb, uchar> indexOf;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        uchar* out = indexed.scanLine(y);
+        for (int x = 0; x < image.width(); ++x) {
+            if (x > 0 && in[x] == in[x - 1]) { // runs of one colour are the rule
+                out[x] = out[x - 1];
+                continue;
+            }
+            auto at = indexOf.constFind(in[x]);
+            if (at == indexOf.cend()) {
+                if (colours.size() == 256)
+                    return image.copy();
+                at = indexOf.insert(in[x], uchar(colours.size()));
+                colours.append(in[x]);
+            }
+            out[x] = *at;
+        }
+    }
+    indexed.setColorTable(colours);
+    return indexed;
+}
 
 // The group of "Показывать дисплеи" boxes that ticks a kind of screen.
 char GroupKey(TScreenKind kind) {
@@ -66,7 +83,8 @@ QString PartNote(ScreenChoice::TPartMenus& menus, const TMK& mk, TScreenKind kin
     return QStringLiteral("%1. %2").arg(part + 1).arg(name);
 }
 
-void AddScreens(TSettingsEditor& editor, TSheetPage& page, const TScreenSheet& screens) {
+void AddScreens(TSettingsEditor& editor, TSheetPage& page,
+                const ScreenPages::TScreenPage& screens) {
     ScreenChoice::TPartMenus menus(editor);
     const ScreenEnable::TGroup& group = ScreenEnable::Group(GroupKey(screens.Kind));
     for (int d = screens.First; d < screens.First + screens.Count; ++d) {
@@ -77,7 +95,7 @@ void AddScreens(TSettingsEditor& editor, TSheetPage& page, const TScreenSheet& s
                               {},
                               {}};
         ScreenChoice::DrawScreen(editor.Mk, screens.Kind, d);
-        picture.Image = editor.Mk.Preview->PreviewSurface.copy();
+        picture.Image = Kept(editor.Mk.Preview->PreviewSurface);
         for (int part = 0; part < ScreenChoice::PartCount(screens.Kind); ++part)
             picture.Notes << PartNote(menus, editor.Mk, screens.Kind, d, part);
         page.Pictures.push_back(std::move(picture));
@@ -184,7 +202,7 @@ void AddBlocks(const TSettingsEditor& editor, TSheetPage& page) {
 } // namespace
 
 void Add(TSettingsEditor& editor, TSheetPage& page) {
-    for (const TScreenSheet& screens : ScreenSheets)
+    for (const ScreenPages::TScreenPage& screens : ScreenPages::All())
         if (page.Name == QLatin1String(screens.Page))
             AddScreens(editor, page, screens);
     for (const TGridPlace& grid : Grids)
@@ -195,7 +213,7 @@ void Add(TSettingsEditor& editor, TSheetPage& page) {
             ColorSchemes::DrawSample(editor.Mk, sample.Sample);
             page.Pictures.push_back({QString::fromLatin1(sample.Box),
                                      QString::fromUtf8(sample.Caption),
-                                     editor.Mk.Preview->PreviewSurface.copy(),
+                                     Kept(editor.Mk.Preview->PreviewSurface),
                                      {}});
         }
     if (page.Name == QLatin1String("tsHotMenu"))

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int MKAddressBase = 32;
-constexpr int TrailerSize = 4;  // the bytes a directory length counts beyond the data
 constexpr int Entry12Size = 32; // not a record block; carried unchanged
 
 // Directory entry -> record size; entry 12 holds no record block.
@@ -27,7 +25,7 @@ TImageDirectory FactoryDirectory() {
     directory.DirectoryCount = DirectoryEntries;
     int address = MKAddressBase + DirectorySize;
     for (int entry = 1; entry <= DirectoryEntries; ++entry) {
-        const int length = EntrySize(entry) + TrailerSize;
+        const int length = EntrySize(entry) + DirectoryLengthOverhead;
         directory.Entries[entry - 1] = {uint16_t(address), uint16_t(length)};
         address += (length + 3) & ~3;
     }

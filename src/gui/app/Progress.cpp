@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int ClientWidth = 261;
-constexpr int ClientHeight = 113;
+constexpr int ProgressWidth = 261;
+constexpr int ProgressHeight = 113;
 } // namespace
 
 TProgressForm::TProgressForm(QWidget* owner)
@@ -20,7 +20,7 @@ TProgressForm::TProgressForm(QWidget* owner)
     setObjectName(QStringLiteral("ProgressForm"));
     setWindowTitle(FormTexts::ProgressCaption());
     setModal(false);
-    setFixedSize(ClientWidth, ClientHeight);
+    setFixedSize(ProgressWidth, ProgressHeight);
 
     ProgressLabel = new QLabel(FormTexts::ProgressInitialLabel(), this);
     ProgressLabel->setObjectName(QStringLiteral("ProgressLabel"));

@@ -5,6 +5,7 @@
 #include "app/Dialogs.h"
 #include "base/MKError.h"
 #include "editing/ScreenChoice.h"
+#include "editing/ScreenPages.h"
 #include "editing/SettingsEditor.h"
 #include "editor/DisplayWidgets.h"
 #include "editor/EditorPage.h"
@@ -19,31 +20,14 @@
 
 namespace {
 
-// Which displays each sheet shows.
-struct TScreenSheet {
-    const char* Sheet;
-    TScreenKind Kind;
-    int First;
-    int Count;
-};
-
-const TScreenSheet Sheets[] = {
-    {"tsDisp4_1", TScreenKind::Four, 0, 3},      {"tsDisp4_2", TScreenKind::Four, 3, 3},
-    {"tsDisp9", TScreenKind::Nine, 0, 3},        {"tsDisp7_1", TScreenKind::Seven, 0, 2},
-    {"tsDisp7_2", TScreenKind::Seven, 2, 2},     {"tsDispGraph_1", TScreenKind::Graph, 0, 3},
-    {"tsDispGraph_2", TScreenKind::Graph, 3, 3}, {"tsDispGraph_3", TScreenKind::Graph, 6, 2},
-    {"tsDispArrow_1", TScreenKind::Arrow, 0, 3}, {"tsDispArrow_2", TScreenKind::Arrow, 3, 3},
-    {"tsDispArrow_3", TScreenKind::Arrow, 6, 2}, {"tsDisp6", TScreenKind::Six, 0, 1},
-};
-
 class TScreenPages : public QObject, public TEditorPage {
 public:
     void Build(TEditorPageHost& host) override {
         Model = &host.Editor();
         Menu = new QMenu(host.Sheet(QStringLiteral("tsDisp")));
         Menu->setObjectName(QStringLiteral("pmScreenParams"));
-        for (const TScreenSheet& screens : Sheets)
-            BuildSheet(host.Sheet(QString::fromLatin1(screens.Sheet)), screens);
+        for (const ScreenPages::TScreenPage& screens : ScreenPages::All())
+            BuildSheet(host.Sheet(QString::fromLatin1(screens.Page)), screens);
     }
 
     void Refresh() override {
@@ -64,7 +48,7 @@ private:
         TPreviewBox* Box;
     };
 
-    void BuildSheet(QWidget* sheet, const TScreenSheet& screens) {
+    void BuildSheet(QWidget* sheet, const ScreenPages::TScreenPage& screens) {
         auto* layout = static_cast<QVBoxLayout*>(sheet->layout());
         layout->setContentsMargins(4, 4, 4, 4);
         layout->addWidget(PageParts::Note(ScreenChoice::Hint(screens.Kind)));

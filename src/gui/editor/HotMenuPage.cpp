@@ -27,7 +27,7 @@
 
 namespace {
 
-const QString Page = QStringLiteral("tsHotMenu");
+const QString HotMenuPageName = QStringLiteral("tsHotMenu");
 constexpr int NumberWidth = 26;
 constexpr int CaptionWidth = 196;
 
@@ -35,7 +35,7 @@ class THotMenuPage : public QObject, public TEditorPage {
 public:
     void Build(TEditorPageHost& host) override {
         Model = &host.Editor();
-        Sheet = host.Sheet(Page);
+        Sheet = host.Sheet(HotMenuPageName);
         RowMenu = new QMenu(Sheet);
         RowMenu->setObjectName(QStringLiteral("pmHotMenu"));
         const QStringList actions = HotMenus::RowMenu();

@@ -25,8 +25,8 @@
 
 namespace {
 
-constexpr int ClientWidth = 1021;
-constexpr int ClientHeight = 562;
+constexpr int DialogWidth = 1021;
+constexpr int DialogHeight = 562;
 constexpr int PagesHeight = 529;
 
 // The page control inside a page that has sub-pages.
@@ -57,7 +57,7 @@ TMK_SetParamsDlg::TMK_SetParamsDlg(TMK& mk, QWidget* parent)
       Bind(std::make_unique<TBinder>(*Model)) {
     setObjectName(QStringLiteral("MK_SetParamsDlg"));
     setWindowTitle(QStringLiteral("Настройки МК"));
-    setFixedSize(ClientWidth, ClientHeight);
+    setFixedSize(DialogWidth, DialogHeight);
     Model->Confirm = [](const QString& question) { return Dialogs::Confirm(question); };
     // The dialog's own focus widget: it stays put while the window is inactive.
     Model->HasFocus = [this](const QString& name) {
@@ -72,7 +72,7 @@ TMK_SetParamsDlg::TMK_SetParamsDlg(TMK& mk, QWidget* parent)
 
     auto* main = new QTabWidget(this);
     main->setObjectName(QStringLiteral("pcMain"));
-    main->setGeometry(0, 0, ClientWidth, PagesHeight);
+    main->setGeometry(0, 0, DialogWidth, PagesHeight);
     PageControls.insert(main->objectName(), main);
     BuildPages();
 
@@ -101,7 +101,7 @@ TMK_SetParamsDlg::TMK_SetParamsDlg(TMK& mk, QWidget* parent)
     row->addWidget(sheet);
     row->addWidget(ok);
     row->addWidget(cancel);
-    buttons->setGeometry(0, PagesHeight, ClientWidth, ClientHeight - PagesHeight);
+    buttons->setGeometry(0, PagesHeight, DialogWidth, DialogHeight - PagesHeight);
     OrderTabs();
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -35,8 +35,7 @@ void Save(const TSettingsSheet& sheet, QWidget* parent) {
 
 void Run(TSettingsEditor& editor, QWidget* parent) {
     try {
-        const TSettingsSheet sheet =
-            SettingsSheet::Build(editor, SettingsSheet::OriginOf(editor.Mk));
+        const TSettingsSheet sheet = SettingsSheet::Build(editor);
         const std::unique_ptr<QTextDocument> document = SheetPdf::Document(sheet);
         QPrinter printer(QPrinter::HighResolution);
         // The document keeps margins of its own.
@@ -47,7 +46,7 @@ void Run(TSettingsEditor& editor, QWidget* parent) {
         dialog.setObjectName(QStringLiteral("SheetPreview"));
         dialog.setWindowTitle(QStringLiteral("Отчёт о настройках"));
         QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                         [&document](QPrinter* target) { document->print(target); });
+                         [&document](QPrinter* target) { SheetPdf::Print(*document, *target); });
         if (auto* tools = dialog.findChild<QToolBar*>()) {
             tools->addSeparator();
             QAction* save = tools->addAction(QStringLiteral("Сохранить как PDF или HTML…"));

@@ -28,7 +28,7 @@
 
 namespace {
 
-const QString Page = QStringLiteral("tsOil");
+const QString TankPageName = QStringLiteral("tsOil");
 constexpr int SevenPoints = 7;
 enum TColumn { NumberColumn, LitresColumn, UnitsColumn };
 
@@ -148,11 +148,11 @@ QWidget* TTankPage::FilePanel() {
 void TTankPage::Build(TEditorPageHost& host) {
     Model = &host.Editor();
     Binder = &host.Binder();
-    Sheet = host.Sheet(Page);
+    Sheet = host.Sheet(TankPageName);
     // The lines' groups, laid out from their rows, stand left of the tared table.
     QWidget* tared = TaredGroup();
     auto* row = new QHBoxLayout;
-    row->addWidget(Binder->Rows(Page), 0);
+    row->addWidget(Binder->Rows(TankPageName), 0);
     row->addWidget(tared, 0);
     row->addWidget(FilePanel(), 1);
     static_cast<QVBoxLayout*>(Sheet->layout())->addLayout(row);
@@ -237,7 +237,7 @@ void TTankPage::Refresh() {
 }
 
 void TTankPage::MainPageChanged(const QString& page) {
-    if (page == Page && Model)
+    if (page == TankPageName && Model)
         TankTable::LoadPage(*Model);
 }
 

@@ -7,16 +7,16 @@
 
 namespace {
 
-enum class TKey { None, Undo, Redo };
+enum class TUndoKey { None, Undo, Redo };
 
-TKey KeyOf(const QKeyEvent& event) {
+TUndoKey UndoKeyOf(const QKeyEvent& event) {
     const Qt::KeyboardModifiers mods = event.modifiers() & ~Qt::KeypadModifier;
     if (event.key() == Qt::Key_Z && mods == Qt::ControlModifier)
-        return TKey::Undo;
+        return TUndoKey::Undo;
     if ((event.key() == Qt::Key_Z && mods == (Qt::ControlModifier | Qt::ShiftModifier)) ||
         (event.key() == Qt::Key_Y && mods == Qt::ControlModifier))
-        return TKey::Redo;
-    return TKey::None;
+        return TUndoKey::Redo;
+    return TUndoKey::None;
 }
 
 } // namespace
@@ -38,14 +38,14 @@ bool TUndoKeys::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != Window)
         return false;
-    const TKey key = KeyOf(*static_cast<QKeyEvent*>(event));
-    if (key == TKey::None || OwnUndo(widget))
+    const TUndoKey key = UndoKeyOf(*static_cast<QKeyEvent*>(event));
+    if (key == TUndoKey::None || OwnUndo(widget))
         return false;
     // Taking the override keeps the widget's own undo off the key; the press comes here.
     event->accept();
     if (event->type() == QEvent::ShortcutOverride)
         return true;
-    if (key == TKey::Undo)
+    if (key == TUndoKey::Undo)
         Undo();
     else
         Redo();

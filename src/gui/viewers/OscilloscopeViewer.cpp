@@ -2,8 +2,8 @@
 
 #include "app/Dialogs.h"
 #include "base/MKError.h"
-#include "model/Oscilloscope.h"
 #include "model/DeviceModel.h"
+#include "model/Oscilloscope.h"
 #include "viewers/ChoiceGroup.h"
 #include "viewers/OscDrawing.h"
 
@@ -15,8 +15,8 @@
 
 namespace {
 
-constexpr int ClientWidth = 1002;
-constexpr int ClientHeight = 523;
+constexpr int ViewerWidth = 1002;
+constexpr int ViewerHeight = 523;
 constexpr int ScrollBarHeight = 16;
 constexpr int ScrollMin = -32;
 constexpr int ScrollMax = 992;
@@ -55,7 +55,7 @@ TMK_ViewOscDlg::TMK_ViewOscDlg(TOscilloscopeRecord& capture, QWidget* parent)
     : QDialog(parent), Capture(capture) {
     setObjectName(QStringLiteral("TMK_ViewOscDlg"));
     setWindowTitle(QStringLiteral("Просмотр данных осциллографа"));
-    setFixedSize(ClientWidth, ClientHeight);
+    setFixedSize(ViewerWidth, ViewerHeight);
 
     PB = new TPaintBox(Bitmap, this);
 

@@ -35,11 +35,12 @@ inline void WithSheet(uint16_t version, uint32_t variant,
                       const std::function<void(TSettingsEditor&, const TSettingsSheet&)>& check) {
     TMK mk;
     DeclareDevice(mk, version, variant);
+    mk.Origin = TSettingsOrigin::FromFile(QStringLiteral("/home/car/car.rvset"));
     RunEditorModel(mk, [&](TSettingsEditor& editor) {
         if (edit)
             edit(editor);
-        const TSettingsSheet sheet = SettingsSheet::Build(
-            editor, QStringLiteral("car.rvset"), QDateTime(QDate(2026, 12, 9), QTime(10, 5)));
+        const TSettingsSheet sheet =
+            SettingsSheet::Build(editor, QDateTime(QDate(2026, 12, 9), QTime(10, 5)));
         check(editor, sheet);
         return false;
     });

@@ -12,6 +12,8 @@
 #include "sheet/SheetPdf.h"
 
 #include <QTemporaryDir>
+#include <QTextDocument>
+#include <QTextTable>
 
 namespace {
 
@@ -56,6 +58,28 @@ QStringList PictureNames(const TSettingsSheet& sheet) {
     return names;
 }
 
+void TickEveryScreen(TSettingsEditor& editor) {
+    for (const ScreenEnable::TGroup& group : ScreenEnable::Groups())
+        if (group.Key != '1' && group.Key != 'S')
+            for (int d = 0; d < group.Count; ++d)
+                editor.Put(ScreenEnable::BoxName(group, d), true);
+}
+
+// The page of the document's pages `height` high on which the text from `from` to `to`
+// stands; -1 when it stands on more than one.
+int PageOf(const QTextDocument& document, int from, int to, int height) {
+    int page = -2;
+    for (QTextBlock block = document.findBlock(from); block.isValid() && block.position() <= to;
+         block = block.next()) {
+        const QRectF box = document.documentLayout()->blockBoundingRect(block);
+        const int top = int(box.top()) / height;
+        if (int(box.bottom() - 1) / height != top || (page != -2 && page != top))
+            return -1;
+        page = top;
+    }
+    return page;
+}
+
 } // namespace
 
 class TestSettingsSheet : public QObject {
@@ -71,7 +95,7 @@ private slots:
         WithSheet(version, variant, {}, [&](TSettingsEditor& editor, const TSettingsSheet& sheet) {
             const QString html = SheetHtml::Html(sheet);
             const QHash<QString, THtmlLine> lines = HtmlLines(html);
-            int visible = 0, disabled = 0;
+            int visible = 0;
             for (std::size_t i = 0; i < editor.Rows().size(); ++i) {
                 const TControlRow& row = editor.Rows()[i];
                 const THtmlLine line = lines.value(row.Name);
@@ -85,7 +109,6 @@ private slots:
                 QCOMPARE(line.Caption, ExpectedCaption(editor, i));
                 QCOMPARE(line.Value, ExpectedValue(editor, row));
                 QCOMPARE(line.Mark.isEmpty(), editor.Enabled(row));
-                disabled += !editor.Enabled(row);
             }
             QCOMPARE(lines.size(), visible);
             QVERIFY(visible > 100);
@@ -106,8 +129,16 @@ private slots:
             }
             QVERIFY(!html.contains("tsServiceInfo"));
 
-            // Self-contained: every picture inline, nothing to fetch.
+            // Self-contained: every picture inline, nothing to fetch. Each in a block of its own
+            // that a page break does not split: caption, picture, notes.
             QCOMPARE(html.count("<img src=\"data:image/png;base64,"), PictureNames(sheet).size());
+            std::size_t rows = 0;
+            for (const TSheetPage& page : sheet.Pages)
+                rows += (page.Pictures.size() + 1) / 2;
+            QCOMPARE(html.count("<table class=\"pictures\" width=\"100%\"><thead>"), rows);
+            QCOMPARE(html.count(QRegularExpression("<td data-picture=\"[^\"]+\"><img ")),
+                     PictureNames(sheet).size());
+            QVERIFY(html.contains("table.pictures { margin-top: 4pt; page-break-inside: avoid;"));
             QVERIFY(!html.contains("http"));
         });
     }
@@ -154,6 +185,29 @@ private slots:
                 // What the editor had on its preview surface is left there.
                 QCOMPARE(editor.Mk.Preview->PreviewSurface.pixelColor(5, 5), QColor(Qt::magenta));
             });
+    }
+
+    // Whatever the height of the pages, no row of pictures is split across two, and each
+    // picture stays with its caption and its notes.
+    void picturesStayWholeOnAPage() {
+        WithSheet(0x0001, 1, TickEveryScreen, [](TSettingsEditor&, const TSettingsSheet& sheet) {
+            const std::unique_ptr<QTextDocument> document = SheetPdf::Document(sheet);
+            for (int height = 600; height <= 1300; height += 35) {
+                document->setPageSize(QSizeF(640, height));
+                int rows = 0;
+                for (QTextFrame* frame : document->rootFrame()->childFrames()) {
+                    const auto* table = qobject_cast<QTextTable*>(frame);
+                    if (!table || table->format().headerRowCount() != table->rows())
+                        continue; // not a row of pictures
+                    ++rows;
+                    QVERIFY2(
+                        PageOf(*document, table->firstPosition(), table->lastPosition(), height) >=
+                            0,
+                        qPrintable(QStringLiteral("row %1 of %2 px pages").arg(rows).arg(height)));
+                }
+                QVERIFY(rows > 15);
+            }
+        });
     }
 
     void pageDataTablesFollowTheRecord() {

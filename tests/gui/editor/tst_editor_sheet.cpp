@@ -17,9 +17,8 @@ namespace {
 
 // The pictures of a sheet page by the preview box they stand for.
 QHash<QString, QImage> HtmlPictures(const QByteArray& html) {
-    static const QRegularExpression picture(
-        QStringLiteral("<td data-picture=\"([^\"]+)\"[^>]*><p class=\"caption\">[^<]*</p>"
-                       "<img src=\"data:image/png;base64,([^\"]+)\""));
+    static const QRegularExpression picture(QStringLiteral(
+        "<td data-picture=\"([^\"]+)\"><img src=\"data:image/png;base64,([^\"]+)\""));
     QHash<QString, QImage> pictures;
     for (auto it = picture.globalMatch(QString::fromUtf8(html)); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();

@@ -128,7 +128,10 @@ void TestEditorFrame::pagesFollowTheCapabilityFlags_data() {
 void TestEditorFrame::pagesFollowTheCapabilityFlags() {
     QFETCH(TCapMask, with);
     QFETCH(TCapMask, without);
-    const auto [version, variant] = DeviceWith(with, without);
+    // Not a structured binding: clang 14 cannot capture one in a lambda.
+    const std::pair<uint16_t, uint32_t> device = DeviceWith(with, without);
+    const uint16_t version = device.first;
+    const uint32_t variant = device.second;
     QVERIFY2(version, "no such device in the variant table");
     TMK mk;
     LoadFactory(mk, version, variant);
