@@ -61,8 +61,9 @@ int RunWrite(const QStringList& args) {
             return command.Fail(TMKError(TErrorKind::NoConnection, LinkTexts::NoConnection()));
         }
     } catch (const TMKError& e) {
-        if (!transfer.LastBackup.isEmpty())
-            Cli::PrintProgress(WorkflowTexts::BackupNotice(transfer.LastBackup));
+        const QString notice = transfer.BackupNoticeAfter(e.Kind());
+        if (!notice.isEmpty())
+            Cli::PrintProgress(notice);
         return command.Fail(e);
     }
     Cli::PrintProgress(WorkflowTexts::SettingsWritten());

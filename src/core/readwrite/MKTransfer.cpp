@@ -166,6 +166,14 @@ TMKTransfer::TOutcome TMKTransfer::WriteSettings(TTransferProgress& progress,
     return TOutcome::Done;
 }
 
+QString TMKTransfer::BackupNoticeAfter(TErrorKind failure) const {
+    const bool namedInError =
+        failure == TErrorKind::WriteInterrupted || failure == TErrorKind::WriteNotConfirmed;
+    if (LastBackup.isEmpty() || namedInError)
+        return {};
+    return WorkflowTexts::BackupNotice(LastBackup);
+}
+
 void TMKTransfer::WriteSections(TTransferProgress& progress, const QByteArray& image,
                                 const QList<TSection>& sections) {
     progress.ShowPhase(WorkflowTexts::WritingLabel(), true);

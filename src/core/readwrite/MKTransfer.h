@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/MKError.h"
 #include "link/MKProtocol.h"
 #include "readwrite/SectionPlan.h"
 
@@ -59,6 +60,10 @@ public:
     // reads back differently (WriteNotConfirmed, naming the backup); the program's model is then as
     // it was.
     TOutcome WriteSettings(TTransferProgress& progress, TBackupStore& backups);
+    // What to tell the user of the backup after the last write failed with `failure`: where
+    // it is and how to restore it, or nothing when no backup was kept or the error's own
+    // text already names it.
+    QString BackupNoticeAfter(TErrorKind failure) const;
 
     // Asked after the fresh read, before anything is kept or written, with the MK's
     // settings and the ones about to be written; answers the image to send: toWrite's own,

@@ -382,17 +382,20 @@ TMKTransfer TMainForm::TransferOn(TMK& model) const {
 
 bool TMainForm::WriteToMK(TMKTransfer& transfer, std::optional<TErrorKind>* failure) {
     bool done = false;
+    TErrorKind kind = TErrorKind::General;
     if (!RunTransfer([&](TProgressForm& progress) {
             try {
                 done = transfer.WriteSettings(progress, *Backups) == TMKTransfer::TOutcome::Done;
             } catch (const TMKError& e) {
-                if (failure)
-                    *failure = e.Kind();
+                kind = e.Kind();
                 throw;
             }
         })) {
-        if (!transfer.LastBackup.isEmpty())
-            Dialogs::ShowInformation(WorkflowTexts::BackupNotice(transfer.LastBackup));
+        if (failure)
+            *failure = kind;
+        const QString notice = transfer.BackupNoticeAfter(kind);
+        if (!notice.isEmpty())
+            Dialogs::ShowInformation(notice);
         return false;
     }
     if (done) {

@@ -202,14 +202,17 @@ private slots:
 
     // Every way a write can end short of a confirmed write leaves the program's model byte
     // for byte as it was, and a refusal holds on the next press; a confirmed write leaves
-    // the record, version and origin, and the image and directory of what was written.
+    // the record, version and origin, and the image and directory of what was written. A
+    // backup kept is named once: by the error's text, or else by the notice after it.
     void writeEndingShortChangesNothing_data() {
         QTest::addColumn<QString>("ending");
         QTest::addColumn<int>("kind"); // the error's TErrorKind; -1 for none
         QTest::addColumn<bool>("done");
         QTest::addColumn<bool>("mkWritten"); // commands reached the MK
-        const auto row = [](const char* name, int kind, bool done = false, bool written = false) {
-            QTest::newRow(name) << QString::fromLatin1(name) << kind << done << written;
+        QTest::addColumn<bool>("notice");    // the backup notice follows the error
+        const auto row = [](const char* name, int kind, bool done = false, bool written = false,
+                            bool notice = false) {
+            QTest::newRow(name) << QString::fromLatin1(name) << kind << done << written << notice;
         };
         row("connecting cancelled", -1);
         row("version refused", int(TErrorKind::VersionMismatch));
@@ -217,6 +220,8 @@ private slots:
         row("link failure during the fresh read", int(TErrorKind::NoConnection));
         row("compare declined", -1);
         row("backup failed", int(TErrorKind::BackupFailed));
+        row("link failure before the first section", int(TErrorKind::NoConnection), false, false,
+            true);
         row("link failure while writing sections", int(TErrorKind::WriteInterrupted), false, true);
         row("write not confirmed", int(TErrorKind::WriteNotConfirmed), false, true);
         row("written", -1, true, true);
@@ -226,6 +231,7 @@ private slots:
         QFETCH(int, kind);
         QFETCH(bool, done);
         QFETCH(bool, mkWritten);
+        QFETCH(bool, notice);
         QByteArray memory = FactoryImage(8192);
         if (ending == "firmware refused")
             qToLittleEndian<quint32>(FactoryFirmwareVersion + 1, memory.data() + 56);
@@ -256,6 +262,11 @@ private slots:
             // A file where the backup folder should be.
             QFile blocker(bench.Backups.Folder());
             QVERIFY(blocker.open(QIODevice::WriteOnly));
+        } else if (ending == "link failure before the first section") {
+            bench.Progress.OnPhase = [&sim](const QString& label) {
+                if (label == WorkflowTexts::WritingLabel())
+                    sim.UpdateFaults([](TFaultPlan& f) { f.Silence = 3; });
+            };
         } else if (ending == "link failure while writing sections") {
             // The first section goes through, the second meets a silent MK.
             bench.Progress.OnPhase = [&writing](const QString& label) {
@@ -270,10 +281,12 @@ private slots:
         }
 
         bool written = false;
+        QString message;
         const auto press = [&]() -> std::optional<TErrorKind> {
             try {
                 written = bench.Write() == TMKTransfer::TOutcome::Done;
             } catch (const TMKError& e) {
+                message = e.Text();
                 return e.Kind();
             }
             return std::nullopt;
@@ -283,6 +296,13 @@ private slots:
         QCOMPARE(written, done);
         QVERIFY(!bench.Link.IsOpen);
         QCOMPARE(bench.Memory() != mkBefore, mkWritten);
+        if (failure) {
+            const QString& backup = bench.Transfer.LastBackup;
+            QCOMPARE(bench.Transfer.BackupNoticeAfter(*failure),
+                     notice ? WorkflowTexts::BackupNotice(backup) : QString());
+            if (!backup.isEmpty())
+                QCOMPARE(message.contains(backup), !notice);
+        }
         if (!done) {
             MK_COMPARE_STATE(StateOf(bench.MK), before);
         } else {

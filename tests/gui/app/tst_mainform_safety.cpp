@@ -124,7 +124,7 @@ private slots:
     }
 
     // The first section is in, then the MK stops taking commands: the box says the MK now
-    // holds part of the write and names the backup that undoes it.
+    // holds part of the write and names the backup that undoes it, once.
     void writeCutShortSaysTheMKHoldsAPartialWrite() {
         TSimulatorOptions options;
         options.Address = 0xFC;
@@ -141,6 +141,7 @@ private slots:
         const QString backup = QDir(bench.BackupFolder()).filePath(backups[0]);
         QCOMPARE(bench.Dialogs.Errors(), QStringList{WorkflowTexts::WriteInterrupted(
                                              LinkTexts::DeviceBusy(), 1, sections, backup)});
+        QVERIFY(bench.Dialogs.Texts(QStringLiteral("Information")).isEmpty());
         QVERIFY(!form.Link()->IsOpen);
     }
 };
