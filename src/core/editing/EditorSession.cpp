@@ -3,8 +3,6 @@
 #include "editing/SettingsEditor.h"
 #include "model/DeviceModel.h"
 
-#include <algorithm>
-
 bool RunEditorModel(TMK& mk, const std::function<bool(TSettingsEditor&)>& work) {
     return mk.EditSettings([&mk, &work] {
         TSettingsEditor editor(mk);
@@ -34,10 +32,8 @@ QString ShownText(const TSettingsEditor& editor, const TControlRow& row) {
 
 QString ShownCaption(const TSettingsEditor& editor, const TControlRow& row) {
     const std::vector<TControlRow>& rows = editor.Rows();
-    const auto at = std::find_if(rows.rbegin(), rows.rend(),
-                                 [&row](const TControlRow& r) { return &r == &row; });
-    for (auto it = at; it != rows.rend() && it->Page == row.Page; ++it)
-        if (!it->Caption.isEmpty() || it->CaptionRule)
-            return editor.Caption(*it);
+    for (std::size_t at = editor.Position(row) + 1; at-- > 0 && rows[at].Page == row.Page;)
+        if (!rows[at].Caption.isEmpty() || rows[at].CaptionRule)
+            return editor.Caption(rows[at]);
     return {};
 }

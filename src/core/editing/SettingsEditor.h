@@ -65,6 +65,8 @@ public:
     const std::vector<TControlRow>& Rows() const;
     const TControlRow* Row(const QString& name) const;
     const TControlRow& RowOrThrow(const QString& name) const;
+    // The place in Rows() of one of them; throws TMKError for a row of another table.
+    std::size_t Position(const TControlRow& row) const;
 
     QVariant Shown(const QString& name) const;
     // The user puts a value into the control and its store trigger fires (leaving the
@@ -135,7 +137,6 @@ private:
     void TakeBaseline();
     void LoadRow(const TControlRow& row, bool asClick);
     QVariant Clamped(const TControlRow& row, const QVariant& value) const;
-    std::size_t Position(const TControlRow& row) const;
     QVariant& ShownOf(const TControlRow& row);
 
     // The rows with what is derived from them once (positions by name, each row's pages),

@@ -260,13 +260,14 @@ bool TBinder::HoldsTyping(QWidget* widget) const {
 
 void TBinder::ShowValue(const TControlRow& row) {
     QWidget* control = Controls.value(row.Name);
-    const QVariant shown = Editor.Shown(row.Name);
-    const QStringList items = Editor.Items(row.Name);
-    const QString caption = Editor.Caption(row.Name);
+    // Every control is shown again after each user action: the row itself, not its name,
+    // goes to the editor.
+    const QVariant shown = Editor.Shown(row);
+    const QString caption = Editor.Caption(row);
     switch (row.Kind) {
     case TControlKind::Spin: {
         auto* spin = static_cast<QDoubleSpinBox*>(control);
-        const TRange range = Editor.Range(row.Name);
+        const TRange range = Editor.Range(row);
         spin->setRange(range.Min, range.Max);
         spin->setValue(shown.toDouble());
         break;
@@ -275,7 +276,8 @@ void TBinder::ShowValue(const TControlRow& row) {
         auto* group = static_cast<QGroupBox*>(control);
         group->setTitle(caption);
         QButtonGroup* buttons = ButtonsOf(control);
-        const QList<bool> enabled = Editor.ItemsEnabled(row.Name);
+        const QStringList items = Editor.Items(row);
+        const QList<bool> enabled = Editor.ItemsEnabled(row);
         const QList<QAbstractButton*> list = buttons->buttons();
         for (int i = 0; i < list.size(); ++i) {
             QAbstractButton* b = buttons->button(i);
@@ -296,6 +298,7 @@ void TBinder::ShowValue(const TControlRow& row) {
     }
     case TControlKind::List: {
         auto* list = static_cast<QComboBox*>(control);
+        const QStringList items = Editor.Items(row);
         QStringList current;
         for (int i = 0; i < list->count(); ++i)
             current.append(list->itemText(i));
@@ -323,12 +326,12 @@ void TBinder::ShowValue(const TControlRow& row) {
         label->setText(row.LineLabel.isEmpty() ? caption : row.LineLabel);
     control->setAccessibleName(AccessibleName(row));
     // A widget no page placed stays parentless: showing it would open a window of its own.
-    const bool visible = Editor.Visible(row.Name);
+    const bool visible = Editor.Visible(row);
     if (control->parentWidget())
         control->setVisible(visible);
     if (QLabel* label = Labels.value(row.Name); label && label->parentWidget())
         label->setVisible(visible);
-    control->setEnabled(Editor.Enabled(row.Name));
+    control->setEnabled(Editor.Enabled(row));
 }
 
 void TBinder::Refresh() {
