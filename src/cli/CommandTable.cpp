@@ -102,7 +102,8 @@ QList<TCommandInfo> MakeTable() {
          Switch("--scheme-user", "пользовательская цветовая схема"),
          File("-o", "OUT.png", "куда записать рисунок", "png")},
         {},
-        UsualExitCodes()};
+        UsualExitCodes(),
+        true};
     TCommandInfo read{"read",
                       RunRead,
                       "[--port P | --auto] [--connect-timeout S] [--address A] OUT.rvset",
@@ -224,7 +225,8 @@ QList<TCommandInfo> MakeTable() {
         {{0, QStringLiteral("успешно, OUT записан")},
          {2, QStringLiteral("неверные аргументы или расширение OUT, файл не читается, "
                             "редактор его не открывает, или OUT не записывается; ничего не "
-                            "записано")}}};
+                            "записано")}},
+        true};
     return table;
 }
 

@@ -31,6 +31,8 @@ struct TCommandInfo {
     // The kinds of file its positional arguments are, for the completion ("rvset", "bin").
     QStringList FileExtensions;
     QList<QPair<int, QString>> ExitCodes;
+    // It draws text and pictures, so it runs with the offscreen platform and its fonts.
+    bool Draws = false;
 };
 
 const QList<TCommandInfo>& CommandTable();

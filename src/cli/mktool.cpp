@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -81,17 +82,26 @@ int RunCommand(const Cli::TCommandInfo& command, const QStringList& args) {
     }
 }
 
+// Drawing needs fonts and a platform, though no display; every other command starts
+// sooner without loading them.
+std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
+    const Cli::TCommandInfo* command =
+        argc > 1 ? Cli::FindCommand(QString::fromLocal8Bit(argv[1])) : nullptr;
+    if (!command || !command->Draws)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     // A closed pipe is a failed write (EPIPE) that CheckOutput reports, not a silent death.
     std::signal(SIGPIPE, SIG_IGN);
     ToolkitHandler = qInstallMessageHandler(KeepToolkitQuiet);
-    // Drawing previews needs fonts and images but no display.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    const std::unique_ptr<QCoreApplication> app = MakeApplication(argc, argv);
+    QStringList args = app->arguments().mid(1);
     if (args.isEmpty()) {
         Cli::PrintError(Cli::OverviewHelp());
         return Cli::ExitUsage;
