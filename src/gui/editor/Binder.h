@@ -9,6 +9,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QWidgetList>
 #include <functional>
 
 class QGridLayout;
