@@ -248,7 +248,11 @@ void TSettingsEditor::Put(const TControlRow& row, const QVariant& value) {
         if (row.After)
             row.After(*this);
     }
-    NotifyRecordChanged();
+    if (ActionDepth > 0)
+        return;
+    // A control left as it was changed nothing: no step to undo, nothing to redraw.
+    if (History.Add(Snapshot()) && RecordChanged)
+        RecordChanged();
 }
 
 bool TSettingsEditor::Visible(const QString& name) const {

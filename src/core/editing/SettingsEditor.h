@@ -47,7 +47,8 @@ public:
     // Told once per user action that changed the record through the model (a store with its
     // cascades, a colour, a screen parameter, a list edit, the tank table, "Все в
     // исх.состояние") or showed it anew (a page entered that reloads its controls), and after
-    // undo and redo, so the view redraws. The showing steps and the bulk load tell nothing.
+    // undo and redo, so the view redraws. A store that left the editor as it was (a control
+    // left unchanged) tells nothing; nor do the showing steps and the bulk load.
     std::function<void()> RecordChanged;
 
     // The showing steps: state cleared, every control loaded, the current protocol applied;

@@ -234,7 +234,11 @@ void TBinder::Commit(const QString& name) {
     if (!row)
         return;
     try {
-        Editor.Put(name, WidgetValue(*row));
+        Editor.Put(*row, WidgetValue(*row));
+        // A value that changed nothing redraws nothing, yet the control shows the value as
+        // the model holds it (within its range, to its decimals).
+        const QSignalBlocker blocker(Controls.value(name));
+        ShowValue(*row);
     } catch (const TMKError& e) {
         Refresh();
         Dialogs::ShowError(e.Text());
