@@ -4,6 +4,7 @@
 // ends, the values of the page's other spin edits, texts that are no number, date or name);
 // each refusal found is one case.
 #include "catalog/Variants.h"
+#include "editing/EditHistory.h"
 #include "editing/SettingsEditor.h"
 
 #include "EditorDialogKit.h"
@@ -11,7 +12,6 @@
 #include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QtTest>
-#include <cstring>
 
 namespace {
 
@@ -48,11 +48,16 @@ QStringList Candidates(TEditorDialogKit& kit, const TControlRow& row) {
         return {QStringLiteral("1"), QStringLiteral("99"), QStringLiteral("ab"),
                 QString(40, QChar(u'Я')), QString()};
     const auto text = [&row](double v) { return QLocale().toString(v, 'f', row.Decimals); };
+    // A value outside the range the spin edit takes never reaches the model.
     const TRange range = editor.Range(row);
     QStringList values = {text(range.Min), text(range.Max)};
-    for (const TControlRow& other : editor.Rows())
-        if (&other != &row && other.Page == row.Page && other.Kind == TControlKind::Spin)
-            values.append(text(editor.Shown(other).toDouble()));
+    for (const TControlRow& other : editor.Rows()) {
+        if (&other == &row || other.Page != row.Page || other.Kind != TControlKind::Spin)
+            continue;
+        const double value = editor.Shown(other).toDouble();
+        if (value >= range.Min && value <= range.Max)
+            values.append(text(value));
+    }
     values.removeDuplicates();
     return values;
 }
@@ -78,10 +83,7 @@ void TestRefusedStores::refusedStoreShowsTheStoredValue_data() {
             (row.Kind != TControlKind::Spin && row.Kind != TControlKind::Edit))
             continue;
         for (const QString& typed : Candidates(*kit, row)) {
-            const QByteArray bytes = RecordBytes(kit->Mk);
-            std::vector<QVariant> shown;
-            for (const TControlRow& r : editor.Rows())
-                shown.push_back(editor.Shown(r));
+            const TEditorSnapshot before = editor.Snapshot();
             const qsizetype errors = kit->Dialogs.Errors().size();
             TypeAndLeave(*kit, row.Name, typed);
             if (kit->Dialogs.Errors().size() > errors) {
@@ -90,11 +92,12 @@ void TestRefusedStores::refusedStoreShowsTheStoredValue_data() {
                 found.append(row.Name);
                 break;
             }
-            // Taken: the record and the controls as they were for the next try.
-            std::memcpy(&kit->Mk.Record, bytes.constData(), std::size_t(bytes.size()));
-            for (std::size_t i = 0; i < shown.size(); ++i)
-                editor.SetShown(editor.Rows()[i].Name, shown[i]);
-            kit->Dialog->RefreshAll();
+            // Taken: the editor as it was for the next try.
+            const TEditorSnapshot after = editor.Snapshot();
+            if (after.Record != before.Record || after.Shown != before.Shown) {
+                editor.Restore(before);
+                kit->Dialog->RefreshAll();
+            }
         }
     }
     // The refusal the ADC counts make is among them.
