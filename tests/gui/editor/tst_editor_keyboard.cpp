@@ -73,7 +73,11 @@ QWidgetList WalkPage(TDialogKit& kit, const QString& page) {
 
 class TestEditorKeyboard : public QObject {
     Q_OBJECT
+    // The walks share one editor: each selects its page and only moves the focus.
+    std::unique_ptr<TDialogKit> Walked;
+
 private slots:
+    void cleanupTestCase() { Walked.reset(); }
     void tabWalksThePageInVisualOrderAndNamesEveryStop_data();
     void tabWalksThePageInVisualOrderAndNamesEveryStop();
     void ctrlPageKeysStepTheFocusLevelAndLeaveValues_data();
@@ -97,7 +101,9 @@ void TestEditorKeyboard::tabWalksThePageInVisualOrderAndNamesEveryStop_data() {
 void TestEditorKeyboard::tabWalksThePageInVisualOrderAndNamesEveryStop() {
     QFETCH(QString, page);
     QFETCH(QStringList, first);
-    TDialogKit kit;
+    if (!Walked)
+        Walked = std::make_unique<TDialogKit>();
+    TDialogKit& kit = *Walked;
     if (!kit.Dialog->Editor().PageVisible(page))
         QSKIP("page hidden for this device");
     QWidget* sheet = kit.Dialog->Sheet(page);
